@@ -1,0 +1,116 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "appearance.h"
+
+namespace humo::forms {
+
+class Form;
+class Frame;
+
+enum class ControlKind { kList, kTextBox, kLabel, kButton, kFrame, kLine, kPicture, kGrid };
+
+// What changed in a control, for the renderer that mirrors it.
+enum class Change {
+    kText,
+    kEnabled,
+    kVisible,
+    kItemAdded,
+    kItemsCleared,
+    kSelection,
+    kRefresh,
+};
+
+// Why a user action could not happen; empty when it happened.
+using Refusal = std::optional<std::string>;
+
+// A control owned by a form. Controls register with their form when constructed, so a form's
+// control list is in declaration order.
+class Control {
+public:
+    Control(Form& form, std::string name, ControlKind kind, Rect rect);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+    ControlKind kind() const { return kind_; }
+    Form& form() const { return form_; }
+    const Rect& rect() const { return rect_; }
+
+    // The frame a control sits in; its position is then relative to the frame.
+    Frame* container() const { return container_; }
+    void set_container(Frame& frame) { container_ = &frame; }
+
+    bool enabled() const { return enabled_; }
+    void set_enabled(bool enabled);
+    bool visible() const { return visible_; }
+    void set_visible(bool visible);
+
+    int help_context_id() const { return help_context_id_; }
+    void set_help_context_id(int id) { help_context_id_ = id; }
+    const std::optional<Rgb>& fore_colour() const { return fore_colour_; }
+    void set_fore_colour(Rgb colour) { fore_colour_ = colour; }
+    const Font& font() const { return font_; }
+    void set_font(Font font) { font_ = std::move(font); }
+    // The name a screen reader announces: a button's caption, or the caption of the label
+    // that names a list or box.
+    const std::string& accessible_name() const { return accessible_name_; }
+    void set_accessible_name(std::string name) { accessible_name_ = std::move(name); }
+
+    // The text a user reads in the control: a caption, a box's text, a list's selection.
+    virtual std::string text() const { return {}; }
+    virtual bool focusable_kind() const { return false; }
+    // Enabled and visible on a loaded form, and of a kind that takes the keyboard focus.
+    bool can_take_focus() const;
+    // Gives the control the keyboard focus; a control that cannot take it keeps things as
+    // they are.
+    void set_focus();
+    bool has_focus() const;
+    // Repaints the control at once; the state does not change.
+    void refresh() { notify(Change::kRefresh); }
+
+    // The renderer's view of the control: told after every change.
+    void set_listener(std::function<void(Change)> listener) { listener_ = std::move(listener); }
+
+    // Event handlers the form's code assigns.
+    std::function<void(int button, int shift)> MouseUp;
+    std::function<void()> DblClick;
+
+    // User actions on the control.
+    Refusal user_focus();
+    Refusal user_mouse_up(int button, int shift);
+    Refusal user_double_click();
+
+protected:
+    void notify(Change change) const {
+        if (listener_) listener_(change);
+    }
+    // Why the user cannot act on this control now; empty when they can.
+    Refusal user_refusal() const;
+
+private:
+    Form& form_;
+    std::string name_;
+    ControlKind kind_;
+    Rect rect_;
+    Frame* container_ = nullptr;
+    bool enabled_ = true;
+    bool visible_ = true;
+    int help_context_id_ = 0;
+    std::optional<Rgb> fore_colour_;
+    Font font_;
+    std::string accessible_name_;
+    std::function<void(Change)> listener_;
+};
+
+// Enables or disables controls that go together, such as a box with its caption and unit.
+inline void set_enabled(std::initializer_list<Control*> controls, bool enabled) {
+    for (Control* control : controls) control->set_enabled(enabled);
+}
+
+}  // namespace humo::forms

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace humo::forms {
+
+// The one instance of a form, created on first use. Once the form has been unloaded, the next
+// use creates it afresh, as unloading destroys a form's instance state.
+template <class FormType>
+class FormSlot {
+public:
+    explicit FormSlot(std::function<std::unique_ptr<FormType>()> make) : make_(std::move(make)) {}
+
+    FormType& operator()() {
+        if (!form_ || form_->spent()) form_ = make_();
+        return *form_;
+    }
+    // The instance if one exists, without creating it.
+    FormType* existing() const { return form_.get(); }
+
+private:
+    std::function<std::unique_ptr<FormType>()> make_;
+    std::unique_ptr<FormType> form_;
+};
+
+}  // namespace humo::forms

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "number_text.h"
+
+namespace humo::forms {
+
+enum class MsgBoxButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+enum class MsgBoxIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
+enum class MsgBoxResult { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
+
+// What the program asks of the machine it runs on. The Qt host shows real windows; the test
+// and script hosts record every request and answer message boxes at once.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Modal: returns once the user has answered.
+    virtual MsgBoxResult msg_box(const std::string& text, const std::string& title,
+                                 MsgBoxButtons buttons, MsgBoxIcon icon) = 0;
+    virtual void beep() = 0;
+    // Ends the program at once; no unload handler runs.
+    virtual void end_program() = 0;
+    // The directory of the running executable, without a trailing separator.
+    virtual std::string program_directory() = 0;
+    // The decimal separator of the user's regional settings, read once at start-up.
+    virtual numbers::DecimalSeparator decimal_separator() = 0;
+};
+
+}  // namespace humo::forms

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "control.h"
+
+namespace humo::forms {
+
+// A fixed caption, wrapped at word boundaries within its width. The program only enables and
+// disables it; a disabled label is drawn greyed.
+class Label : public Control {
+public:
+    Label(Form& form, std::string name, Rect rect, std::string caption)
+        : Control(form, std::move(name), ControlKind::kLabel, rect), caption_(std::move(caption)) {}
+
+    const std::string& caption() const { return caption_; }
+    std::string text() const override { return caption_; }
+    Alignment alignment() const { return alignment_; }
+    void set_alignment(Alignment alignment) { alignment_ = alignment; }
+
+private:
+    std::string caption_;
+    Alignment alignment_ = Alignment::kLeft;
+};
+
+}  // namespace humo::forms

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "errors.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace humo::recordset {
+
+enum class CursorLocation { kServer = 2, kClient = 3 };
+enum class ObjectState { kClosed = 0, kOpen = 1 };
+
+inline constexpr const char* kEngineSource = "SQLite";
+
+// A connection to one SQLite database file. Engine failures are appended to the connection's
+// error list and then thrown; the list keeps them until someone clears it.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void set_cursor_location(CursorLocation location) { cursor_location_ = location; }
+    CursorLocation cursor_location() const { return cursor_location_; }
+
+    // Opens an existing database file; a missing file is a failure, never an empty new file.
+    void open(const std::string& database_path);
+    void close();
+    ObjectState state() const { return db_ ? ObjectState::kOpen : ObjectState::kClosed; }
+    const std::string& path() const { return path_; }
+
+    Errors& errors() { return errors_; }
+
+    // For the record-set layer: a prepared statement for the SQL text, reset and ready to bind.
+    // Statements are kept for reuse until the connection closes.
+    sqlite3_stmt* prepare(const std::string& sql);
+    // Records the engine's current error in the error list and returns it for throwing.
+    Failure engine_failure(int result_code);
+    sqlite3* handle() const { return db_; }
+
+private:
+    void finalize_statements();
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    CursorLocation cursor_location_ = CursorLocation::kServer;
+    Errors errors_;
+    std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
+};
+
+}  // namespace humo::recordset
