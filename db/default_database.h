@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace humo::db {
+
+// The text of schema.sql: every table and index of the database.
+const std::string& schema_sql();
+
+// Creates a database file with the schema and, for each table, the rows of <table>.csv in
+// data_directory (header row first, columns by name; an empty field is stored as null).
+// The file is written under a temporary name and moved into place when complete.
+// Throws std::runtime_error with a readable message on any failure.
+void create_default_database(const std::string& path, const std::string& data_directory);
+
+// Creates a database file with the schema and then runs `sql` on it; for test fixtures.
+void create_database(const std::string& path, const std::string& sql);
+
+}  // namespace humo::db
