@@ -1,0 +1,257 @@
+#include "frmmaster.h"
+
+#include "program.h"
+#include "report_connection_errors.h"
+
+namespace humo::calculator {
+namespace {
+
+using forms::Font;
+
+const Font kTitleFont{"Arial", 12, true};
+const Font kHeadingFont{"Arial", 12, true};
+const Font kCaptionFont{"Arial", 9, true};
+const Font kValueFont{"Arial", 9, false};
+const Font kSiteListFont{"MS Sans Serif", 8.25, false};
+const Font kButtonFont{"Arial", 9, false};
+
+// A list or box is announced by the caption beside it, without its colon; the two system
+// columns add "FROM " or "TO ".
+void name_after(forms::Control& control, const forms::Label& label, const std::string& prefix = {}) {
+    std::string caption = label.caption();
+    if (!caption.empty() && caption.back() == ':') caption.pop_back();
+    control.set_accessible_name(prefix + caption);
+}
+
+void apply_look(std::initializer_list<forms::Control*> controls, const Font& font,
+           std::optional<forms::Rgb> colour) {
+    for (forms::Control* control : controls) {
+        control->set_font(font);
+        if (colour) control->set_fore_colour(*colour);
+    }
+}
+
+void set_help_context_id(std::initializer_list<forms::Control*> controls, int id) {
+    for (forms::Control* control : controls) control->set_help_context_id(id);
+}
+
+}  // namespace
+
+frmmaster::frmmaster(forms::Program& program, db::SoilCarbonDatabase& database,
+                     CalculatorState& state)
+    : Form(program, "frmmaster", "Calculate Soil Carbon Stocks", {15240, 10065},
+           forms::FormStyle::kMdiChild),
+      database_(database),
+      state_(state),
+      separator_(program.host().decimal_separator()),
+      from_{system1,
+            system1_label,
+            Management1,
+            management_factor1,
+            management_factor1_label,
+            Input1,
+            input_factor1,
+            input_factor1_label,
+            base_factor1,
+            base_factor1_label,
+            carbon_stock_20yrs_1,
+            carbon_stock_20yrs_1_label,
+            carbon_stock_20yrs_1_units,
+            state.management1_count,
+            state.input1_count,
+            state.grassland1},
+      to_{system2,
+          system2_label,
+          Management2,
+          management_factor2,
+          management_factor2_label,
+          Input2,
+          input_factor2,
+          input_factor2_label,
+          base_factor2,
+          base_factor2_label,
+          carbon_stock_20yrs_2,
+          carbon_stock_20yrs_2_label,
+          carbon_stock_20yrs_2_units,
+          state.management2_count,
+          state.input2_count,
+          state.grassland2} {
+    design();
+}
+
+void frmmaster::design() {
+    set_key_preview(true);
+    const forms::Rgb blue = forms::kBlue;
+    const forms::Rgb green = forms::kDarkGreen;
+
+    apply_look({&Label1}, kTitleFont, std::nullopt);
+    Label1.set_alignment(forms::Alignment::kCenter);
+    apply_look({&Label2}, kValueFont, blue);
+    apply_look({&country, &climate_region, &soiltype}, kSiteListFont, blue);
+    apply_look({&country_label, &climate_region_label, &soiltype_label, &carbon_stock_label,
+           &carbon_stock_units},
+          kCaptionFont, blue);
+    apply_look({&carbon_stock}, kValueFont, blue);
+    apply_look({&Label5, &Label6}, kHeadingFont, std::nullopt);
+    Label5.set_fore_colour(blue);
+    Label6.set_fore_colour(green);
+    apply_look({&system1_label, &management1_label, &management_factor1_label, &inputs1_label,
+           &input_factor1_label, &base_factor1_label, &carbon_stock_20yrs_1_label,
+           &carbon_stock_20yrs_1_units},
+          kCaptionFont, blue);
+    apply_look({&system1, &Management1, &management_factor1, &Input1, &input_factor1, &base_factor1,
+           &carbon_stock_20yrs_1},
+          kValueFont, blue);
+    apply_look({&system2_label, &management2_label, &management_factor2_label, &inputs2_label,
+           &input_factor2_label, &base_factor2_label, &carbon_stock_20yrs_2_label,
+           &carbon_stock_20yrs_2_units},
+          kCaptionFont, green);
+    apply_look({&system2, &Management2, &management_factor2, &Input2, &input_factor2, &base_factor2,
+           &carbon_stock_20yrs_2},
+          kValueFont, green);
+    apply_look({&Line1, &Line2, &Line3, &Line4}, kValueFont, blue);
+    apply_look({&Line5, &Line6, &Line7, &Line8}, kValueFont, green);
+    apply_look({&Sequestration_Potential_label, &Sequestration_Potential_units}, kCaptionFont, blue);
+    apply_look({&Sequestration_Potential}, kValueFont, blue);
+    apply_look({&soiltype_fao, &soiltype_usda, &cmdHelp, &Exit, &cmdMgmtFactors, &cmdc_stocks,
+           &cmdSystems, &cmdInputFactors},
+          kButtonFont, std::nullopt);
+    apply_look({&fraDefaults}, kSiteListFont, std::nullopt);
+    for (Button* button : {&cmdMgmtFactors, &cmdc_stocks, &cmdSystems, &cmdInputFactors}) {
+        button->set_container(fraDefaults);
+    }
+
+    set_help_context_id({&country}, 1000);
+    set_help_context_id({&climate_region}, 1001);
+    set_help_context_id({&soiltype}, 1002);
+    set_help_context_id({&system1, &system2, &soiltype_fao}, 1003);
+    set_help_context_id({&Management1, &Management2, &management_factor1, &management_factor2},
+                        1004);
+    set_help_context_id({&Input1, &Input2, &input_factor1, &input_factor2}, 1005);
+    set_help_context_id({&base_factor1, &base_factor2}, 1006);
+    set_help_context_id({&carbon_stock_20yrs_1, &carbon_stock_20yrs_2}, 1007);
+    set_help_context_id({&carbon_stock}, 1008);
+    set_help_context_id({&Sequestration_Potential}, 1009);
+
+    name_after(country, country_label);
+    name_after(climate_region, climate_region_label);
+    name_after(soiltype, soiltype_label);
+    name_after(carbon_stock, carbon_stock_label);
+    for (auto [column, prefix] : {std::pair{&from_, "FROM "}, std::pair{&to_, "TO "}}) {
+        name_after(column->system, column->system_label, prefix);
+        name_after(column->management_factor, column->management_factor_label, prefix);
+        name_after(column->input_factor, column->input_factor_label, prefix);
+        name_after(column->base_factor, column->base_factor_label, prefix);
+        name_after(column->carbon_stock_20yrs, column->carbon_stock_20yrs_label, prefix);
+    }
+    name_after(Management1, management1_label, "FROM ");
+    name_after(Management2, management2_label, "TO ");
+    name_after(Input1, inputs1_label, "FROM ");
+    name_after(Input2, inputs2_label, "TO ");
+    name_after(Sequestration_Potential, Sequestration_Potential_label);
+
+    // Disabled when the form is created; the load disables the rest of the dependent controls.
+    forms::set_enabled({&system1, &system2, &base_factor1, &base_factor2, &carbon_stock_20yrs_1,
+                 &carbon_stock_20yrs_2, &Sequestration_Potential},
+                false);
+
+    set_tab_order({&country, &climate_region, &soiltype, &soiltype_fao, &soiltype_usda,
+                   &carbon_stock, &system1, &Management1, &management_factor1, &Input1,
+                   &input_factor1, &base_factor1, &carbon_stock_20yrs_1, &system2, &Management2,
+                   &management_factor2, &Input2, &input_factor2, &base_factor2,
+                   &carbon_stock_20yrs_2, &Sequestration_Potential, &Exit, &cmdHelp,
+                   &cmdMgmtFactors, &cmdc_stocks, &cmdInputFactors, &cmdSystems});
+
+    country.Click = [this] { country_Click(); };
+    climate_region.Click = [this] { climate_region_Click(); };
+    soiltype.Click = [this] { soiltype_Click(); };
+    system1.Click = [this] { system1_Click(); };
+    system2.Click = [this] { system2_Click(); };
+    Management1.Click = [this] { Management1_Click(); };
+    Management2.Click = [this] { Management2_Click(); };
+    Input1.Click = [this] { Input1_Click(); };
+    Input2.Click = [this] { Input2_Click(); };
+    Exit.Click = [this] { Exit_Click(); };
+}
+
+void frmmaster::Form_Load() {
+    const std::string help_directory = program().host().program_directory();
+    program().set_help_file(help_directory + "/humo_tool.chm");
+    trapped(nullptr, [this] {
+        forms::set_enabled({&system1, &system1_label, &input_factor1, &input_factor1_label,
+                     &management_factor1, &management_factor1_label, &base_factor1,
+                     &base_factor1_label, &carbon_stock_20yrs_1, &carbon_stock_20yrs_1_label,
+                     &carbon_stock_20yrs_1_units, &system2, &system2_label, &input_factor2,
+                     &input_factor2_label, &management_factor2, &management_factor2_label,
+                     &base_factor2, &base_factor2_label, &carbon_stock_20yrs_2,
+                     &carbon_stock_20yrs_2_label, &carbon_stock_20yrs_2_units},
+                    false);
+
+        const std::string directory = program().host().program_directory();
+        database_.SoilCarbonConnection = std::make_unique<recordset::Connection>();
+        database_.SoilCarbonRecordset = std::make_unique<recordset::Recordset>();
+        database_.SoilCarbonConnection->set_cursor_location(recordset::CursorLocation::kClient);
+        database_.SoilCarbonConnection->open(db::database_path(directory));
+
+        fill_list(country, "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "
+                           "country_name");
+        climate_region.clear();
+        climate_region.add_item("(Please specify a country)");
+        fill_list(soiltype,
+                  "SELECT DISTINCT c_stocks.soil_type From c_stocks ORDER BY c_stocks.soil_type;");
+
+        carbon_stock.set_text("");
+        forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, false);
+        for (forms::ListBox* list : {&system1, &system2}) {
+            list->clear();
+            list->add_item("(Please specify a country ");
+            list->add_item("and climate region)");
+        }
+    });
+}
+
+void frmmaster::Form_Unload() {
+    recordset::Recordset* result_set = database_.SoilCarbonRecordset.get();
+    if (!result_set || result_set->state() != recordset::ObjectState::kOpen) {
+        program().end();
+        return;
+    }
+    // A query was left open by a failure: release the database and let only the calculator
+    // close; the frame stays until the user closes it.
+    result_set->close();
+    database_.SoilCarbonConnection->close();
+    database_.SoilCarbonRecordset.reset();
+    database_.SoilCarbonConnection.reset();
+}
+
+void frmmaster::Exit_Click() { program().end(); }
+
+void frmmaster::trapped(forms::Control* focus_after_failure, const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const Failure& failure) {
+        db::ReportConnectionErrors(program(), database_.SoilCarbonConnection.get(), failure);
+        if (focus_after_failure) focus_after_failure->set_focus();
+    }
+}
+
+void frmmaster::fill_list(forms::ListBox& list, const std::string& sql) {
+    db::SharedQuery query(database_, sql);
+    query->move_last();
+    query->move_first();
+    list.clear();
+    while (!query->eof()) {
+        list.add_item(text_of(query->value(0)));
+        query->move_next();
+    }
+}
+
+std::string frmmaster::text_of(const recordset::Value& value) const {
+    return value.to_text(separator_);
+}
+
+double frmmaster::leading_number(const std::string& text) const {
+    return numbers::leading_number(text, separator_);
+}
+
+}  // namespace humo::calculator

@@ -1,0 +1,89 @@
+// The land-use types of the two systems and their land-use factors.
+
+#include "frmmaster.h"
+#include "program.h"
+
+namespace humo::calculator {
+namespace {
+
+const char* const kCountryPrompt = "(Please specify a country)";
+const char* const kResetSystem = "Long-term cultivated";
+const char* const kNoDataText = "-999";
+
+}  // namespace
+
+void frmmaster::update_system() {
+    trapped(nullptr, [this] {
+        const std::string region = climate_region.text();
+        if (region.empty() || region == kCountryPrompt) {
+            system1.clear();
+            system2.clear();
+            forms::set_enabled({&system1, &system1_label, &system2, &system2_label}, false);
+            return;
+        }
+        forms::set_enabled({&system1, &system1_label, &system2, &system2_label}, true);
+        db::SharedQuery query(database_,
+                              "SELECT DISTINCT system From tbl_systems WHERE climate_region = ? "
+                              "ORDER BY system;",
+                              {region});
+        query->move_last();
+        query->move_first();
+        system1.clear();
+        system2.clear();
+        while (!query->eof()) {
+            const std::string system = text_of(query->value(0));
+            system1.add_item(system);
+            system2.add_item(system);
+            query->move_next();
+        }
+    });
+}
+
+void frmmaster::Update_base_factor1() { Update_base_factor(from_); }
+void frmmaster::Update_base_factor2() { Update_base_factor(to_); }
+void frmmaster::system1_Click() { system_Click(from_); }
+void frmmaster::system2_Click() { system_Click(to_); }
+
+void frmmaster::Update_base_factor(SystemColumn& column) {
+    trapped(nullptr, [this, &column] {
+        if (!column.system.text().empty() && !climate_region.text().empty()) {
+            forms::set_enabled({&column.base_factor, &column.base_factor_label}, true);
+            db::SharedQuery query(database_,
+                                  "SELECT land_use_factor FROM tbl_systems WHERE system=? AND "
+                                  "(climate_region =?);",
+                                  {column.system.text(), climate_region.text()});
+            column.base_factor.set_text(text_of(query->value(0)));
+        } else {
+            column.base_factor.set_text("");
+            forms::set_enabled({&column.base_factor, &column.base_factor_label}, false);
+        }
+
+        if (column.base_factor.text() != kNoDataText) return;
+        column.base_factor.set_text("");
+        column.management.clear();
+        column.management_factor.set_text("");
+        column.input.clear();
+        column.input_factor.set_text("");
+        program().msg_box("There are no base factor data for the " + column.system.text() +
+                          " system in this climate region.  The program will now reset the "
+                          "system type to 'Long-term cultivated'.");
+        // Runs the system's click handler, nested, which rebuilds the whole system.
+        column.system.set_text(kResetSystem);
+    });
+}
+
+void frmmaster::system_Click(SystemColumn& column) {
+    trapped(&column.system, [this, &column] {
+        column.management_count = 0;
+        column.management.clear();
+        column.management_factor.set_text("");
+        // The input items stay until the input list is rebuilt.
+        column.input_count = 0;
+        update_management_factor(column);
+        Update_base_factor(column);
+        update_carbon_stock_20yrs(column);
+        update_sequestration_potential();
+    });
+}
+
+}  // namespace humo::calculator

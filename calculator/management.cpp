@@ -1,0 +1,84 @@
+// The management systems of the two systems and their management factors.
+
+#include "frmmaster.h"
+
+
+namespace humo::calculator {
+namespace {
+
+const char* const kDoesNotApply = "Does not apply";
+const char* const kGrassland = "Grassland";
+
+}  // namespace
+
+void frmmaster::update_management_factor1() { update_management_factor(from_); }
+void frmmaster::update_management_factor2() { update_management_factor(to_); }
+void frmmaster::Management1_Click() { management_Click(from_); }
+void frmmaster::Management2_Click() { management_Click(to_); }
+
+void frmmaster::update_management_factor(SystemColumn& column) {
+    trapped(nullptr, [this, &column] {
+        // Fill the list once per reset of its count.
+        if (!column.system.text().empty() && column.management_count == 0) {
+            {
+                db::SharedQuery query(database_,
+                                      "Select management_type from tbl_management_type where "
+                                      "system = ? ORDER BY management_order;",
+                                      {column.system.text()});
+                query->move_last();
+                query->move_first();
+                while (!query->eof()) {
+                    column.management.add_item(text_of(query->value("management_type")));
+                    query->move_next();
+                }
+                column.management_count = item_count16(column.management.list_count());
+            }
+            // Runs the management click handler, nested: the first factor lookup and input
+            // list of the new land-use type.
+            column.management.set_list_index(0);
+            if (column.management.text() != kDoesNotApply) {
+                column.management.set_text("");
+                column.management_factor.set_text("");
+                forms::set_enabled({&column.management_factor, &column.management_factor_label},
+                                   false);
+            }
+        }
+
+        if (climate_region.text().empty() || column.system.text().empty() ||
+            column.management_count <= 0) {
+            column.management_factor.set_text("");
+            forms::set_enabled({&column.management_factor, &column.management_factor_label},
+                               false);
+        } else {
+            column.grassland = column.system.text() == kGrassland;
+            const std::string sql =
+                std::string(" SELECT [tbl_management_factors].[management_factor] From "
+                            "tbl_management_factors WHERE "
+                            "(([tbl_management_factors].[climate_region])=?) And "
+                            "[management_type]=?") +
+                (column.grassland ? " and [grassland_other] = 'grassland';"
+                                  : " and [grassland_other] = 'other';");
+            db::SharedQuery query(database_, sql,
+                                  {climate_region.text(), column.management.text()});
+            forms::set_enabled({&column.management_factor, &column.management_factor_label},
+                               true);
+            if (query->record_count() < 1) {
+                // No factor for this management system: a factor left from another selection
+                // must not stand in for it.
+                column.management_factor.set_text("");
+                return;
+            }
+            column.management_factor.set_text(text_of(query->value("management_factor")));
+        }
+        update_input(column);
+    });
+}
+
+void frmmaster::management_Click(SystemColumn& column) {
+    // No trap of its own: each procedure traps its own failures, so all three always run.
+    update_management_factor(column);
+    update_carbon_stock_20yrs(column);
+    update_sequestration_potential();
+}
+
+}  // namespace humo::calculator

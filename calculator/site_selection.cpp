@@ -1,0 +1,117 @@
+// The site: country, climate region, native soil type and the reference carbon stock.
+
+#include "frmmaster.h"
+#include "program.h"
+
+namespace humo::calculator {
+namespace {
+
+const char* const kResetSoilType = "High clay activity mineral";
+constexpr double kNoData = -999;
+
+}  // namespace
+
+void frmmaster::country_Click() {
+    trapped(&country, [this] {
+        if (country.text().empty()) return;
+        climate_region.clear();
+        climate_region.refresh();
+        soiltype.set_text("");
+        soiltype.refresh();
+        update_carbon_stock();
+        update_system();
+        update_climate_region();
+        update_management_factor1();
+        update_management_factor2();
+        update_input1();
+        update_input_factor1();
+        update_input2();
+        update_input_factor2();
+        update_carbon_stock_20yrs_1();
+        update_carbon_stock_20yrs_2();
+        update_sequestration_potential();
+    });
+}
+
+void frmmaster::climate_region_Click() {
+    trapped(&climate_region, [this] {
+        reset_management_and_input(from_);
+        reset_management_and_input(to_);
+        system2.clear();
+        system1.clear();
+        // Runs soiltype_Click, nested, when the selection changes.
+        soiltype.set_text(kResetSoilType);
+        update_carbon_stock();
+        update_system();
+    });
+}
+
+void frmmaster::reset_management_and_input(SystemColumn& column) {
+    column.management_count = 0;
+    column.management.clear();
+    column.management_factor.set_text("");
+    column.input_count = 0;
+    column.input.clear();
+    column.input_factor.set_text("");
+}
+
+void frmmaster::soiltype_Click() {
+    trapped(&soiltype, [this] {
+        update_carbon_stock();
+        if (state_.carbon_stock_missing && leading_number(carbon_stock.text()) == 0) {
+            program().msg_box("There are no reference carbon stock data for " + soiltype.text() +
+                              " soils in this climate region.  The program will now reset the "
+                              "soil type to 'High clay activity mineral'.");
+            carbon_stock.set_text("");
+            // Runs soiltype_Click again, nested, when another soil type was selected.
+            soiltype.set_text(kResetSoilType);
+        }
+        update_management_factor1();
+        update_management_factor2();
+    });
+}
+
+void frmmaster::update_climate_region() {
+    trapped(nullptr, [this] {
+        if (country.text().empty()) {
+            climate_region.clear();
+            return;
+        }
+        db::SharedQuery query(
+            database_,
+            "SELECT DISTINCT climate_region FROM tbl_climate_zone_lookup INNER JOIN "
+            "tbl_climate_regions ON tbl_climate_zone_lookup.climate_region_code = "
+            "tbl_climate_regions.region WHERE tbl_climate_zone_lookup.country_name=?;",
+            {country.text()});
+        query->move_last();
+        query->move_first();
+        climate_region.clear();
+        while (!query->eof()) {
+            climate_region.add_item(text_of(query->value(0)));
+            query->move_next();
+        }
+    });
+}
+
+void frmmaster::update_carbon_stock() {
+    trapped(nullptr, [this] {
+        if (country.text().empty() || climate_region.text().empty() || soiltype.text().empty()) {
+            carbon_stock.set_text("");
+            forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, false);
+            return;
+        }
+        forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, true);
+        db::SharedQuery query(
+            database_, "SELECT c_stock_Mg_ha FROM c_stocks WHERE soil_type = ? AND humoclim = ?;",
+            {soiltype.text(), climate_region.text()});
+        carbon_stock.set_text(text_of(query->value(0)));
+        if (leading_number(carbon_stock.text()) == kNoData) {
+            carbon_stock.set_text("0");
+            state_.carbon_stock_missing = true;
+        } else {
+            state_.carbon_stock_missing = false;
+        }
+    });
+}
+
+}  // namespace humo::calculator
