@@ -1,0 +1,20 @@
+#include "module1.h"
+
+namespace humo::app {
+
+Module1::Module1(forms::Program& program)
+    : program_(program),
+      humo_([this] { return std::make_unique<app::frmHUMO>(program_); }),
+      splash_([this] { return std::make_unique<app::frmSplash>(program_, *this); }),
+      master_([this] {
+          return std::make_unique<calculator::frmmaster>(program_, database_, calculator_state_);
+      }) {
+    program_.set_mdi_frame(frmHUMO());
+}
+
+void Module1::Main() {
+    frmSplash().show();
+    frmSplash().refresh();
+}
+
+}  // namespace humo::app

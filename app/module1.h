@@ -1,0 +1,39 @@
+#pragma once
+
+#include "calculator_state.h"
+#include "form_slot.h"
+#include "frm_humo.h"
+#include "frm_splash.h"
+#include "frmmaster.h"
+#include "program.h"
+#include "soil_carbon_database.h"
+
+namespace humo::app {
+
+// The program's one module: the start procedure, the shared database objects, the calculator's
+// module-level values, and the one instance of each form.
+class Module1 {
+public:
+    explicit Module1(forms::Program& program);
+
+    // Shows the introduction form inside the frame; the program then runs on user events.
+    void Main();
+
+    app::frmHUMO& frmHUMO() { return humo_(); }
+    app::frmSplash& frmSplash() { return splash_(); }
+    calculator::frmmaster& frmmaster() { return master_(); }
+
+    forms::Program& program() { return program_; }
+    db::SoilCarbonDatabase& database() { return database_; }
+    calculator::CalculatorState& calculator_state() { return calculator_state_; }
+
+private:
+    forms::Program& program_;
+    db::SoilCarbonDatabase database_;
+    calculator::CalculatorState calculator_state_;
+    forms::FormSlot<app::frmHUMO> humo_;
+    forms::FormSlot<app::frmSplash> splash_;
+    forms::FormSlot<calculator::frmmaster> master_;
+};
+
+}  // namespace humo::app

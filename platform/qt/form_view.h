@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "control_view.h"
+#include "form.h"
+
+namespace humo::qt {
+
+// The client area of one form: a widget per control, placed as the model says, with the
+// form's tab order. Focus, keys and mouse releases on any of its widgets go to the model.
+class FormView : public QWidget {
+public:
+    explicit FormView(forms::Form& form, QWidget* parent = nullptr);
+
+    forms::Form* form() const { return form_; }
+    QWidget* widget_for(const forms::Control& control) const;
+    // Stops every widget from touching the model; called when the form unloads.
+    void detach();
+    // Moves the keyboard focus to the model's active control.
+    void show_model_focus();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* create_view(forms::Control& control, QWidget* parent);
+    void watch(QObject* target, forms::Control* control);
+
+    forms::Form* form_;
+    std::map<const forms::Control*, QWidget*> widgets_;
+    std::vector<ControlView*> views_;
+    // The widgets (and list viewports) whose events belong to a control.
+    std::map<QObject*, forms::Control*> targets_;
+};
+
+}  // namespace humo::qt

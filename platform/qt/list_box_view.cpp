@@ -1,0 +1,65 @@
+#include "list_box_view.h"
+
+#include <QSignalBlocker>
+
+namespace humo::qt {
+
+ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent)
+    : QListWidget(parent), list_(&list) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    apply_control_look(*this, list);
+    for (const std::string& item : list.items()) addItem(QString::fromStdString(item));
+    show_model_selection();
+    // itemSelectionChanged, not currentRowChanged: an assistive technology selects without
+    // moving the current row, and focus alone moves the current row without selecting.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { user_selection_changed(); });
+    list.set_listener([this](forms::Change change) { model_changed(change); });
+}
+
+void ListBoxView::detach() {
+    if (list_) list_->set_listener(nullptr);
+    list_ = nullptr;
+}
+
+void ListBoxView::model_changed(forms::Change change) {
+    const QSignalBlocker blocker(this);
+    switch (change) {
+        case forms::Change::kItemAdded:
+            addItem(QString::fromStdString(list_->items().back()));
+            break;
+        case forms::Change::kItemsCleared:
+            clear();
+            break;
+        case forms::Change::kSelection:
+            show_model_selection();
+            break;
+        default:
+            apply_common_change(*this, *list_, change);
+    }
+}
+
+void ListBoxView::show_model_selection() {
+    const QSignalBlocker blocker(this);
+    const int index = list_->list_index();
+    if (index < 0) {
+        clearSelection();
+        setCurrentRow(-1);
+        return;
+    }
+    setCurrentRow(index);
+    if (QListWidgetItem* selected = item(index)) {
+        selected->setSelected(true);
+        scrollToItem(selected);
+    }
+}
+
+void ListBoxView::user_selection_changed() {
+    if (!list_) return;
+    const QList<QListWidgetItem*> chosen = selectedItems();
+    const int row = chosen.isEmpty() ? -1 : this->row(chosen.first());
+    if (row >= 0 && row != list_->list_index()) list_->user_select(row);
+    // The handler may have changed anything, this list included; show what the model holds.
+    if (list_) show_model_selection();
+}
+
+}  // namespace humo::qt

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "host.h"
+
+namespace humo::qt {
+
+// The host on a desktop: real message boxes, the system beep, the executable's directory and
+// the user's regional decimal separator.
+class QtHost : public forms::Host {
+public:
+    QtHost();
+
+    forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
+                                forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override;
+    void beep() override;
+    void end_program() override;
+    std::string program_directory() override;
+    numbers::DecimalSeparator decimal_separator() override { return separator_; }
+
+private:
+    numbers::DecimalSeparator separator_;
+};
+
+}  // namespace humo::qt
