@@ -1,0 +1,19 @@
+#include "script_host.h"
+
+#include "json_text.h"
+
+namespace humo::script {
+
+forms::MsgBoxResult ScriptHost::msg_box(const std::string& text, const std::string& title,
+                                        forms::MsgBoxButtons buttons, forms::MsgBoxIcon) {
+    out_ << "msgbox title=" << json_quote(title) << " text=" << json_quote(text) << "\n";
+    const bool yes_no =
+        buttons == forms::MsgBoxButtons::kYesNo || buttons == forms::MsgBoxButtons::kYesNoCancel;
+    return yes_no ? forms::MsgBoxResult::kYes : forms::MsgBoxResult::kOk;
+}
+
+void ScriptHost::beep() { out_ << "beep\n"; }
+
+void ScriptHost::end_program() { out_ << "end\n"; }
+
+}  // namespace humo::script

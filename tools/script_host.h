@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "host.h"
+
+namespace humo::script {
+
+// A host without windows: every message box, beep and the end of the program is written as a
+// line, and every message box is answered at once with its first button.
+class ScriptHost : public forms::Host {
+public:
+    ScriptHost(std::ostream& out, std::string program_directory,
+               numbers::DecimalSeparator separator)
+        : out_(out), program_directory_(std::move(program_directory)), separator_(separator) {}
+
+    forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
+                                forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override;
+    void beep() override;
+    void end_program() override;
+    std::string program_directory() override { return program_directory_; }
+    numbers::DecimalSeparator decimal_separator() override { return separator_; }
+
+private:
+    std::ostream& out_;
+    std::string program_directory_;
+    numbers::DecimalSeparator separator_;
+};
+
+}  // namespace humo::script
