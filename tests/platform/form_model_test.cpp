@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "command_button.h"
+#include "failure.h"
+#include "form.h"
+#include "list_box.h"
+#include "program.h"
+#include "recording_host.h"
+#include "text_box.h"
+
+namespace humo::forms {
+namespace {
+
+class TestForm : public Form {
+public:
+    explicit TestForm(Program& program, FormStyle style = FormStyle::kTopLevel,
+                      std::string name = "frmTest")
+        : Form(program, std::move(name), "Test", {3000, 2000}, style) {
+        set_tab_order({&first, &box, &second, &button});
+    }
+    ListBox first{*this, "first", {0, 0, 100, 100}};
+    TextBox box{*this, "box", {0, 0, 100, 100}};
+    ListBox second{*this, "second", {0, 0, 100, 100}};
+    CommandButton button{*this, "button", {0, 0, 100, 100}, "Go"};
+    std::vector<std::string> events;
+
+protected:
+    void Form_Load() override { events.push_back("load"); }
+    void Form_Unload() override { events.push_back("unload"); }
+    void Form_KeyUp(int code, int shift) override {
+        events.push_back("keyup " + std::to_string(code) + " " + std::to_string(shift));
+    }
+};
+
+class FormModelTest : public ::testing::Test {
+protected:
+    FormModelTest() {
+        for (const char* item : {"a", "b", "c"}) form.first.add_item(item);
+        for (const char* item : {"x", "y"}) form.second.add_item(item);
+        form.first.Click = [this] { log.push_back("first=" + form.first.text()); };
+        form.second.Click = [this] { log.push_back("second=" + form.second.text()); };
+        form.show();
+    }
+    testing::RecordingHost host;
+    Program program{host, "humo_tool"};
+    TestForm form{program};
+    std::vector<std::string> log;
+};
+
+TEST_F(FormModelTest, ClickRunsOnlyWhenTheSelectionChanges) {
+    form.first.set_text("b");
+    form.first.set_text("b");            // re-selecting runs nothing
+    form.first.set_list_index(1);
+    form.first.set_selected(2, true);
+    form.first.set_text("");             // clearing the selection runs nothing
+    form.first.set_text("no such item"); // leaves the selection as it is
+    form.first.set_list_index(0);
+    form.first.clear();
+    EXPECT_EQ(log, (std::vector<std::string>{"first=b", "first=c", "first=a"}));
+    EXPECT_EQ(form.first.list_index(), -1);
+    EXPECT_EQ(form.first.text(), "");
+}
+
+TEST_F(FormModelTest, AHandlerRunsNestedInsideTheStatementThatSelected) {
+    form.first.Click = [this] {
+        log.push_back("first begins");
+        form.second.set_text("y");
+        log.push_back("first ends with second=" + form.second.text());
+    };
+    form.first.set_list_index(2);
+    log.push_back("after");
+    EXPECT_EQ(log, (std::vector<std::string>{"first begins", "second=y",
+                                             "first ends with second=y", "after"}));
+}
+
+TEST_F(FormModelTest, AHandlerMayReenterAndRefillItsOwnList) {
+    form.first.Click = [this] {
+        log.push_back("click " + form.first.text());
+        if (form.first.text() == "c") {
+            form.first.clear();
+            for (const char* item : {"p", "q"}) form.first.add_item(item);
+            form.first.set_text("q");  // nested run of the same handler
+        }
+    };
+    form.first.set_text("c");
+    EXPECT_EQ(log, (std::vector<std::string>{"click c", "click q"}));
+    EXPECT_EQ(form.first.items(), (std::vector<std::string>{"p", "q"}));
+    EXPECT_EQ(form.first.text(), "q");
+}
+
+TEST_F(FormModelTest, AnIndexOutsideTheListIsAnInvalidPropertyValue) {
+    try {
+        form.first.set_list_index(3);
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), 380);
+    }
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(FormModelTest, UserActionsTakeTheFocusAndRespectTheEnabledState) {
+    EXPECT_EQ(form.active_control(), &form.first);  // first in tab order on show
+    EXPECT_FALSE(form.second.user_select(1));
+    EXPECT_EQ(form.active_control(), &form.second);
+    EXPECT_EQ(log, (std::vector<std::string>{"second=y"}));
+
+    form.second.set_enabled(false);
+    // The focus moves on to the next control that can take it.
+    EXPECT_EQ(form.active_control(), &form.button);
+    EXPECT_EQ(form.second.user_select(0), "control disabled");
+    EXPECT_EQ(form.second.user_select(5), "control disabled");
+    form.box.set_enabled(false);
+    EXPECT_EQ(form.box.user_type("typed"), "control disabled");
+    EXPECT_EQ(form.box.text(), "");
+    form.box.set_enabled(true);
+    EXPECT_FALSE(form.box.user_type("typed"));
+    EXPECT_EQ(form.box.text(), "typed");
+    EXPECT_EQ(form.first.user_select(7), "no such item");
+
+    form.second.set_focus();  // disabled: the focus stays
+    EXPECT_EQ(form.active_control(), &form.box);
+}
+
+TEST_F(FormModelTest, KeyPreviewSendsKeysToTheForm) {
+    form.user_key_up(112, 1);
+    EXPECT_TRUE(form.events.size() == 1);  // load only: key preview is off
+    form.set_key_preview(true);
+    form.user_key_up(112, 1);
+    EXPECT_EQ(form.events.back(), "keyup 112 1");
+}
+
+TEST_F(FormModelTest, AnUntrappedFailureIsARunTimeErrorThatEndsTheProgram) {
+    form.button.Click = [] { throw failures::invalid_use_of_null(); };
+    form.button.user_click();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Run-time error '94':\n\nInvalid use of Null");
+    EXPECT_EQ(host.messages[0].title, "humo_tool");
+    EXPECT_TRUE(host.ended);
+    EXPECT_EQ(form.first.user_select(0), "program ended");
+}
+
+TEST(FormLifecycleTest, TheProgramRunsWhileAFormIsLoaded) {
+    testing::RecordingHost host;
+    Program program(host, "humo_tool");
+    TestForm frame(program, FormStyle::kMdiFrame, "frame");
+    TestForm child(program, FormStyle::kMdiChild, "child");
+    program.set_mdi_frame(frame);
+
+    child.show();  // a child window brings its frame with it
+    EXPECT_TRUE(frame.visible());
+    EXPECT_EQ(frame.events, (std::vector<std::string>{"load"}));
+    child.load();  // once only
+    EXPECT_EQ(child.events, (std::vector<std::string>{"load"}));
+
+    child.user_close();
+    EXPECT_FALSE(child.loaded());
+    EXPECT_TRUE(child.spent());
+    EXPECT_FALSE(host.ended);
+    EXPECT_EQ(child.user_close(), "form not loaded");
+
+    frame.user_close();
+    EXPECT_EQ(frame.events, (std::vector<std::string>{"load", "unload"}));
+    EXPECT_TRUE(host.ended);
+}
+
+TEST(FormLifecycleTest, ClosingTheFrameUnloadsItsChildrenFirst) {
+    testing::RecordingHost host;
+    Program program(host, "humo_tool");
+    TestForm frame(program, FormStyle::kMdiFrame, "frame");
+    TestForm child(program, FormStyle::kMdiChild, "child");
+    program.set_mdi_frame(frame);
+    child.show();
+    frame.user_close();
+    EXPECT_EQ(child.events.back(), "unload");
+    EXPECT_EQ(frame.events.back(), "unload");
+    EXPECT_TRUE(program.loaded_forms().empty());
+    EXPECT_TRUE(host.ended);
+}
+
+}  // namespace
+}  // namespace humo::forms

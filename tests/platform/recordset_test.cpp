@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+
+#include "connection.h"
+#include "recordset.h"
+#include "temp_dir.h"
+
+namespace humo::recordset {
+namespace {
+
+const numbers::DecimalSeparator kPoint{'.'};
+
+class RecordsetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = dir_.file("fixture.db");
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TABLE t (name TEXT COLLATE NOCASE, value REAL, n INTEGER);"
+                               "INSERT INTO t VALUES ('a', 1.5, 1), ('b', NULL, 2), "
+                               "('O''Brien', -999, 3);",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        connection_.set_cursor_location(CursorLocation::kClient);
+        connection_.open(path_);
+    }
+
+    testing::TempDir dir_;
+    std::string path_;
+    Connection connection_;
+    Recordset rs_;
+};
+
+int failure_number(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Failure& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+TEST_F(RecordsetTest, WalksASnapshotForwardAndBack) {
+    rs_.open("SELECT name, value FROM t ORDER BY n", connection_);
+    EXPECT_EQ(rs_.record_count(), 3);
+    EXPECT_FALSE(rs_.bof());
+    rs_.move_last();
+    EXPECT_EQ(rs_.value("name").to_text(kPoint), "O'Brien");
+    rs_.move_first();
+    std::vector<std::string> names;
+    while (!rs_.eof()) {
+        names.push_back(rs_.value(0).to_text(kPoint));
+        rs_.move_next();
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "O'Brien"}));
+    EXPECT_EQ(failure_number([&] { rs_.move_next(); }), 3021);
+    rs_.move_previous();
+    EXPECT_EQ(rs_.value("NAME").to_text(kPoint), "O'Brien");  // field names ignore case
+    EXPECT_EQ(rs_.value("value").to_text(kPoint), "-999");
+}
+
+TEST_F(RecordsetTest, AnEmptyResultHasNoCurrentRow) {
+    rs_.open("SELECT name FROM t WHERE n > 10", connection_);
+    EXPECT_TRUE(rs_.bof());
+    EXPECT_TRUE(rs_.eof());
+    EXPECT_EQ(rs_.record_count(), 0);
+    EXPECT_EQ(failure_number([&] { rs_.move_last(); }), 3021);
+    EXPECT_EQ(failure_number([&] { rs_.move_first(); }), 3021);
+    EXPECT_EQ(failure_number([&] { rs_.value(0); }), 3021);
+    EXPECT_EQ(connection_.errors().count(), 0u);  // not an engine error
+}
+
+TEST_F(RecordsetTest, ANullCannotBecomeText) {
+    rs_.open("SELECT value FROM t WHERE n = 2", connection_);
+    try {
+        rs_.value(0).to_text(kPoint);
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), 94);
+        EXPECT_EQ(failure.description(), "Invalid use of Null");
+    }
+}
+
+TEST_F(RecordsetTest, ParametersCarryQuotesAsData) {
+    rs_.open("SELECT n FROM t WHERE name = ?", connection_, {"O'Brien"});
+    EXPECT_EQ(rs_.value(0).to_text(kPoint), "3");
+    rs_.close();
+    rs_.open("SELECT n FROM t WHERE name = ?", connection_, {"x' OR '1'='1"});
+    EXPECT_EQ(rs_.record_count(), 0);
+    rs_.close();
+    rs_.open("SELECT n FROM t WHERE name = ?", connection_, {"A"});  // NOCASE column
+    EXPECT_EQ(rs_.value(0).to_text(kPoint), "1");
+}
+
+TEST_F(RecordsetTest, EngineFailuresLandInTheErrorList) {
+    try {
+        rs_.open("SELECT x FROM missing_table", connection_);
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), SQLITE_ERROR);
+        EXPECT_EQ(failure.source(), "SQLite");
+        EXPECT_NE(failure.description().find("missing_table"), std::string::npos)
+            << failure.description();
+        ASSERT_EQ(connection_.errors().count(), 1u);
+        EXPECT_EQ(connection_.errors().item(0), failure);
+    }
+    EXPECT_EQ(rs_.state(), ObjectState::kClosed);
+    rs_.open("SELECT n FROM t", connection_);  // the set is usable again
+    EXPECT_EQ(rs_.record_count(), 3);
+}
+
+TEST_F(RecordsetTest, ClosedAndOpenStatesAreEnforced) {
+    EXPECT_EQ(failure_number([&] { rs_.move_first(); }), 3704);
+    rs_.open("SELECT n FROM t", connection_);
+    EXPECT_EQ(failure_number([&] { rs_.open("SELECT n FROM t", connection_); }), 3705);
+    rs_.close();
+    EXPECT_EQ(rs_.state(), ObjectState::kClosed);
+}
+
+TEST(ConnectionTest, AMissingFileFailsToOpenAndIsNotCreated) {
+    testing::TempDir dir;
+    Connection connection;
+    const std::string path = dir.file("humo_tool.mdb");
+    try {
+        connection.open(path);
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), SQLITE_CANTOPEN);
+        EXPECT_NE(failure.description().find(path), std::string::npos);
+        EXPECT_EQ(connection.errors().count(), 1u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(connection.state(), ObjectState::kClosed);
+    Recordset rs;
+    EXPECT_EQ(failure_number([&] { rs.open("SELECT 1", connection); }), 3709);
+}
+
+TEST(ConnectionTest, AFileThatIsNotADatabaseFailsAtOpen) {
+    testing::TempDir dir;
+    const std::string path = dir.file("humo_tool.mdb");
+    std::ofstream(path) << "Standard Jet DB, or anything else that is not SQLite, padded out to "
+                           "more than one header's worth of bytes..............................";
+    Connection connection;
+    EXPECT_EQ(failure_number([&] { connection.open(path); }), SQLITE_NOTADB);
+}
+
+}  // namespace
+}  // namespace humo::recordset

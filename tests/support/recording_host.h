@@ -1,0 +1,54 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "host.h"
+
+namespace humo::testing {
+
+struct MessageBox {
+    std::string title;
+    std::string text;
+    forms::MsgBoxButtons buttons;
+    forms::MsgBoxIcon icon;
+};
+
+// A host that records what the program asked for. Message boxes are answered from `answers`,
+// then with OK.
+class RecordingHost : public forms::Host {
+public:
+    explicit RecordingHost(std::string directory = ".", char separator = '.')
+        : directory_(std::move(directory)), separator_{separator} {}
+
+    forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
+                                forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override {
+        messages.push_back({title, text, buttons, icon});
+        if (answers.empty()) return forms::MsgBoxResult::kOk;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void beep() override { ++beeps; }
+    void end_program() override { ended = true; }
+    std::string program_directory() override { return directory_; }
+    numbers::DecimalSeparator decimal_separator() override { return separator_; }
+
+    std::vector<std::string> message_texts() const {
+        std::vector<std::string> texts;
+        for (const MessageBox& message : messages) texts.push_back(message.text);
+        return texts;
+    }
+
+    std::vector<MessageBox> messages;
+    std::deque<forms::MsgBoxResult> answers;
+    int beeps = 0;
+    bool ended = false;
+
+private:
+    std::string directory_;
+    numbers::DecimalSeparator separator_;
+};
+
+}  // namespace humo::testing
