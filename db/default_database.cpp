@@ -100,6 +100,8 @@ void import_csv(sqlite3* db, const std::string& table, const std::filesystem::pa
 template <class Fill>
 void build_file(const std::string& path, Fill fill) {
     const std::string temporary = path + ".part";
+    const std::filesystem::path directory = std::filesystem::path(path).parent_path();
+    if (!directory.empty()) std::filesystem::create_directories(directory);
     std::filesystem::remove(temporary);
     {
         sqlite3* raw = nullptr;

@@ -1,32 +1,47 @@
-// humo-mkdb: builds humo_tool.mdb from the default data.
+// humo-mkdb: builds a humo_tool database.
 //
-//   humo-mkdb DATA_DIR OUTPUT           build OUTPUT, replacing it
+//   humo-mkdb DATA_DIR OUTPUT           the default database from DATA_DIR/*.csv, replacing OUTPUT
 //   humo-mkdb --keep-existing DATA_DIR OUTPUT
-//                                       build OUTPUT only if it does not exist yet, so values a
+//                                       the same, only if OUTPUT does not exist yet, so values a
 //                                       user edited survive a rebuild of the program
+//   humo-mkdb --sql FILE OUTPUT         the empty tables plus the rows FILE inserts (fixtures)
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "default_database.h"
 
+namespace {
+
+int usage() {
+    std::cerr << "usage: humo-mkdb [--keep-existing] DATA_DIR OUTPUT\n"
+                 "       humo-mkdb --sql FILE OUTPUT\n";
+    return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    bool keep_existing = false;
-    int first = 1;
-    if (argc > 1 && std::string(argv[1]) == "--keep-existing") {
-        keep_existing = true;
-        first = 2;
+    const std::string option = argc == 4 ? argv[1] : "";
+    if (argc != 3 && !(argc == 4 && (option == "--keep-existing" || option == "--sql"))) {
+        return usage();
     }
-    if (argc - first != 2) {
-        std::cerr << "usage: humo-mkdb [--keep-existing] DATA_DIR OUTPUT\n";
-        return 2;
-    }
-    const std::string data_directory = argv[first];
-    const std::string output = argv[first + 1];
-    if (keep_existing && std::filesystem::exists(output)) return 0;
+    const std::string source = argv[argc - 2];
+    const std::string output = argv[argc - 1];
+    if (option == "--keep-existing" && std::filesystem::exists(output)) return 0;
     try {
-        humo::db::create_default_database(output, data_directory);
+        if (option == "--sql") {
+            std::ifstream in(source);
+            if (!in) throw std::runtime_error("cannot read " + source);
+            std::stringstream sql;
+            sql << in.rdbuf();
+            humo::db::create_database(output, sql.str());
+        } else {
+            humo::db::create_default_database(output, source);
+        }
     } catch (const std::exception& error) {
         std::cerr << "humo-mkdb: " << error.what() << "\n";
         return 1;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "calculator_session.h"
+
+namespace humo::calculator {
+
+// The calculator on the fixture world of tests/fixtures/calculator.sql.
+class CalculatorTest : public ::testing::Test {
+public:
+    explicit CalculatorTest(char separator = '.')
+        : session(testing::read_fixture("calculator.sql"), separator), c(start(session)) {}
+
+    void pick(forms::ListBox& list, const std::string& text) { session.pick(list, text); }
+    void type(forms::TextBox& box, const std::string& text) { session.type(box, text); }
+    std::vector<std::string> messages() const { return session.messages(); }
+    void site(const std::string& country, const std::string& region) {
+        pick(c.country, country);
+        pick(c.climate_region, region);
+    }
+    // Everything a user sees of the TO system.
+    std::vector<std::string> to_system() const {
+        return testing::seen({&c.system2, &c.Management2, &c.management_factor2, &c.Input2,
+                              &c.input_factor2, &c.base_factor2, &c.carbon_stock_20yrs_2});
+    }
+
+    testing::CalculatorSession session;
+    frmmaster& c;
+
+private:
+    static frmmaster& start(testing::CalculatorSession& session) {
+        session.start_calculator();
+        return session.calc();
+    }
+};
+
+inline std::string error_box(int number, const std::string& description,
+                             const std::string& source) {
+    return "Error Code: " + std::to_string(number) + "\r\nDescription: " + description +
+           "\r\nSource: " + source;
+}
+
+inline const std::string kNoCurrentRecord =
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+    "requires a current record.";
+
+}  // namespace humo::calculator

@@ -1,0 +1,69 @@
+#include "calculator_fixture.h"
+
+namespace humo::calculator {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string no_base_factor(const std::string& system) {
+    return "There are no base factor data for the " + system +
+           " system in this climate region.  The program will now reset the system type to "
+           "'Long-term cultivated'.";
+}
+
+TEST_F(CalculatorTest, PickingALandUseTypeShowsItsFactorAndLeavesTheOtherSystemAlone) {
+    site("Atlantis", "Warm");
+    const Strings to_before = to_system();
+    pick(c.system1, "Orchard");
+    EXPECT_EQ(testing::seen(c.base_factor1), "base_factor1[on] '1'");
+    EXPECT_TRUE(c.base_factor1_label.enabled());
+    EXPECT_EQ(to_system(), to_before);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CalculatorTest, ALandUseTypeWithoutDataResetsToLongTermCultivated) {
+    site("Atlantis", "Warm");
+    pick(c.system2, "Set aside");
+    const Strings to_before = to_system();
+    pick(c.system1, "Paddy rice");
+    EXPECT_EQ(messages(), (Strings{no_base_factor("Paddy rice")}));
+    EXPECT_EQ(c.system1.text(), "Long-term cultivated");
+    EXPECT_EQ(c.base_factor1.text(), "0.69");
+    EXPECT_EQ(c.Management1.items(), (Strings{"Full tillage", "No-till"}));
+    EXPECT_EQ(c.Input1.items(), (Strings{"Low", "Medium"}));
+    EXPECT_EQ(c.Management1.list_index(), -1);
+    EXPECT_EQ(to_system(), to_before);
+}
+
+TEST_F(CalculatorTest, TheResetLandUseTypeItselfWithoutDataEndsEmpty) {
+    site("Atlantis", "Cool");
+    session.host.messages.clear();
+    pick(c.system1, "Long-term cultivated");
+    EXPECT_EQ(messages(), (Strings{no_base_factor("Long-term cultivated")}));
+    EXPECT_EQ(c.system1.text(), "Long-term cultivated");
+    EXPECT_EQ(c.base_factor1.text(), "");
+    EXPECT_EQ(c.Management1.list_count(), 0);
+    EXPECT_EQ(c.Input1.list_count(), 0);
+    EXPECT_EQ(c.management_factor1.text(), "");
+    EXPECT_EQ(c.input_factor1.text(), "");
+}
+
+TEST_F(CalculatorTest, ARegionWithoutLandUseTypesIsReported) {
+    site("Borduria", "Bare");
+    EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
+    EXPECT_TRUE(c.system1.enabled());
+    EXPECT_EQ(c.system1.list_count(), 0);
+    EXPECT_EQ(c.carbon_stock.text(), "12");
+}
+
+TEST_F(CalculatorTest, AMissingLandUseFactorKeepsTheBoxAndGivesTheFocusBack) {
+    site("Atlantis", "Warm");
+    pick(c.system1, "Orchard");
+    pick(c.system1, "Hedgerow");
+    EXPECT_EQ(messages(), (Strings{error_box(94, "Invalid use of Null", "humo_tool")}));
+    EXPECT_EQ(testing::seen(c.base_factor1), "base_factor1[on] '1'");
+    EXPECT_EQ(c.Management1.text(), "Does not apply");
+}
+
+}  // namespace
+}  // namespace humo::calculator

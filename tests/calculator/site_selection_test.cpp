@@ -1,0 +1,156 @@
+#include "calculator_fixture.h"
+
+namespace humo::calculator {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::string kSandyMessage =
+    "There are no reference carbon stock data for Sandy soils in this climate region.  The "
+    "program will now reset the soil type to 'High clay activity mineral'.";
+const std::string kHacMessage =
+    "There are no reference carbon stock data for High clay activity mineral soils in this "
+    "climate region.  The program will now reset the soil type to 'High clay activity mineral'.";
+
+TEST_F(CalculatorTest, LoadFillsTheSiteListsAndLeavesEverythingElseWaiting) {
+    EXPECT_EQ(c.country.items(), (Strings{"Atlantis", "Borduria", "Nowhere", "Syldavia"}));
+    EXPECT_EQ(c.climate_region.items(), (Strings{"(Please specify a country)"}));
+    EXPECT_EQ(c.soiltype.items(), (Strings{"Farmer's loam", "High clay activity mineral", "Sandy",
+                                          "Spodic", "Volcanic", "Wetland"}));
+    for (forms::ListBox* list : {&c.system1, &c.system2}) {
+        EXPECT_EQ(list->items(), (Strings{"(Please specify a country ", "and climate region)"}));
+        EXPECT_FALSE(list->enabled());
+    }
+    for (forms::ListBox* list : {&c.country, &c.climate_region, &c.soiltype, &c.system1,
+                                 &c.Management1, &c.Input1}) {
+        EXPECT_EQ(list->list_index(), -1) << list->name();
+    }
+    for (forms::TextBox* box : {&c.carbon_stock, &c.management_factor1, &c.input_factor1,
+                                &c.base_factor1, &c.carbon_stock_20yrs_1, &c.management_factor2,
+                                &c.input_factor2, &c.base_factor2, &c.carbon_stock_20yrs_2,
+                                &c.Sequestration_Potential}) {
+        EXPECT_EQ(box->text(), "") << box->name();
+        EXPECT_FALSE(box->enabled()) << box->name();
+    }
+    for (forms::Control* on : std::initializer_list<forms::Control*>{
+             &c.Management1, &c.Management2, &c.Input1, &c.Input2, &c.management1_label,
+             &c.inputs2_label, &c.Sequestration_Potential_label}) {
+        EXPECT_TRUE(on->enabled()) << on->name();
+    }
+    EXPECT_FALSE(c.carbon_stock_label.enabled());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(c.active_control(), &c.country);
+}
+
+TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSite) {
+    site("Atlantis", "Warm");
+    pick(c.soiltype, "Volcanic");
+    pick(c.country, "Borduria");
+    EXPECT_EQ(c.climate_region.items(), (Strings{"Cool", "Bare"}));
+    EXPECT_EQ(c.climate_region.list_index(), -1);
+    EXPECT_EQ(c.soiltype.text(), "");
+    EXPECT_EQ(c.soiltype.list_count(), 6);
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
+    EXPECT_FALSE(c.carbon_stock_units.enabled());
+    for (forms::ListBox* list : {&c.system1, &c.system2}) {
+        EXPECT_EQ(list->list_count(), 0);
+        EXPECT_FALSE(list->enabled());
+    }
+    EXPECT_FALSE(c.system1_label.enabled());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CalculatorTest, PickingARegionSelectsTheResetSoilTypeAndOffersItsLandUseTypes) {
+    site("Atlantis", "Warm");
+    pick(c.system1, "Set aside");
+    pick(c.soiltype, "Volcanic");
+    const Strings kept = testing::seen({&c.base_factor1, &c.carbon_stock_20yrs_1});
+    pick(c.climate_region, "Cool");
+    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
+    // -999 for that soil type here: the message, then "0" as the region pick writes it again.
+    EXPECT_EQ(messages(), (Strings{kHacMessage}));
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] '0'");
+    EXPECT_EQ(c.system1.items(), (Strings{"grassland", "Long-term cultivated", "Set aside"}));
+    EXPECT_EQ(c.system2.items(), c.system1.items());
+    EXPECT_EQ(c.system1.list_index(), -1);
+    EXPECT_TRUE(c.system2.enabled());
+    for (forms::ListBox* list : {&c.Management1, &c.Input1, &c.Management2, &c.Input2}) {
+        EXPECT_EQ(list->list_count(), 0) << list->name();
+    }
+    EXPECT_EQ(c.management_factor1.text(), "");
+    EXPECT_EQ(testing::seen({&c.base_factor1, &c.carbon_stock_20yrs_1}), kept);
+}
+
+TEST_F(CalculatorTest, ThePlaceholderRegionClearsTheSystemsWithoutAQuery) {
+    pick(c.climate_region, "(Please specify a country)");
+    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
+    EXPECT_EQ(c.system1.list_count(), 0);
+    EXPECT_FALSE(c.system1.enabled());
+    EXPECT_FALSE(c.system2_label.enabled());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CalculatorTest, ASoilTypeWithoutDataIsReportedOnceAndReset) {
+    site("Atlantis", "Warm");
+    pick(c.soiltype, "Sandy");
+    EXPECT_EQ(messages(), (Strings{kSandyMessage}));
+    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] '38'");
+}
+
+TEST_F(CalculatorTest, TheResetSoilTypeItselfWithoutDataEndsBlank) {
+    site("Atlantis", "Cool");
+    pick(c.soiltype, "Sandy");
+    EXPECT_EQ(c.carbon_stock.text(), "20");
+    pick(c.soiltype, "High clay activity mineral");
+    EXPECT_EQ(messages(), (Strings{kHacMessage, kHacMessage}));  // region pick, then this pick
+    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] ''");
+}
+
+TEST_F(CalculatorTest, AStoredZeroIsARealValue) {
+    site("Atlantis", "Warm");
+    pick(c.soiltype, "Volcanic");
+    EXPECT_EQ(c.carbon_stock.text(), "0");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CalculatorTest, ATextWithAQuoteIsLookedUpAsItStands) {
+    site("Atlantis", "Warm");
+    pick(c.soiltype, "Farmer's loam");
+    EXPECT_EQ(c.carbon_stock.text(), "44");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CalculatorTest, AMissingStockRowIsReportedAndTheNextLookupWorks) {
+    site("Atlantis", "Warm");
+    pick(c.soiltype, "Spodic");
+    EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] '38'");  // kept, enabled
+    EXPECT_EQ(c.active_control(), &c.soiltype);
+    pick(c.soiltype, "Volcanic");
+    EXPECT_EQ(c.carbon_stock.text(), "0");
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(CalculatorTest, AMissingStockValueIsReportedAsInvalidUseOfNull) {
+    site("Atlantis", "Warm");
+    pick(c.soiltype, "Wetland");
+    EXPECT_EQ(messages(), (Strings{error_box(94, "Invalid use of Null", "humo_tool")}));
+    EXPECT_EQ(c.soiltype.text(), "Wetland");
+}
+
+TEST_F(CalculatorTest, ACountryWithoutRegionsIsReportedAndTheCascadeGoesOn) {
+    site("Atlantis", "Warm");
+    pick(c.country, "Nowhere");
+    EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
+    EXPECT_EQ(c.climate_region.list_count(), 0);
+    EXPECT_EQ(c.country.text(), "Nowhere");
+    EXPECT_FALSE(c.system1.enabled());  // steps before and after the failing one ran
+    pick(c.country, "Syldavia");
+    EXPECT_EQ(c.climate_region.items(), (Strings{"Warm"}));
+}
+
+}  // namespace
+}  // namespace humo::calculator

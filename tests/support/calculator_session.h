@@ -1,0 +1,76 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "default_database.h"
+#include "fixture_paths.h"
+#include "frmmaster.h"
+#include "module1.h"
+#include "program.h"
+#include "recording_host.h"
+#include "temp_dir.h"
+
+namespace humo::testing {
+
+// The program started on a database of the test's own and continued to the calculator.
+class CalculatorSession {
+public:
+    // `database_sql` fills the empty tables; pass no SQL to leave the database file missing.
+    explicit CalculatorSession(const std::optional<std::string>& database_sql,
+                               char separator = '.')
+        : host(dir.path().string(), separator) {
+        if (database_sql) db::create_database(dir.file("humo_tool.mdb"), *database_sql);
+    }
+
+    void start_calculator() {
+        module.Main();
+        module.frmSplash().Continue1.user_click();
+    }
+
+    calculator::frmmaster& calc() { return module.frmmaster(); }
+
+    // The user clicks the item with exactly this text.
+    void pick(forms::ListBox& list, const std::string& text) {
+        const auto& items = list.items();
+        auto found = std::find(items.begin(), items.end(), text);
+        if (found == items.end()) {
+            ADD_FAILURE() << list.name() << " has no item '" << text << "'";
+            return;
+        }
+        EXPECT_FALSE(list.user_select(static_cast<int>(found - items.begin())));
+    }
+
+    void type(forms::TextBox& box, const std::string& text) {
+        EXPECT_FALSE(box.user_type(text)) << box.name();
+    }
+
+    std::vector<std::string> messages() const { return host.message_texts(); }
+
+    TempDir dir;
+    RecordingHost host;
+    forms::Program program{host, "humo_tool"};
+    app::Module1 module{program};
+};
+
+// What a user sees of a control: its text, items, selection and enabled state.
+inline std::string seen(const forms::Control& control) {
+    std::string text = control.name() + "[" + (control.enabled() ? "on" : "off") + "] '" +
+                       control.text() + "'";
+    if (auto* list = dynamic_cast<const forms::ListBox*>(&control)) {
+        text += " {";
+        for (const std::string& item : list->items()) text += item + "|";
+        text += "}";
+    }
+    return text;
+}
+
+inline std::vector<std::string> seen(std::initializer_list<const forms::Control*> controls) {
+    std::vector<std::string> texts;
+    for (const forms::Control* control : controls) texts.push_back(seen(*control));
+    return texts;
+}
+
+}  // namespace humo::testing
