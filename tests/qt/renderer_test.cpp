@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "calculator_session.h"
+#include "qt_host.h"
+#include "qt_renderer.h"
+#include "twips.h"
+
+namespace humo::qt {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The real windows over the fixture world; message boxes are recorded, not shown.
+class RendererTest : public ::testing::Test {
+protected:
+    RendererTest() { QAccessible::setActive(true); }
+
+    void start() { session.module.Main(); }
+    void continue_to_calculator() {
+        start();
+        QTest::mouseClick(widget<QPushButton>("frmSplash", "Continue1"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+    template <class Widget>
+    Widget* widget(const char* form_name, const char* control_name) {
+        const forms::Form* form = nullptr;
+        for (const forms::Form* loaded : session.program.loaded_forms()) {
+            if (loaded->name() == form_name) form = loaded;
+        }
+        if (!form) return nullptr;
+        FormView* view = renderer.view_of(*form);
+        return view ? view->findChild<Widget*>(control_name) : nullptr;
+    }
+
+    // The user clicks the item with this text in a list widget.
+    void click_item(QListWidget* list, const QString& text) {
+        auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        list->scrollToItem(found.first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.first()).center());
+    }
+
+    static QString accessible_name(QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    }
+
+    testing::CalculatorSession session{testing::read_fixture("calculator.sql")};
+    QtRenderer renderer{session.program};
+};
+
+TEST_F(RendererTest, TheFrameOpensWithTheIntroductionInside) {
+    start();
+    FrameWindow* frame = renderer.frame_window();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), "HUMO Soil Carbon Tool");
+    const auto children = frame->workspace()->subWindowList();
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children[0]->windowTitle(), "Introduction");
+    EXPECT_EQ(children[0]->widget()->size(), pixel_size({11595, 5160}));
+    auto* banner = widget<QLabel>("frmSplash", "Picture1");
+    ASSERT_NE(banner, nullptr);
+    EXPECT_EQ(banner->pixmap().size(), QSize(748, 79));
+    EXPECT_EQ(widget<QPushButton>("frmSplash", "Exit1")->geometry(),
+              pixel_rect({7320, 3120, 2265, 465}));
+}
+
+TEST_F(RendererTest, ContinueReplacesTheIntroductionWithTheCalculator) {
+    const QSize initial = pixel_size({10920, 7560});
+    continue_to_calculator();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto children = renderer.frame_window()->workspace()->subWindowList();
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children[0]->windowTitle(), "Calculate Soil Carbon Stocks");
+    EXPECT_TRUE(children[0]->isVisible());
+    // The frame grew towards the calculator's size.
+    EXPECT_GT(renderer.frame_window()->width(), initial.width());
+    auto* country = widget<QListWidget>("frmmaster", "country");
+    ASSERT_NE(country, nullptr);
+    EXPECT_EQ(country->count(), 4);
+    EXPECT_EQ(country->item(0)->text(), "Atlantis");
+    EXPECT_FALSE(widget<QListWidget>("frmmaster", "system1")->isEnabled());
+    EXPECT_FALSE(widget<QLineEdit>("frmmaster", "carbon_stock")->isEnabled());
+}
+
+TEST_F(RendererTest, ClickingListItemsRunsTheCascadeAndTheWindowFollowsTheModel) {
+    continue_to_calculator();
+    click_item(widget<QListWidget>("frmmaster", "country"), "Atlantis");
+    auto* regions = widget<QListWidget>("frmmaster", "climate_region");
+    EXPECT_EQ(regions->count(), 2);
+    click_item(regions, "Warm");
+    auto& c = session.calc();
+    EXPECT_EQ(c.climate_region.text(), "Warm");
+    EXPECT_EQ(widget<QLineEdit>("frmmaster", "carbon_stock")->text(), "38");
+    auto* soil = widget<QListWidget>("frmmaster", "soiltype");
+    EXPECT_EQ(soil->currentItem()->text(), "High clay activity mineral");
+
+    auto* system1 = widget<QListWidget>("frmmaster", "system1");
+    EXPECT_TRUE(system1->isEnabled());
+    click_item(system1, "Set aside");
+    EXPECT_EQ(widget<QLineEdit>("frmmaster", "carbon_stock_20yrs_1")->text(), "35.3");
+    EXPECT_TRUE(widget<QLineEdit>("frmmaster", "carbon_stock_20yrs_1")->isEnabled());
+    auto* management = widget<QListWidget>("frmmaster", "Management1");
+    ASSERT_EQ(management->selectedItems().size(), 1);
+    EXPECT_EQ(management->selectedItems()[0]->text(), "Does not apply");
+
+    // A no-data pick: the message, and the list shows the reset.
+    click_item(soil, "Sandy");
+    EXPECT_EQ(session.messages().size(), 1u);
+    EXPECT_EQ(soil->selectedItems()[0]->text(), "High clay activity mineral");
+}
+
+TEST_F(RendererTest, TypingIntoAnEnabledBoxReachesTheModel) {
+    continue_to_calculator();
+    session.pick(session.calc().country, "Atlantis");
+    session.pick(session.calc().climate_region, "Warm");
+    auto* stock = widget<QLineEdit>("frmmaster", "carbon_stock");
+    stock->selectAll();
+    QTest::keyClicks(stock, "105");
+    EXPECT_EQ(session.calc().carbon_stock.text(), "105");
+    EXPECT_EQ(session.calc().active_control(), &session.calc().carbon_stock);
+}
+
+TEST_F(RendererTest, ListsAndBoxesAreNamedForScreenReaders) {
+    continue_to_calculator();
+    const std::vector<std::pair<const char*, const char*>> expected = {
+        {"country", "Country"},
+        {"climate_region", "Climate Region"},
+        {"soiltype", "Native Soil Type"},
+        {"carbon_stock", "Existing Carbon Stock"},
+        {"system1", "FROM Land Use Type"},
+        {"Management1", "FROM Mgmt System"},
+        {"Input2", "TO Inputs"},
+        {"management_factor2", "TO Mgmt Factor"},
+        {"input_factor1", "FROM Input Factor"},
+        {"base_factor2", "TO Land Use Factor"},
+        {"carbon_stock_20yrs_1", "FROM Predicted Carbon Stock"},
+        {"Sequestration_Potential", "Annual Carbon Stock Change"},
+        {"soiltype_fao", "Select from WRB soil classifications"},
+        {"Exit", "Exit"},
+    };
+    for (const auto& [control, name] : expected) {
+        QWidget* found = widget<QWidget>("frmmaster", control);
+        ASSERT_NE(found, nullptr) << control;
+        EXPECT_EQ(accessible_name(found), name) << control;
+    }
+}
+
+TEST_F(RendererTest, ASelectionMadeByAnAssistiveTechnologyRunsTheClickHandler) {
+    continue_to_calculator();
+    auto* country = widget<QListWidget>("frmmaster", "country");
+    QSignalSpy current_row(country, &QListWidget::currentRowChanged);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(country);
+    ASSERT_NE(list->tableInterface(), nullptr);
+    list->tableInterface()->selectRow(1);  // as the accessibility bridge selects a child
+    EXPECT_EQ(current_row.count(), 0);
+    EXPECT_EQ(session.calc().country.text(), "Borduria");
+    EXPECT_EQ(widget<QListWidget>("frmmaster", "climate_region")->count(), 2);
+}
+
+TEST_F(RendererTest, FocusAloneSelectsNothing) {
+    continue_to_calculator();
+    auto* regions = widget<QListWidget>("frmmaster", "climate_region");
+    regions->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(session.calc().climate_region.list_index(), -1);
+    EXPECT_EQ(session.calc().active_control(), &session.calc().climate_region);
+    EXPECT_TRUE(session.messages().empty());
+}
+
+TEST_F(RendererTest, ADisabledBoxCannotBeWrittenThroughAccessibility) {
+    continue_to_calculator();
+    auto* stock = widget<QLineEdit>("frmmaster", "carbon_stock");
+    ASSERT_FALSE(stock->isEnabled());
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(stock);
+    box->setText(QAccessible::Value, "99");
+    if (QAccessibleEditableTextInterface* editable = box->editableTextInterface()) {
+        editable->insertText(0, "77");
+    }
+    EXPECT_EQ(stock->text(), "");
+    EXPECT_EQ(session.calc().carbon_stock.text(), "");
+}
+
+TEST_F(RendererTest, ClosingTheCalculatorWindowEndsTheProgram) {
+    continue_to_calculator();
+    QWidget* window = renderer.window_of(session.calc());
+    ASSERT_NE(window, nullptr);
+    window->close();
+    EXPECT_TRUE(session.host.ended);
+}
+
+TEST_F(RendererTest, ExitEndsTheProgramWithoutUnloadHandlers) {
+    continue_to_calculator();
+    QTest::mouseClick(widget<QPushButton>("frmmaster", "Exit"), Qt::LeftButton);
+    EXPECT_TRUE(session.host.ended);
+    EXPECT_TRUE(session.calc().loaded());
+}
+
+TEST(QtHostTest, MessageBoxesCarryTheirTitleTextAndIcon) {
+    QtHost host;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    const auto result = host.msg_box("Error Code: 3021\r\nDescription: x\r\nSource: y", "Error",
+                                     forms::MsgBoxButtons::kOk, forms::MsgBoxIcon::kStop);
+    EXPECT_EQ(result, forms::MsgBoxResult::kOk);
+    EXPECT_EQ(title, "Error");
+    EXPECT_EQ(text, "Error Code: 3021\nDescription: x\nSource: y");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+}  // namespace
+}  // namespace humo::qt
+
+int main(int argc, char** argv) {
+    // The windows are tested without a display unless a platform is asked for.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
