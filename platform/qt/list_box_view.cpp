@@ -16,6 +16,16 @@ ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent)
     list.set_listener([this](forms::Change change) { model_changed(change); });
 }
 
+void ListBoxView::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    // Taking the focus makes the first row current; with nothing chosen that would look like
+    // a selection the user never made.
+    if (list_ && list_->list_index() < 0) {
+        const QSignalBlocker blocker(this);
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
 void ListBoxView::detach() {
     if (list_) list_->set_listener(nullptr);
     list_ = nullptr;

@@ -16,6 +16,9 @@ public:
     forms::Control* control() const override { return list_; }
     void detach() override;
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void model_changed(forms::Change change);
     void user_selection_changed();
