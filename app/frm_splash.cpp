@@ -13,7 +13,8 @@ frmSplash::frmSplash(forms::Program& program, Module1& module)
     Label1.set_font(heading);
     for (forms::Label* label : {&Label1, &Label2, &Label3, &Label4}) {
         label->set_alignment(forms::Alignment::kCenter);
-        if (label != &Label1) label->set_font(body);
+        if (label != &Label1)
+            label->set_font(body);
     }
     Continue1.set_font(body);
     Exit1.set_font(body);
@@ -28,6 +29,8 @@ void frmSplash::Continue1_Click() {
     module_.frmmaster().show();
 }
 
-void frmSplash::Exit1_Click() { program().end(); }
+void frmSplash::Exit1_Click() {
+    program().end();
+}
 
 }  // namespace humo::app

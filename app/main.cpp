@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     humo::app::Module1 module(program);
     humo::qt::QtRenderer renderer(program);
     module.Main();
-    if (program.ended()) return 0;
+    if (program.ended())
+        return 0;
     return QApplication::exec();
 }

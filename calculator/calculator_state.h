@@ -25,7 +25,8 @@ struct CalculatorState {
 
 // The counts are 16-bit values; a list longer than they can hold is an overflow.
 inline int16_t item_count16(int count) {
-    if (count > std::numeric_limits<int16_t>::max()) throw failures::overflow();
+    if (count > std::numeric_limits<int16_t>::max())
+        throw failures::overflow();
     return static_cast<int16_t>(count);
 }
 

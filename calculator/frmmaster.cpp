@@ -17,22 +17,26 @@ const Font kButtonFont{"Arial", 9, false};
 
 // A list or box is announced by the caption beside it, without its colon; the two system
 // columns add "FROM " or "TO ".
-void name_after(forms::Control& control, const forms::Label& label, const std::string& prefix = {}) {
+void name_after(forms::Control& control, const forms::Label& label,
+                const std::string& prefix = {}) {
     std::string caption = label.caption();
-    if (!caption.empty() && caption.back() == ':') caption.pop_back();
+    if (!caption.empty() && caption.back() == ':')
+        caption.pop_back();
     control.set_accessible_name(prefix + caption);
 }
 
 void apply_look(std::initializer_list<forms::Control*> controls, const Font& font,
-           std::optional<forms::Rgb> colour) {
+                std::optional<forms::Rgb> colour) {
     for (forms::Control* control : controls) {
         control->set_font(font);
-        if (colour) control->set_fore_colour(*colour);
+        if (colour)
+            control->set_fore_colour(*colour);
     }
 }
 
 void set_help_context_id(std::initializer_list<forms::Control*> controls, int id) {
-    for (forms::Control* control : controls) control->set_help_context_id(id);
+    for (forms::Control* control : controls)
+        control->set_help_context_id(id);
 }
 
 }  // namespace
@@ -89,33 +93,34 @@ void frmmaster::design() {
     apply_look({&Label2}, kValueFont, blue);
     apply_look({&country, &climate_region, &soiltype}, kSiteListFont, blue);
     apply_look({&country_label, &climate_region_label, &soiltype_label, &carbon_stock_label,
-           &carbon_stock_units},
-          kCaptionFont, blue);
+                &carbon_stock_units},
+               kCaptionFont, blue);
     apply_look({&carbon_stock}, kValueFont, blue);
     apply_look({&Label5, &Label6}, kHeadingFont, std::nullopt);
     Label5.set_fore_colour(blue);
     Label6.set_fore_colour(green);
     apply_look({&system1_label, &management1_label, &management_factor1_label, &inputs1_label,
-           &input_factor1_label, &base_factor1_label, &carbon_stock_20yrs_1_label,
-           &carbon_stock_20yrs_1_units},
-          kCaptionFont, blue);
+                &input_factor1_label, &base_factor1_label, &carbon_stock_20yrs_1_label,
+                &carbon_stock_20yrs_1_units},
+               kCaptionFont, blue);
     apply_look({&system1, &Management1, &management_factor1, &Input1, &input_factor1, &base_factor1,
-           &carbon_stock_20yrs_1},
-          kValueFont, blue);
+                &carbon_stock_20yrs_1},
+               kValueFont, blue);
     apply_look({&system2_label, &management2_label, &management_factor2_label, &inputs2_label,
-           &input_factor2_label, &base_factor2_label, &carbon_stock_20yrs_2_label,
-           &carbon_stock_20yrs_2_units},
-          kCaptionFont, green);
+                &input_factor2_label, &base_factor2_label, &carbon_stock_20yrs_2_label,
+                &carbon_stock_20yrs_2_units},
+               kCaptionFont, green);
     apply_look({&system2, &Management2, &management_factor2, &Input2, &input_factor2, &base_factor2,
-           &carbon_stock_20yrs_2},
-          kValueFont, green);
+                &carbon_stock_20yrs_2},
+               kValueFont, green);
     apply_look({&Line1, &Line2, &Line3, &Line4}, kValueFont, blue);
     apply_look({&Line5, &Line6, &Line7, &Line8}, kValueFont, green);
-    apply_look({&Sequestration_Potential_label, &Sequestration_Potential_units}, kCaptionFont, blue);
+    apply_look({&Sequestration_Potential_label, &Sequestration_Potential_units}, kCaptionFont,
+               blue);
     apply_look({&Sequestration_Potential}, kValueFont, blue);
     apply_look({&soiltype_fao, &soiltype_usda, &cmdHelp, &Exit, &cmdMgmtFactors, &cmdc_stocks,
-           &cmdSystems, &cmdInputFactors},
-          kButtonFont, std::nullopt);
+                &cmdSystems, &cmdInputFactors},
+               kButtonFont, std::nullopt);
     apply_look({&fraDefaults}, kSiteListFont, std::nullopt);
     for (Button* button : {&cmdMgmtFactors, &cmdc_stocks, &cmdSystems, &cmdInputFactors}) {
         button->set_container(fraDefaults);
@@ -152,15 +157,36 @@ void frmmaster::design() {
 
     // Disabled when the form is created; the load disables the rest of the dependent controls.
     forms::set_enabled({&system1, &system2, &base_factor1, &base_factor2, &carbon_stock_20yrs_1,
-                 &carbon_stock_20yrs_2, &Sequestration_Potential},
-                false);
+                        &carbon_stock_20yrs_2, &Sequestration_Potential},
+                       false);
 
-    set_tab_order({&country, &climate_region, &soiltype, &soiltype_fao, &soiltype_usda,
-                   &carbon_stock, &system1, &Management1, &management_factor1, &Input1,
-                   &input_factor1, &base_factor1, &carbon_stock_20yrs_1, &system2, &Management2,
-                   &management_factor2, &Input2, &input_factor2, &base_factor2,
-                   &carbon_stock_20yrs_2, &Sequestration_Potential, &Exit, &cmdHelp,
-                   &cmdMgmtFactors, &cmdc_stocks, &cmdInputFactors, &cmdSystems});
+    set_tab_order({&country,
+                   &climate_region,
+                   &soiltype,
+                   &soiltype_fao,
+                   &soiltype_usda,
+                   &carbon_stock,
+                   &system1,
+                   &Management1,
+                   &management_factor1,
+                   &Input1,
+                   &input_factor1,
+                   &base_factor1,
+                   &carbon_stock_20yrs_1,
+                   &system2,
+                   &Management2,
+                   &management_factor2,
+                   &Input2,
+                   &input_factor2,
+                   &base_factor2,
+                   &carbon_stock_20yrs_2,
+                   &Sequestration_Potential,
+                   &Exit,
+                   &cmdHelp,
+                   &cmdMgmtFactors,
+                   &cmdc_stocks,
+                   &cmdInputFactors,
+                   &cmdSystems});
 
     country.Click = [this] { country_Click(); };
     climate_region.Click = [this] { climate_region_Click(); };
@@ -178,14 +204,29 @@ void frmmaster::Form_Load() {
     const std::string help_directory = program().host().program_directory();
     program().set_help_file(help_directory + "/humo_tool.chm");
     trapped(nullptr, [this] {
-        forms::set_enabled({&system1, &system1_label, &input_factor1, &input_factor1_label,
-                     &management_factor1, &management_factor1_label, &base_factor1,
-                     &base_factor1_label, &carbon_stock_20yrs_1, &carbon_stock_20yrs_1_label,
-                     &carbon_stock_20yrs_1_units, &system2, &system2_label, &input_factor2,
-                     &input_factor2_label, &management_factor2, &management_factor2_label,
-                     &base_factor2, &base_factor2_label, &carbon_stock_20yrs_2,
-                     &carbon_stock_20yrs_2_label, &carbon_stock_20yrs_2_units},
-                    false);
+        forms::set_enabled({&system1,
+                            &system1_label,
+                            &input_factor1,
+                            &input_factor1_label,
+                            &management_factor1,
+                            &management_factor1_label,
+                            &base_factor1,
+                            &base_factor1_label,
+                            &carbon_stock_20yrs_1,
+                            &carbon_stock_20yrs_1_label,
+                            &carbon_stock_20yrs_1_units,
+                            &system2,
+                            &system2_label,
+                            &input_factor2,
+                            &input_factor2_label,
+                            &management_factor2,
+                            &management_factor2_label,
+                            &base_factor2,
+                            &base_factor2_label,
+                            &carbon_stock_20yrs_2,
+                            &carbon_stock_20yrs_2_label,
+                            &carbon_stock_20yrs_2_units},
+                           false);
 
         const std::string directory = program().host().program_directory();
         database_.SoilCarbonConnection = std::make_unique<recordset::Connection>();
@@ -193,8 +234,9 @@ void frmmaster::Form_Load() {
         database_.SoilCarbonConnection->set_cursor_location(recordset::CursorLocation::kClient);
         database_.SoilCarbonConnection->open(db::database_path(directory));
 
-        fill_list(country, "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "
-                           "country_name");
+        fill_list(country,
+                  "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "
+                  "country_name");
         climate_region.clear();
         climate_region.add_item("(Please specify a country)");
         fill_list(soiltype,
@@ -224,14 +266,17 @@ void frmmaster::Form_Unload() {
     database_.SoilCarbonConnection.reset();
 }
 
-void frmmaster::Exit_Click() { program().end(); }
+void frmmaster::Exit_Click() {
+    program().end();
+}
 
 void frmmaster::trapped(forms::Control* focus_after_failure, const std::function<void()>& body) {
     try {
         body();
     } catch (const Failure& failure) {
         db::ReportConnectionErrors(program(), database_.SoilCarbonConnection.get(), failure);
-        if (focus_after_failure) focus_after_failure->set_focus();
+        if (focus_after_failure)
+            focus_after_failure->set_focus();
     }
 }
 

@@ -60,25 +60,29 @@ public:
     using Button = forms::CommandButton;
     using Line = forms::Line;
 
-    Label Label1{*this, "Label1", {330, 90, 13815, 615},
+    Label Label1{*this,
+                 "Label1",
+                 {330, 90, 13815, 615},
                  "Tool for Estimation of Changes in Soil Carbon Stocks associated with Management "
                  "Changes in Croplands and Grazing Lands based on HUMO Default Data"};
-    Label Label2{*this, "Label2", {3240, 2640, 2895, 855},
+    Label Label2{*this,
+                 "Label2",
+                 {3240, 2640, 2895, 855},
                  "Press the f1 key or click on the help button for assistance"};
 
     Label country_label{*this, "country_label", {30, 720, 975, 255}, "Country"};
     ListBox country{*this, "country", {0, 1080, 3165, 2460}};
-    Label climate_region_label{*this, "climate_region_label", {0, 3600, 1725, 285},
-                               "Climate Region"};
+    Label climate_region_label{
+        *this, "climate_region_label", {0, 3600, 1725, 285}, "Climate Region"};
     ListBox climate_region{*this, "climate_region", {0, 3960, 6165, 2220}};
     Label soiltype_label{*this, "soiltype_label", {0, 6240, 1815, 255}, "Native Soil Type"};
     ListBox soiltype{*this, "soiltype", {0, 6600, 3255, 1500}};
-    Button soiltype_fao{*this, "soiltype_fao", {3360, 6600, 2325, 735},
-                        "Select from WRB soil classifications"};
-    Button soiltype_usda{*this, "soiltype_usda", {3360, 7440, 2325, 735},
-                         "Select from USDA soil classifications"};
-    Label carbon_stock_label{*this, "carbon_stock_label", {0, 8400, 2505, 315},
-                             "Existing Carbon Stock:"};
+    Button soiltype_fao{
+        *this, "soiltype_fao", {3360, 6600, 2325, 735}, "Select from WRB soil classifications"};
+    Button soiltype_usda{
+        *this, "soiltype_usda", {3360, 7440, 2325, 735}, "Select from USDA soil classifications"};
+    Label carbon_stock_label{
+        *this, "carbon_stock_label", {0, 8400, 2505, 315}, "Existing Carbon Stock:"};
     TextBox carbon_stock{*this, "carbon_stock", {2520, 8400, 735, 360}};
     Label carbon_stock_units{*this, "carbon_stock_units", {3360, 8400, 855, 315}, "MgC/ha"};
 
@@ -87,22 +91,22 @@ public:
     ListBox system1{*this, "system1", {6360, 1920, 4155, 2700}};
     Label management1_label{*this, "management1_label", {6360, 4680, 855, 555}, "Mgmt System:"};
     ListBox Management1{*this, "Management1", {7200, 4680, 2325, 1020}};
-    Label management_factor1_label{*this, "management_factor1_label", {9630, 4680, 765, 525},
-                                   "Mgmt Factor:"};
+    Label management_factor1_label{
+        *this, "management_factor1_label", {9630, 4680, 765, 525}, "Mgmt Factor:"};
     TextBox management_factor1{*this, "management_factor1", {9600, 5280, 675, 375}};
     Label inputs1_label{*this, "inputs1_label", {6360, 5760, 855, 315}, "Inputs:"};
     ListBox Input1{*this, "Input1", {7200, 5760, 2355, 1020}};
-    Label input_factor1_label{*this, "input_factor1_label", {9600, 5760, 765, 525},
-                              "Input Factor:"};
+    Label input_factor1_label{
+        *this, "input_factor1_label", {9600, 5760, 765, 525}, "Input Factor:"};
     TextBox input_factor1{*this, "input_factor1", {9600, 6360, 675, 375}};
-    Label base_factor1_label{*this, "base_factor1_label", {6360, 6840, 1815, 315},
-                             "Land Use Factor:"};
+    Label base_factor1_label{
+        *this, "base_factor1_label", {6360, 6840, 1815, 315}, "Land Use Factor:"};
     TextBox base_factor1{*this, "base_factor1", {8520, 6840, 735, 375}};
-    Label carbon_stock_20yrs_1_label{*this, "carbon_stock_20yrs_1_label", {6360, 7320, 2775, 315},
-                                     "Predicted Carbon Stock:"};
+    Label carbon_stock_20yrs_1_label{
+        *this, "carbon_stock_20yrs_1_label", {6360, 7320, 2775, 315}, "Predicted Carbon Stock:"};
     TextBox carbon_stock_20yrs_1{*this, "carbon_stock_20yrs_1", {9000, 7320, 615, 375}};
-    Label carbon_stock_20yrs_1_units{*this, "carbon_stock_20yrs_1_units", {9630, 7440, 855, 315},
-                                     "MgC/ha"};
+    Label carbon_stock_20yrs_1_units{
+        *this, "carbon_stock_20yrs_1_units", {9630, 7440, 855, 315}, "MgC/ha"};
     Line Line1{*this, "Line1", {6300, 840}, {6300, 7920}, 3};
     Line Line2{*this, "Line2", {6300, 7920}, {10555, 7920}, 3};
     Line Line3{*this, "Line3", {10560, 840}, {10560, 7920}, 3};
@@ -113,32 +117,34 @@ public:
     ListBox system2{*this, "system2", {10800, 1920, 4215, 2700}};
     Label management2_label{*this, "management2_label", {10800, 4680, 855, 555}, "Mgmt System:"};
     ListBox Management2{*this, "Management2", {11640, 4680, 2475, 1020}};
-    Label management_factor2_label{*this, "management_factor2_label", {14160, 4680, 765, 525},
-                                   "Mgmt Factor:"};
+    Label management_factor2_label{
+        *this, "management_factor2_label", {14160, 4680, 765, 525}, "Mgmt Factor:"};
     TextBox management_factor2{*this, "management_factor2", {14160, 5280, 675, 375}};
     Label inputs2_label{*this, "inputs2_label", {10800, 5760, 855, 315}, "Inputs:"};
     ListBox Input2{*this, "Input2", {11640, 5760, 2475, 1020}};
-    Label input_factor2_label{*this, "input_factor2_label", {14160, 5760, 765, 525},
-                              "Input Factor:"};
+    Label input_factor2_label{
+        *this, "input_factor2_label", {14160, 5760, 765, 525}, "Input Factor:"};
     TextBox input_factor2{*this, "input_factor2", {14160, 6360, 705, 375}};
-    Label base_factor2_label{*this, "base_factor2_label", {10830, 6840, 1815, 315},
-                             "Land Use Factor:"};
+    Label base_factor2_label{
+        *this, "base_factor2_label", {10830, 6840, 1815, 315}, "Land Use Factor:"};
     TextBox base_factor2{*this, "base_factor2", {12960, 6840, 735, 375}};
-    Label carbon_stock_20yrs_2_label{*this, "carbon_stock_20yrs_2_label",
-                                     {10800, 7320, 2655, 315}, "Predicted Carbon Stock:"};
+    Label carbon_stock_20yrs_2_label{
+        *this, "carbon_stock_20yrs_2_label", {10800, 7320, 2655, 315}, "Predicted Carbon Stock:"};
     TextBox carbon_stock_20yrs_2{*this, "carbon_stock_20yrs_2", {13440, 7320, 645, 375}};
-    Label carbon_stock_20yrs_2_units{*this, "carbon_stock_20yrs_2_units",
-                                     {14160, 7440, 855, 315}, "MgC/ha"};
+    Label carbon_stock_20yrs_2_units{
+        *this, "carbon_stock_20yrs_2_units", {14160, 7440, 855, 315}, "MgC/ha"};
     Line Line5{*this, "Line5", {10740, 840}, {10740, 7920}, 3};
     Line Line6{*this, "Line6", {10740, 7920}, {15120, 7920}, 3};
     Line Line7{*this, "Line7", {15087, 840}, {15087, 7920}, 3};
     Line Line8{*this, "Line8", {15120, 840}, {10740, 840}, 3};
 
-    Label Sequestration_Potential_label{*this, "Sequestration_Potential_label",
-                                        {6360, 8040, 3285, 315}, "Annual Carbon Stock Change:"};
+    Label Sequestration_Potential_label{*this,
+                                        "Sequestration_Potential_label",
+                                        {6360, 8040, 3285, 315},
+                                        "Annual Carbon Stock Change:"};
     TextBox Sequestration_Potential{*this, "Sequestration_Potential", {7440, 8400, 645, 375}};
-    Label Sequestration_Potential_units{*this, "Sequestration_Potential_units",
-                                        {8280, 8520, 1155, 315}, "MgC/ha/yr"};
+    Label Sequestration_Potential_units{
+        *this, "Sequestration_Potential_units", {8280, 8520, 1155, 315}, "MgC/ha/yr"};
     Button cmdHelp{*this, "cmdHelp", {9960, 8040, 1095, 705}, "Help"};
     Button Exit{*this, "Exit", {11280, 8040, 1335, 705}, "Exit"};
     forms::Frame fraDefaults{*this, "fraDefaults", {3360, 9000, 11655, 975}, "Default Settings"};

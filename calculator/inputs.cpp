@@ -11,17 +11,30 @@ const char* const kFixedGrasslandFactor = "1";
 
 }  // namespace
 
-void frmmaster::update_input1() { update_input(from_); }
-void frmmaster::update_input2() { update_input(to_); }
-void frmmaster::update_input_factor1() { update_input_factor(from_); }
-void frmmaster::update_input_factor2() { update_input_factor(to_); }
-void frmmaster::Input1_Click() { input_Click(from_); }
-void frmmaster::Input2_Click() { input_Click(to_); }
+void frmmaster::update_input1() {
+    update_input(from_);
+}
+void frmmaster::update_input2() {
+    update_input(to_);
+}
+void frmmaster::update_input_factor1() {
+    update_input_factor(from_);
+}
+void frmmaster::update_input_factor2() {
+    update_input_factor(to_);
+}
+void frmmaster::Input1_Click() {
+    input_Click(from_);
+}
+void frmmaster::Input2_Click() {
+    input_Click(to_);
+}
 
 void frmmaster::update_input(SystemColumn& column) {
     trapped(nullptr, [this, &column] {
         const std::string system = column.system.text();
-        if (system.empty()) return;
+        if (system.empty())
+            return;
 
         if (!column.grassland) {
             {

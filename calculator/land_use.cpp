@@ -39,10 +39,18 @@ void frmmaster::update_system() {
     });
 }
 
-void frmmaster::Update_base_factor1() { Update_base_factor(from_); }
-void frmmaster::Update_base_factor2() { Update_base_factor(to_); }
-void frmmaster::system1_Click() { system_Click(from_); }
-void frmmaster::system2_Click() { system_Click(to_); }
+void frmmaster::Update_base_factor1() {
+    Update_base_factor(from_);
+}
+void frmmaster::Update_base_factor2() {
+    Update_base_factor(to_);
+}
+void frmmaster::system1_Click() {
+    system_Click(from_);
+}
+void frmmaster::system2_Click() {
+    system_Click(to_);
+}
 
 void frmmaster::Update_base_factor(SystemColumn& column) {
     trapped(nullptr, [this, &column] {
@@ -58,7 +66,8 @@ void frmmaster::Update_base_factor(SystemColumn& column) {
             forms::set_enabled({&column.base_factor, &column.base_factor_label}, false);
         }
 
-        if (column.base_factor.text() != kNoDataText) return;
+        if (column.base_factor.text() != kNoDataText)
+            return;
         column.base_factor.set_text("");
         column.management.clear();
         column.management_factor.set_text("");

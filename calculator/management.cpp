@@ -2,7 +2,6 @@
 
 #include "frmmaster.h"
 
-
 namespace humo::calculator {
 namespace {
 
@@ -11,10 +10,18 @@ const char* const kGrassland = "Grassland";
 
 }  // namespace
 
-void frmmaster::update_management_factor1() { update_management_factor(from_); }
-void frmmaster::update_management_factor2() { update_management_factor(to_); }
-void frmmaster::Management1_Click() { management_Click(from_); }
-void frmmaster::Management2_Click() { management_Click(to_); }
+void frmmaster::update_management_factor1() {
+    update_management_factor(from_);
+}
+void frmmaster::update_management_factor2() {
+    update_management_factor(to_);
+}
+void frmmaster::Management1_Click() {
+    management_Click(from_);
+}
+void frmmaster::Management2_Click() {
+    management_Click(to_);
+}
 
 void frmmaster::update_management_factor(SystemColumn& column) {
     trapped(nullptr, [this, &column] {
@@ -47,21 +54,19 @@ void frmmaster::update_management_factor(SystemColumn& column) {
         if (climate_region.text().empty() || column.system.text().empty() ||
             column.management_count <= 0) {
             column.management_factor.set_text("");
-            forms::set_enabled({&column.management_factor, &column.management_factor_label},
-                               false);
+            forms::set_enabled({&column.management_factor, &column.management_factor_label}, false);
         } else {
             column.grassland = column.system.text() == kGrassland;
-            const std::string sql =
-                std::string(" SELECT [tbl_management_factors].[management_factor] From "
-                            "tbl_management_factors WHERE "
-                            "(([tbl_management_factors].[climate_region])=?) And "
-                            "[management_type]=?") +
-                (column.grassland ? " and [grassland_other] = 'grassland';"
-                                  : " and [grassland_other] = 'other';");
+            const std::string sql = std::string(
+                                        " SELECT [tbl_management_factors].[management_factor] From "
+                                        "tbl_management_factors WHERE "
+                                        "(([tbl_management_factors].[climate_region])=?) And "
+                                        "[management_type]=?") +
+                                    (column.grassland ? " and [grassland_other] = 'grassland';"
+                                                      : " and [grassland_other] = 'other';");
             db::SharedQuery query(database_, sql,
                                   {climate_region.text(), column.management.text()});
-            forms::set_enabled({&column.management_factor, &column.management_factor_label},
-                               true);
+            forms::set_enabled({&column.management_factor, &column.management_factor_label}, true);
             if (query->record_count() < 1) {
                 // No factor for this management system: a factor left from another selection
                 // must not stand in for it.

@@ -12,22 +12,26 @@ namespace {
 constexpr double kYears = 20;
 
 double checked(double value) {
-    if (!std::isfinite(value)) throw failures::overflow();
+    if (!std::isfinite(value))
+        throw failures::overflow();
     return value;
 }
 
 }  // namespace
 
-void frmmaster::update_carbon_stock_20yrs_1() { update_carbon_stock_20yrs(from_); }
-void frmmaster::update_carbon_stock_20yrs_2() { update_carbon_stock_20yrs(to_); }
+void frmmaster::update_carbon_stock_20yrs_1() {
+    update_carbon_stock_20yrs(from_);
+}
+void frmmaster::update_carbon_stock_20yrs_2() {
+    update_carbon_stock_20yrs(to_);
+}
 
 void frmmaster::update_carbon_stock_20yrs(SystemColumn& column) {
     trapped(nullptr, [this, &column] {
-        const bool complete = !column.system.text().empty() && !soiltype.text().empty() &&
-                              !climate_region.text().empty() &&
-                              !column.management_factor.text().empty() &&
-                              !column.input_factor.text().empty() &&
-                              !column.base_factor.text().empty();
+        const bool complete =
+            !column.system.text().empty() && !soiltype.text().empty() &&
+            !climate_region.text().empty() && !column.management_factor.text().empty() &&
+            !column.input_factor.text().empty() && !column.base_factor.text().empty();
         if (!complete) {
             column.carbon_stock_20yrs.set_text("");
             forms::set_enabled({&column.carbon_stock_20yrs, &column.carbon_stock_20yrs_label,
@@ -61,10 +65,9 @@ void frmmaster::update_sequestration_potential() {
                                false);
             return;
         }
-        forms::set_enabled(
-            {&Sequestration_Potential, &Sequestration_Potential_label,
-             &Sequestration_Potential_units},
-            true);
+        forms::set_enabled({&Sequestration_Potential, &Sequestration_Potential_label,
+                            &Sequestration_Potential_units},
+                           true);
         // Computed from the stocks as shown, rounded, in the separator they were written with.
         const double to_value = leading_number(to_stock);
         const double from_value = leading_number(from_stock);

@@ -13,7 +13,8 @@ constexpr double kNoData = -999;
 
 void frmmaster::country_Click() {
     trapped(&country, [this] {
-        if (country.text().empty()) return;
+        if (country.text().empty())
+            return;
         climate_region.clear();
         climate_region.refresh();
         soiltype.set_text("");

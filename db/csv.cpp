@@ -3,7 +3,8 @@
 namespace humo::db {
 
 std::optional<std::vector<std::string>> read_csv_record(std::istream& in) {
-    if (in.peek() == std::char_traits<char>::eof()) return std::nullopt;
+    if (in.peek() == std::char_traits<char>::eof())
+        return std::nullopt;
     std::vector<std::string> fields(1);
     bool quoted = false;
     char c;

@@ -34,16 +34,18 @@ void execute(sqlite3* db, const std::string& sql, const std::string& doing) {
 
 std::string quoted_name(const std::string& name) {
     std::string text = "\"";
-    for (char c : name) text += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : name)
+        text += c == '"' ? std::string("\"\"") : std::string(1, c);
     return text + "\"";
 }
 
 std::vector<std::string> table_names(sqlite3* db) {
     sqlite3_stmt* raw = nullptr;
-    check(db,
-          sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
-                             -1, &raw, nullptr),
-          "listing tables");
+    check(
+        db,
+        sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
+                           -1, &raw, nullptr),
+        "listing tables");
     StatementHandle statement(raw, sqlite3_finalize);
     std::vector<std::string> names;
     while (sqlite3_step(statement.get()) == SQLITE_ROW) {
@@ -54,9 +56,11 @@ std::vector<std::string> table_names(sqlite3* db) {
 
 void import_csv(sqlite3* db, const std::string& table, const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + file.string());
+    if (!in)
+        throw std::runtime_error("cannot read " + file.string());
     auto header = read_csv_record(in);
-    if (!header || header->empty()) throw std::runtime_error(file.string() + " has no header");
+    if (!header || header->empty())
+        throw std::runtime_error(file.string() + " has no header");
 
     std::string columns;
     std::string placeholders;
@@ -64,8 +68,8 @@ void import_csv(sqlite3* db, const std::string& table, const std::filesystem::pa
         columns += (columns.empty() ? "" : ", ") + quoted_name(name);
         placeholders += placeholders.empty() ? "?" : ", ?";
     }
-    const std::string sql = "INSERT INTO " + quoted_name(table) + " (" + columns + ") VALUES (" +
-                            placeholders + ")";
+    const std::string sql =
+        "INSERT INTO " + quoted_name(table) + " (" + columns + ") VALUES (" + placeholders + ")";
     sqlite3_stmt* raw = nullptr;
     check(db, sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr), "reading " + file.string());
     StatementHandle insert(raw, sqlite3_finalize);
@@ -73,7 +77,8 @@ void import_csv(sqlite3* db, const std::string& table, const std::filesystem::pa
     int line = 1;
     while (auto record = read_csv_record(in)) {
         ++line;
-        if (record->size() == 1 && record->front().empty()) continue;  // blank line
+        if (record->size() == 1 && record->front().empty())
+            continue;  // blank line
         if (record->size() != header->size()) {
             throw std::runtime_error(file.string() + " line " + std::to_string(line) + ": " +
                                      std::to_string(record->size()) + " fields, expected " +
@@ -90,8 +95,7 @@ void import_csv(sqlite3* db, const std::string& table, const std::filesystem::pa
                 sqlite3_bind_text(insert.get(), index, field.c_str(), -1, SQLITE_TRANSIENT);
             }
         }
-        check(db, sqlite3_step(insert.get()),
-              file.string() + " line " + std::to_string(line));
+        check(db, sqlite3_step(insert.get()), file.string() + " line " + std::to_string(line));
     }
 }
 
@@ -101,7 +105,8 @@ template <class Fill>
 void build_file(const std::string& path, Fill fill) {
     const std::string temporary = path + ".part";
     const std::filesystem::path directory = std::filesystem::path(path).parent_path();
-    if (!directory.empty()) std::filesystem::create_directories(directory);
+    if (!directory.empty())
+        std::filesystem::create_directories(directory);
     std::filesystem::remove(temporary);
     {
         sqlite3* raw = nullptr;

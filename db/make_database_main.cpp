@@ -31,11 +31,13 @@ int main(int argc, char** argv) {
     }
     const std::string source = argv[argc - 2];
     const std::string output = argv[argc - 1];
-    if (option == "--keep-existing" && std::filesystem::exists(output)) return 0;
+    if (option == "--keep-existing" && std::filesystem::exists(output))
+        return 0;
     try {
         if (option == "--sql") {
             std::ifstream in(source);
-            if (!in) throw std::runtime_error("cannot read " + source);
+            if (!in)
+                throw std::runtime_error("cannot read " + source);
             std::stringstream sql;
             sql << in.rdbuf();
             humo::db::create_database(output, sql.str());

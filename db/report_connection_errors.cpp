@@ -3,8 +3,8 @@
 namespace humo::db {
 
 std::string connection_error_text(const Failure& failure) {
-    return "Error Code: " + std::to_string(failure.number()) + "\r\nDescription: " +
-           failure.description() + "\r\nSource: " + failure.source();
+    return "Error Code: " + std::to_string(failure.number()) +
+           "\r\nDescription: " + failure.description() + "\r\nSource: " + failure.source();
 }
 
 void ReportConnectionErrors(forms::Program& program, recordset::Connection* connection,

@@ -23,7 +23,8 @@ SharedQuery::SharedQuery(SoilCarbonDatabase& database, const std::string& sql,
 }
 
 SharedQuery::~SharedQuery() {
-    if (recordset_.state() == recordset::ObjectState::kOpen) recordset_.close();
+    if (recordset_.state() == recordset::ObjectState::kOpen)
+        recordset_.close();
 }
 
 }  // namespace humo::db

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
             directory = argv[++i];
         } else if (argument == "--decimal-separator" && i + 1 < argc) {
             const std::string value = argv[++i];
-            if (value.size() != 1) return usage();
+            if (value.size() != 1)
+                return usage();
             separator.character = value[0];
         } else if (!argument.empty() && argument[0] != '-' && script_path.empty()) {
             script_path = argument;

@@ -24,7 +24,8 @@ void append_utf8(std::string& out, unsigned code) {
 }
 
 std::optional<unsigned> hex4(std::string_view text, size_t at) {
-    if (at + 4 > text.size()) return std::nullopt;
+    if (at + 4 > text.size())
+        return std::nullopt;
     unsigned value = 0;
     for (size_t i = at; i < at + 4; ++i) {
         char c = text[i];
@@ -48,11 +49,21 @@ std::string json_quote(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char escaped[8];
@@ -69,14 +80,16 @@ std::string json_quote(std::string_view text) {
 std::string json_array(const std::vector<std::string>& items) {
     std::string out = "[";
     for (size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out += ",";
+        if (i > 0)
+            out += ",";
         out += json_quote(items[i]);
     }
     return out + "]";
 }
 
 std::optional<std::string> json_unquote(std::string_view text, size_t& length) {
-    if (text.empty() || text[0] != '"') return std::nullopt;
+    if (text.empty() || text[0] != '"')
+        return std::nullopt;
     std::string out;
     for (size_t i = 1; i < text.size(); ++i) {
         char c = text[i];
@@ -84,29 +97,49 @@ std::optional<std::string> json_unquote(std::string_view text, size_t& length) {
             length = i + 1;
             return out;
         }
-        if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
+        if (static_cast<unsigned char>(c) < 0x20)
+            return std::nullopt;
         if (c != '\\') {
             out += c;
             continue;
         }
-        if (++i >= text.size()) return std::nullopt;
+        if (++i >= text.size())
+            return std::nullopt;
         switch (text[i]) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 auto code = hex4(text, i + 1);
-                if (!code) return std::nullopt;
+                if (!code)
+                    return std::nullopt;
                 i += 4;
                 if (*code >= 0xD800 && *code < 0xDC00 && i + 6 < text.size() &&
                     text.substr(i + 1, 2) == "\\u") {
                     auto low = hex4(text, i + 3);
-                    if (!low || *low < 0xDC00 || *low >= 0xE000) return std::nullopt;
+                    if (!low || *low < 0xDC00 || *low >= 0xE000)
+                        return std::nullopt;
                     *code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
                     i += 6;
                 }

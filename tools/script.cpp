@@ -16,25 +16,25 @@ namespace {
 
 // What each verb takes after its target.
 enum class Shape {
-    kNothing,          // start, forms
-    kControl,          // click, focus, dblclick: FORM.CONTROL
-    kControlChoice,    // select: FORM.CONTROL "TEXT" | #N
-    kControlText,      // type: FORM.CONTROL "TEXT"
-    kControlInt,       // mouseup: FORM.CONTROL BUTTON
-    kFormTwoInts,      // keydown, keyup: FORM CODE SHIFT
-    kForm,             // close: FORM
-    kFormOrControl,    // dump: FORM | FORM.CONTROL
-    kGrid,             // grid: FORM row N | FORM edit COL "TEXT"
+    kNothing,        // start, forms
+    kControl,        // click, focus, dblclick: FORM.CONTROL
+    kControlChoice,  // select: FORM.CONTROL "TEXT" | #N
+    kControlText,    // type: FORM.CONTROL "TEXT"
+    kControlInt,     // mouseup: FORM.CONTROL BUTTON
+    kFormTwoInts,    // keydown, keyup: FORM CODE SHIFT
+    kForm,           // close: FORM
+    kFormOrControl,  // dump: FORM | FORM.CONTROL
+    kGrid,           // grid: FORM row N | FORM edit COL "TEXT"
 };
 
 const std::map<std::string, Shape>& verbs() {
     static const std::map<std::string, Shape> table = {
-        {"start", Shape::kNothing},        {"forms", Shape::kNothing},
-        {"click", Shape::kControl},        {"focus", Shape::kControl},
-        {"dblclick", Shape::kControl},     {"select", Shape::kControlChoice},
-        {"type", Shape::kControlText},     {"mouseup", Shape::kControlInt},
-        {"keydown", Shape::kFormTwoInts},  {"keyup", Shape::kFormTwoInts},
-        {"close", Shape::kForm},           {"dump", Shape::kFormOrControl},
+        {"start", Shape::kNothing},       {"forms", Shape::kNothing},
+        {"click", Shape::kControl},       {"focus", Shape::kControl},
+        {"dblclick", Shape::kControl},    {"select", Shape::kControlChoice},
+        {"type", Shape::kControlText},    {"mouseup", Shape::kControlInt},
+        {"keydown", Shape::kFormTwoInts}, {"keyup", Shape::kFormTwoInts},
+        {"close", Shape::kForm},          {"dump", Shape::kFormOrControl},
         {"grid", Shape::kGrid},
     };
     return table;
@@ -65,7 +65,8 @@ std::vector<Token> tokenize(std::string_view line, int line_number) {
             continue;
         }
         size_t end = line.find_first_of(" \t\r", i);
-        if (end == std::string_view::npos) end = line.size();
+        if (end == std::string_view::npos)
+            end = line.size();
         tokens.push_back({std::string(line.substr(i, end - i)), false});
         i = end;
     }
@@ -99,21 +100,25 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
     std::vector<Token> rest(tokens.begin() + 1, tokens.end());
 
     if (shape == Shape::kNothing) {
-        if (!rest.empty()) throw fail(command.verb + " takes no arguments");
+        if (!rest.empty())
+            throw fail(command.verb + " takes no arguments");
         return command;
     }
-    if (rest.empty() || rest[0].quoted) throw fail(command.verb + " needs a form or control");
+    if (rest.empty() || rest[0].quoted)
+        throw fail(command.verb + " needs a form or control");
     const std::string target = rest[0].value;
     const size_t dot = target.find('.');
     const bool wants_control = shape == Shape::kControl || shape == Shape::kControlChoice ||
                                shape == Shape::kControlText || shape == Shape::kControlInt;
-    const bool wants_form = shape == Shape::kForm || shape == Shape::kFormTwoInts ||
-                            shape == Shape::kGrid;
+    const bool wants_form =
+        shape == Shape::kForm || shape == Shape::kFormTwoInts || shape == Shape::kGrid;
     if (dot == std::string::npos) {
-        if (wants_control) throw fail(command.verb + " needs FORM.CONTROL");
+        if (wants_control)
+            throw fail(command.verb + " needs FORM.CONTROL");
         command.form = target;
     } else {
-        if (wants_form) throw fail(command.verb + " needs a form, not a control");
+        if (wants_form)
+            throw fail(command.verb + " needs a form, not a control");
         command.form = target.substr(0, dot);
         command.control = target.substr(dot + 1);
         if (command.form.empty() || command.control.empty()) {
@@ -123,7 +128,8 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
     rest.erase(rest.begin());
 
     auto words_only = [&](size_t count) {
-        if (rest.size() != count) throw fail(command.verb + ": wrong number of arguments");
+        if (rest.size() != count)
+            throw fail(command.verb + ": wrong number of arguments");
         for (const Token& token : rest) {
             if (token.quoted || !is_integer(token.value)) {
                 throw fail(command.verb + ": expected a whole number, got '" + token.value + "'");
@@ -136,10 +142,12 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
         case Shape::kControl:
         case Shape::kForm:
         case Shape::kFormOrControl:
-            if (!rest.empty()) throw fail(command.verb + ": unexpected arguments");
+            if (!rest.empty())
+                throw fail(command.verb + ": unexpected arguments");
             break;
         case Shape::kControlChoice:
-            if (rest.size() != 1) throw fail("select needs \"TEXT\" or #N");
+            if (rest.size() != 1)
+                throw fail("select needs \"TEXT\" or #N");
             if (rest[0].quoted) {
                 command.text = rest[0].value;
             } else if (rest[0].value.size() > 1 && rest[0].value[0] == '#' &&
@@ -150,7 +158,8 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
             }
             break;
         case Shape::kControlText:
-            if (rest.size() != 1 || !rest[0].quoted) throw fail("type needs \"TEXT\"");
+            if (rest.size() != 1 || !rest[0].quoted)
+                throw fail("type needs \"TEXT\"");
             command.text = rest[0].value;
             break;
         case Shape::kControlInt:
@@ -160,8 +169,8 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
             words_only(2);
             break;
         case Shape::kGrid:
-            if (rest.size() == 2 && !rest[0].quoted && rest[0].value == "row" &&
-                !rest[1].quoted && is_integer(rest[1].value)) {
+            if (rest.size() == 2 && !rest[0].quoted && rest[0].value == "row" && !rest[1].quoted &&
+                is_integer(rest[1].value)) {
                 command.words = {"row", rest[1].value};
             } else if (rest.size() == 3 && !rest[0].quoted && rest[0].value == "edit" &&
                        !rest[1].quoted && is_integer(rest[1].value) && rest[2].quoted) {
@@ -179,14 +188,22 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
 
 const char* kind_name(forms::ControlKind kind) {
     switch (kind) {
-        case forms::ControlKind::kList: return "list";
-        case forms::ControlKind::kTextBox: return "textbox";
-        case forms::ControlKind::kLabel: return "label";
-        case forms::ControlKind::kButton: return "button";
-        case forms::ControlKind::kFrame: return "frame";
-        case forms::ControlKind::kLine: return "line";
-        case forms::ControlKind::kPicture: return "picture";
-        case forms::ControlKind::kGrid: return "grid";
+        case forms::ControlKind::kList:
+            return "list";
+        case forms::ControlKind::kTextBox:
+            return "textbox";
+        case forms::ControlKind::kLabel:
+            return "label";
+        case forms::ControlKind::kButton:
+            return "button";
+        case forms::ControlKind::kFrame:
+            return "frame";
+        case forms::ControlKind::kLine:
+            return "line";
+        case forms::ControlKind::kPicture:
+            return "picture";
+        case forms::ControlKind::kGrid:
+            return "grid";
     }
     return "?";
 }
@@ -197,8 +214,8 @@ std::string dump_line(const forms::Form& form, const forms::Control& control) {
                        " visible=" + (control.visible() ? "1" : "0") +
                        " text=" + json_quote(control.text());
     if (auto* list = dynamic_cast<const forms::ListBox*>(&control)) {
-        line += " index=" + std::to_string(list->list_index()) + " items=" +
-                json_array(list->items());
+        line +=
+            " index=" + std::to_string(list->list_index()) + " items=" + json_array(list->items());
     }
     return line;
 }
@@ -209,7 +226,8 @@ public:
 
     void run(const Command& command) {
         forms::Refusal refusal = execute(command);
-        if (refusal) out_ << "refused " << *refusal << "\n";
+        if (refusal)
+            out_ << "refused " << *refusal << "\n";
     }
 
 private:
@@ -217,7 +235,8 @@ private:
 
     forms::Form* loaded_form(const std::string& name) {
         for (forms::Form* form : program().loaded_forms()) {
-            if (form->name() == name) return form;
+            if (form->name() == name)
+                return form;
         }
         return nullptr;
     }
@@ -235,18 +254,25 @@ private:
             return std::nullopt;
         }
         forms::Form* form = loaded_form(c.form);
-        if (!form) return "form not loaded";
-        if (c.verb == "grid") return "not available";
-        if (c.control.empty()) return execute_on_form(c, *form);
+        if (!form)
+            return "form not loaded";
+        if (c.verb == "grid")
+            return "not available";
+        if (c.control.empty())
+            return execute_on_form(c, *form);
         forms::Control* control = form->control(c.control);
-        if (!control) return "no such control";
+        if (!control)
+            return "no such control";
         return execute_on_control(c, *form, *control);
     }
 
     forms::Refusal execute_on_form(const Command& c, forms::Form& form) {
-        if (c.verb == "close") return form.user_close();
-        if (c.verb == "keydown") return form.user_key_down(to_int(c.words[0]), to_int(c.words[1]));
-        if (c.verb == "keyup") return form.user_key_up(to_int(c.words[0]), to_int(c.words[1]));
+        if (c.verb == "close")
+            return form.user_close();
+        if (c.verb == "keydown")
+            return form.user_key_down(to_int(c.words[0]), to_int(c.words[1]));
+        if (c.verb == "keyup")
+            return form.user_key_up(to_int(c.words[0]), to_int(c.words[1]));
         // dump FORM
         for (const forms::Control* control : form.controls()) {
             out_ << dump_line(form, *control) << "\n";
@@ -260,26 +286,34 @@ private:
             out_ << dump_line(form, control) << "\n";
             return std::nullopt;
         }
-        if (c.verb == "focus") return control.user_focus();
-        if (c.verb == "dblclick") return control.user_double_click();
-        if (c.verb == "mouseup") return control.user_mouse_up(to_int(c.words[0]), 0);
+        if (c.verb == "focus")
+            return control.user_focus();
+        if (c.verb == "dblclick")
+            return control.user_double_click();
+        if (c.verb == "mouseup")
+            return control.user_mouse_up(to_int(c.words[0]), 0);
         if (c.verb == "click") {
             auto* button = dynamic_cast<forms::CommandButton*>(&control);
-            if (!button) return "not a button";
+            if (!button)
+                return "not a button";
             return button->user_click();
         }
         if (c.verb == "type") {
             auto* box = dynamic_cast<forms::TextBox*>(&control);
-            if (!box) return "not a text box";
+            if (!box)
+                return "not a text box";
             return box->user_type(*c.text);
         }
         // select
         auto* list = dynamic_cast<forms::ListBox*>(&control);
-        if (!list) return "not a list";
-        if (!c.text) return list->user_select(to_int(c.words[0]));
+        if (!list)
+            return "not a list";
+        if (!c.text)
+            return list->user_select(to_int(c.words[0]));
         const auto& items = list->items();
         for (size_t i = 0; i < items.size(); ++i) {
-            if (items[i] == *c.text) return list->user_select(static_cast<int>(i));
+            if (items[i] == *c.text)
+                return list->user_select(static_cast<int>(i));
         }
         return "no such item";
     }
@@ -297,7 +331,8 @@ std::vector<Command> parse_script(std::istream& in) {
     while (std::getline(in, line)) {
         ++line_number;
         const size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos || line[first] == '#') continue;
+        if (first == std::string::npos || line[first] == '#')
+            continue;
         commands.push_back(parse_line(tokenize(line, line_number), line_number));
     }
     return commands;
@@ -306,7 +341,8 @@ std::vector<Command> parse_script(std::istream& in) {
 void run_script(const std::vector<Command>& commands, app::Module1& module, std::ostream& out) {
     Runner runner(module, out);
     for (const Command& command : commands) {
-        if (module.program().ended()) break;
+        if (module.program().ended())
+            break;
         runner.run(command);
         out.flush();
     }

@@ -19,9 +19,9 @@ struct Command {
     int line = 0;
     std::string verb;
     std::string form;
-    std::string control;                // empty when the command names a form only
-    std::vector<std::string> words;     // plain arguments after the target
-    std::optional<std::string> text;    // the JSON string argument, decoded
+    std::string control;              // empty when the command names a form only
+    std::vector<std::string> words;   // plain arguments after the target
+    std::optional<std::string> text;  // the JSON string argument, decoded
 };
 
 // A script line that cannot be read; the message names the line.

@@ -7,9 +7,11 @@ namespace humo::forms {
 
 Refusal CommandButton::user_click() {
     return form().program().run_user_action([this]() -> Refusal {
-        if (auto refusal = user_refusal()) return refusal;
+        if (auto refusal = user_refusal())
+            return refusal;
         set_focus();
-        if (Click) Click();
+        if (Click)
+            Click();
         return std::nullopt;
     });
 }

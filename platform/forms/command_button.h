@@ -7,7 +7,8 @@ namespace humo::forms {
 class CommandButton : public Control {
 public:
     CommandButton(Form& form, std::string name, Rect rect, std::string caption)
-        : Control(form, std::move(name), ControlKind::kButton, rect), caption_(std::move(caption)) {}
+        : Control(form, std::move(name), ControlKind::kButton, rect),
+          caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
     std::string text() const override { return caption_; }

@@ -88,7 +88,8 @@ public:
 
 protected:
     void notify(Change change) const {
-        if (listener_) listener_(change);
+        if (listener_)
+            listener_(change);
     }
     // Why the user cannot act on this control now; empty when they can.
     Refusal user_refusal() const;
@@ -110,7 +111,8 @@ private:
 
 // Enables or disables controls that go together, such as a box with its caption and unit.
 inline void set_enabled(std::initializer_list<Control*> controls, bool enabled) {
-    for (Control* control : controls) control->set_enabled(enabled);
+    for (Control* control : controls)
+        control->set_enabled(enabled);
 }
 
 }  // namespace humo::forms

@@ -23,39 +23,48 @@ Control* Form::control(std::string_view name) const {
 }
 
 void Form::load() {
-    if (loaded_ || program_.ended()) return;
+    if (loaded_ || program_.ended())
+        return;
     loaded_ = true;
     program_.form_loaded(*this);
     Form_Load();
 }
 
 void Form::show() {
-    if (program_.ended()) return;
-    if (style_ == FormStyle::kMdiChild && program_.mdi_frame()) program_.mdi_frame()->show();
+    if (program_.ended())
+        return;
+    if (style_ == FormStyle::kMdiChild && program_.mdi_frame())
+        program_.mdi_frame()->show();
     load();
-    if (!loaded_ || visible_) return;
+    if (!loaded_ || visible_)
+        return;
     visible_ = true;
     program_.form_shown(*this);
-    if (!active_control_) focus_first_control();
+    if (!active_control_)
+        focus_first_control();
 }
 
 void Form::unload() {
-    if (!loaded_ || unloading_ || program_.ended()) return;
+    if (!loaded_ || unloading_ || program_.ended())
+        return;
     unloading_ = true;
     if (style_ == FormStyle::kMdiFrame) {
         // The frame closes its child windows first, each through its own unload.
         std::vector<Form*> children;
         for (Form* form : program_.loaded_forms()) {
-            if (form->style() == FormStyle::kMdiChild) children.push_back(form);
+            if (form->style() == FormStyle::kMdiChild)
+                children.push_back(form);
         }
         for (Form* child : children) {
             child->unload();
-            if (program_.ended()) return;
+            if (program_.ended())
+                return;
         }
     }
     Form_Unload();
     unloading_ = false;
-    if (program_.ended() || !loaded_) return;
+    if (program_.ended() || !loaded_)
+        return;
     loaded_ = false;
     visible_ = false;
     spent_ = true;
@@ -64,11 +73,13 @@ void Form::unload() {
 }
 
 void Form::refresh() {
-    if (loaded_) program_.form_refreshed(*this);
+    if (loaded_)
+        program_.form_refreshed(*this);
 }
 
 void Form::take_focus(Control* control) {
-    if (active_control_ == control) return;
+    if (active_control_ == control)
+        return;
     active_control_ = control;
     program_.focus_changed(*this);
 }
@@ -84,12 +95,14 @@ void Form::focus_first_control() {
 
 Control* Form::next_in_tab_order(const Control* from) const {
     auto start = std::find(tab_order_.begin(), tab_order_.end(), from);
-    if (start == tab_order_.end()) return nullptr;
+    if (start == tab_order_.end())
+        return nullptr;
     const size_t count = tab_order_.size();
     const size_t first = static_cast<size_t>(start - tab_order_.begin());
     for (size_t step = 1; step < count; ++step) {
         Control* candidate = tab_order_[(first + step) % count];
-        if (candidate->can_take_focus()) return candidate;
+        if (candidate->can_take_focus())
+            return candidate;
     }
     return nullptr;
 }
@@ -97,28 +110,34 @@ Control* Form::next_in_tab_order(const Control* from) const {
 void Form::control_disabled(Control& control) {
     // The focus moves on, as it does in the window system, rather than staying on a control
     // the user cannot reach.
-    if (active_control_ == &control) take_focus(next_in_tab_order(&control));
+    if (active_control_ == &control)
+        take_focus(next_in_tab_order(&control));
 }
 
 Refusal Form::user_key_down(int key_code, int shift) {
     return program_.run_user_action([&]() -> Refusal {
-        if (!loaded_) return "form not loaded";
-        if (key_preview_) Form_KeyDown(key_code, shift);
+        if (!loaded_)
+            return "form not loaded";
+        if (key_preview_)
+            Form_KeyDown(key_code, shift);
         return std::nullopt;
     });
 }
 
 Refusal Form::user_key_up(int key_code, int shift) {
     return program_.run_user_action([&]() -> Refusal {
-        if (!loaded_) return "form not loaded";
-        if (key_preview_) Form_KeyUp(key_code, shift);
+        if (!loaded_)
+            return "form not loaded";
+        if (key_preview_)
+            Form_KeyUp(key_code, shift);
         return std::nullopt;
     });
 }
 
 Refusal Form::user_close() {
     return program_.run_user_action([this]() -> Refusal {
-        if (!loaded_) return "form not loaded";
+        if (!loaded_)
+            return "form not loaded";
         unload();
         return std::nullopt;
     });

@@ -13,7 +13,8 @@ public:
     explicit FormSlot(std::function<std::unique_ptr<FormType>()> make) : make_(std::move(make)) {}
 
     FormType& operator()() {
-        if (!form_ || form_->spent()) form_ = make_();
+        if (!form_ || form_->spent())
+            form_ = make_();
         return *form_;
     }
     // The instance if one exists, without creating it.

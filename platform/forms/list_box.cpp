@@ -9,7 +9,9 @@
 namespace humo::forms {
 namespace {
 
-Failure invalid_property_value() { return {380, "Invalid property value", kRuntimeSource}; }
+Failure invalid_property_value() {
+    return {380, "Invalid property value", kRuntimeSource};
+}
 
 }  // namespace
 
@@ -24,11 +26,15 @@ void ListBox::add_item(std::string item) {
     notify(Change::kItemAdded);
 }
 
-std::string ListBox::text() const { return index_ >= 0 ? items_[index_] : std::string(); }
+std::string ListBox::text() const {
+    return index_ >= 0 ? items_[index_] : std::string();
+}
 
 void ListBox::set_list_index(int index) {
-    if (index == index_) return;
-    if (index < -1 || index >= list_count()) throw invalid_property_value();
+    if (index == index_)
+        return;
+    if (index < -1 || index >= list_count())
+        throw invalid_property_value();
     if (index == -1) {
         index_ = -1;
         notify(Change::kSelection);
@@ -38,7 +44,8 @@ void ListBox::set_list_index(int index) {
 }
 
 void ListBox::set_selected(int index, bool selected) {
-    if (index < 0 || index >= list_count()) throw invalid_property_value();
+    if (index < 0 || index >= list_count())
+        throw invalid_property_value();
     if (selected) {
         set_list_index(index);
     } else if (index == index_) {
@@ -52,20 +59,24 @@ void ListBox::set_text(std::string_view text) {
         return;
     }
     auto found = std::find(items_.begin(), items_.end(), text);
-    if (found != items_.end()) set_list_index(static_cast<int>(found - items_.begin()));
+    if (found != items_.end())
+        set_list_index(static_cast<int>(found - items_.begin()));
 }
 
 void ListBox::select(int index) {
     index_ = index;
     notify(Change::kSelection);
     // Last statement: the handler may clear or refill this very list.
-    if (Click) Click();
+    if (Click)
+        Click();
 }
 
 Refusal ListBox::user_select(int index) {
     return form().program().run_user_action([this, index]() -> Refusal {
-        if (auto refusal = user_refusal()) return refusal;
-        if (index < 0 || index >= list_count()) return "no such item";
+        if (auto refusal = user_refusal())
+            return refusal;
+        if (index < 0 || index >= list_count())
+            return "no such item";
         set_focus();
         set_list_index(index);
         return std::nullopt;

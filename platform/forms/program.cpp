@@ -16,13 +16,15 @@ MsgBoxResult Program::msg_box(const std::string& text, MsgBoxButtons buttons, Ms
 }
 
 void Program::end() {
-    if (ended_) return;
+    if (ended_)
+        return;
     ended_ = true;
     host_.end_program();
 }
 
 Refusal Program::run_user_action(const std::function<Refusal()>& action) {
-    if (ended_) return "program ended";
+    if (ended_)
+        return "program ended";
     try {
         return action();
     } catch (const Failure& failure) {
@@ -36,26 +38,32 @@ Refusal Program::run_user_action(const std::function<Refusal()>& action) {
 
 void Program::form_loaded(Form& form) {
     loaded_forms_.push_back(&form);
-    if (observer_) observer_->form_loaded(form);
+    if (observer_)
+        observer_->form_loaded(form);
 }
 
 void Program::form_shown(Form& form) {
-    if (observer_) observer_->form_shown(form);
+    if (observer_)
+        observer_->form_shown(form);
 }
 
 void Program::form_unloaded(Form& form) {
     loaded_forms_.erase(std::remove(loaded_forms_.begin(), loaded_forms_.end(), &form),
                         loaded_forms_.end());
-    if (observer_) observer_->form_unloaded(form);
-    if (loaded_forms_.empty()) end();
+    if (observer_)
+        observer_->form_unloaded(form);
+    if (loaded_forms_.empty())
+        end();
 }
 
 void Program::form_refreshed(Form& form) {
-    if (observer_) observer_->form_refreshed(form);
+    if (observer_)
+        observer_->form_refreshed(form);
 }
 
 void Program::focus_changed(Form& form) {
-    if (observer_) observer_->focus_changed(form);
+    if (observer_)
+        observer_->focus_changed(form);
 }
 
 }  // namespace humo::forms

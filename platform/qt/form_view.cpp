@@ -31,8 +31,10 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), form_(
             const bool wanted = pass == 0   ? is_line(control)
                                 : pass == 1 ? is_frame(control)
                                             : !is_line(control) && !is_frame(control);
-            if (!wanted) continue;
-            QWidget* parent_widget = control->container() ? widgets_.at(control->container()) : this;
+            if (!wanted)
+                continue;
+            QWidget* parent_widget =
+                control->container() ? widgets_.at(control->container()) : this;
             widgets_[control] = create_view(*control, parent_widget);
         }
     }
@@ -40,8 +42,10 @@ FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), form_(
     QWidget* previous = nullptr;
     for (const forms::Control* control : form.tab_order()) {
         QWidget* widget = widget_for(*control);
-        if (previous && widget) QWidget::setTabOrder(previous, widget);
-        if (widget) previous = widget;
+        if (previous && widget)
+            QWidget::setTabOrder(previous, widget);
+        if (widget)
+            previous = widget;
     }
 }
 
@@ -78,7 +82,8 @@ QWidget* FormView::create_view(forms::Control& control, QWidget* parent) {
         case forms::ControlKind::kGrid:
             break;
     }
-    if (!widget) return nullptr;
+    if (!widget)
+        return nullptr;
     views_.push_back(view);
     watch(widget, &control);
     if (control.focusable_kind()) {
@@ -98,25 +103,31 @@ QWidget* FormView::widget_for(const forms::Control& control) const {
 }
 
 void FormView::detach() {
-    for (ControlView* view : views_) view->detach();
+    for (ControlView* view : views_)
+        view->detach();
     form_ = nullptr;
 }
 
 void FormView::show_model_focus() {
-    if (!form_ || !form_->active_control()) return;
+    if (!form_ || !form_->active_control())
+        return;
     QWidget* widget = widget_for(*form_->active_control());
-    if (widget && !widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
+    if (widget && !widget->hasFocus())
+        widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
-    if (!form_ || form_->program().ended()) return false;
+    if (!form_ || form_->program().ended())
+        return false;
     auto target = targets_.find(watched);
-    if (target == targets_.end()) return false;
+    if (target == targets_.end())
+        return false;
     forms::Control* control = target->second;
 
     switch (event->type()) {
         case QEvent::FocusIn:
-            if (control && !control->has_focus()) control->user_focus();
+            if (control && !control->has_focus())
+                control->user_focus();
             break;
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
@@ -125,7 +136,8 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             const bool arrived_here = watched == focus || (watched == this && !control &&
                                                            (!focus || !isAncestorOf(focus)));
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!arrived_here) break;
+            if (!arrived_here)
+                break;
             const int code = virtual_key_code(key->key());
             const int shift = shift_state(key->modifiers());
             if (event->type() == QEvent::KeyPress) {
@@ -143,7 +155,8 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         case QEvent::MouseButtonDblClick:
-            if (control) control->user_double_click();
+            if (control)
+                control->user_double_click();
             break;
         default:
             break;

@@ -29,7 +29,8 @@ void FrameWindow::make_room_for(const QSize& size) {
     const QSize viewport = workspace_->viewport()->size();
     const QSize extra(std::max(0, size.width() - viewport.width()),
                       std::max(0, size.height() - viewport.height()));
-    if (extra.isEmpty() && extra.width() == 0 && extra.height() == 0) return;
+    if (extra.isEmpty() && extra.width() == 0 && extra.height() == 0)
+        return;
     QSize wanted = this->size() + extra;
     if (QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();

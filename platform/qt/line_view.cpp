@@ -16,15 +16,16 @@ LineView::LineView(forms::Line& line, QWidget* parent)
     // The widget covers the line's bounding box, widened by the pen on every side.
     const QPoint from(pixels(line.from().x), pixels(line.from().y));
     const QPoint to(pixels(line.to().x), pixels(line.to().y));
-    const QRect box = QRect(from, to).normalized().adjusted(-pen_width_, -pen_width_, pen_width_,
-                                                            pen_width_);
+    const QRect box =
+        QRect(from, to).normalized().adjusted(-pen_width_, -pen_width_, pen_width_, pen_width_);
     setGeometry(box);
     local_line_ = QLine(from - box.topLeft(), to - box.topLeft());
     line.set_listener([this](forms::Change change) { apply_common_change(*this, *line_, change); });
 }
 
 void LineView::detach() {
-    if (line_) line_->set_listener(nullptr);
+    if (line_)
+        line_->set_listener(nullptr);
     line_ = nullptr;
 }
 

@@ -8,7 +8,8 @@ ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent)
     : QListWidget(parent), list_(&list) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     apply_control_look(*this, list);
-    for (const std::string& item : list.items()) addItem(QString::fromStdString(item));
+    for (const std::string& item : list.items())
+        addItem(QString::fromStdString(item));
     show_model_selection();
     // itemSelectionChanged, not currentRowChanged: an assistive technology selects without
     // moving the current row, and focus alone moves the current row without selecting.
@@ -27,7 +28,8 @@ void ListBoxView::focusInEvent(QFocusEvent* event) {
 }
 
 void ListBoxView::detach() {
-    if (list_) list_->set_listener(nullptr);
+    if (list_)
+        list_->set_listener(nullptr);
     list_ = nullptr;
 }
 
@@ -64,12 +66,15 @@ void ListBoxView::show_model_selection() {
 }
 
 void ListBoxView::user_selection_changed() {
-    if (!list_) return;
+    if (!list_)
+        return;
     const QList<QListWidgetItem*> chosen = selectedItems();
     const int row = chosen.isEmpty() ? -1 : this->row(chosen.first());
-    if (row >= 0 && row != list_->list_index()) list_->user_select(row);
+    if (row >= 0 && row != list_->list_index())
+        list_->user_select(row);
     // The handler may have changed anything, this list included; show what the model holds.
-    if (list_) show_model_selection();
+    if (list_)
+        show_model_selection();
 }
 
 }  // namespace humo::qt

@@ -15,7 +15,8 @@ PictureView::PictureView(forms::PictureBox& picture, QWidget* parent)
 }
 
 void PictureView::detach() {
-    if (picture_) picture_->set_listener(nullptr);
+    if (picture_)
+        picture_->set_listener(nullptr);
     picture_ = nullptr;
 }
 

@@ -9,32 +9,44 @@ namespace {
 
 QMessageBox::Icon qt_icon(forms::MsgBoxIcon icon) {
     switch (icon) {
-        case forms::MsgBoxIcon::kStop: return QMessageBox::Critical;
-        case forms::MsgBoxIcon::kQuestion: return QMessageBox::Question;
-        case forms::MsgBoxIcon::kExclamation: return QMessageBox::Warning;
-        case forms::MsgBoxIcon::kInformation: return QMessageBox::Information;
-        case forms::MsgBoxIcon::kNone: break;
+        case forms::MsgBoxIcon::kStop:
+            return QMessageBox::Critical;
+        case forms::MsgBoxIcon::kQuestion:
+            return QMessageBox::Question;
+        case forms::MsgBoxIcon::kExclamation:
+            return QMessageBox::Warning;
+        case forms::MsgBoxIcon::kInformation:
+            return QMessageBox::Information;
+        case forms::MsgBoxIcon::kNone:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons qt_buttons(forms::MsgBoxButtons buttons) {
     switch (buttons) {
-        case forms::MsgBoxButtons::kOkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case forms::MsgBoxButtons::kYesNo: return QMessageBox::Yes | QMessageBox::No;
+        case forms::MsgBoxButtons::kOkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case forms::MsgBoxButtons::kYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case forms::MsgBoxButtons::kYesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case forms::MsgBoxButtons::kOk: break;
+        case forms::MsgBoxButtons::kOk:
+            break;
     }
     return QMessageBox::Ok;
 }
 
 forms::MsgBoxResult model_result(int button) {
     switch (button) {
-        case QMessageBox::Cancel: return forms::MsgBoxResult::kCancel;
-        case QMessageBox::Yes: return forms::MsgBoxResult::kYes;
-        case QMessageBox::No: return forms::MsgBoxResult::kNo;
-        default: return forms::MsgBoxResult::kOk;
+        case QMessageBox::Cancel:
+            return forms::MsgBoxResult::kCancel;
+        case QMessageBox::Yes:
+            return forms::MsgBoxResult::kYes;
+        case QMessageBox::No:
+            return forms::MsgBoxResult::kNo;
+        default:
+            return forms::MsgBoxResult::kOk;
     }
 }
 
@@ -57,12 +69,15 @@ forms::MsgBoxResult QtHost::msg_box(const std::string& text, const std::string& 
     return model_result(box.exec());
 }
 
-void QtHost::beep() { QApplication::beep(); }
+void QtHost::beep() {
+    QApplication::beep();
+}
 
 void QtHost::end_program() {
     // At once: the windows go now, without their unload handlers; the event loop stops when
     // the running handler returns.
-    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
     QCoreApplication::exit(0);
 }
 

@@ -13,10 +13,12 @@ QtRenderer::QtRenderer(forms::Program& program) : program_(program) {
 QtRenderer::~QtRenderer() {
     program_.set_observer(nullptr);
     for (auto& [form, window] : windows_) {
-        if (window.view) window.view->detach();
+        if (window.view)
+            window.view->detach();
     }
     for (auto& [form, window] : windows_) {
-        if (window.top_level) delete window.window;
+        if (window.top_level)
+            delete window.window;
     }
     delete frame_window_;
 }
@@ -32,7 +34,8 @@ QWidget* QtRenderer::window_of(const forms::Form& form) const {
 }
 
 void QtRenderer::close_requested(forms::Form& form) {
-    if (!program_.ended()) form.user_close();
+    if (!program_.ended())
+        form.user_close();
 }
 
 void QtRenderer::form_loaded(forms::Form& form) {
@@ -78,7 +81,8 @@ void QtRenderer::form_loaded(forms::Form& form) {
 
 void QtRenderer::form_shown(forms::Form& form) {
     auto found = windows_.find(&form);
-    if (found == windows_.end()) return;
+    if (found == windows_.end())
+        return;
     QWidget* window = found->second.window;
     if (auto* child = dynamic_cast<ChildWindow*>(window)) {
         frame_window_->make_room_for(child->size());
@@ -87,17 +91,22 @@ void QtRenderer::form_shown(forms::Form& form) {
     window->show();
     window->raise();
     window->activateWindow();
-    if (found->second.view) found->second.view->show_model_focus();
+    if (found->second.view)
+        found->second.view->show_model_focus();
 }
 
 void QtRenderer::form_unloaded(forms::Form& form) {
     auto found = windows_.find(&form);
-    if (found == windows_.end()) return;
+    if (found == windows_.end())
+        return;
     Window window = found->second;
     windows_.erase(found);
-    if (window.view) window.view->detach();
-    if (auto* child = dynamic_cast<ChildWindow*>(window.window)) child->allow_close();
-    if (auto* top = dynamic_cast<TopLevelWindow*>(window.window)) top->allow_close();
+    if (window.view)
+        window.view->detach();
+    if (auto* child = dynamic_cast<ChildWindow*>(window.window))
+        child->allow_close();
+    if (auto* top = dynamic_cast<TopLevelWindow*>(window.window))
+        top->allow_close();
     if (window.window == frame_window_) {
         frame_window_->allow_close();
         frame_window_ = nullptr;
@@ -108,11 +117,13 @@ void QtRenderer::form_unloaded(forms::Form& form) {
 }
 
 void QtRenderer::form_refreshed(forms::Form& form) {
-    if (QWidget* window = window_of(form)) window->repaint();
+    if (QWidget* window = window_of(form))
+        window->repaint();
 }
 
 void QtRenderer::focus_changed(forms::Form& form) {
-    if (FormView* view = view_of(form)) view->show_model_focus();
+    if (FormView* view = view_of(form))
+        view->show_model_focus();
 }
 
 }  // namespace humo::qt

@@ -13,7 +13,8 @@ TextBoxView::TextBoxView(forms::TextBox& box, QWidget* parent) : QLineEdit(paren
 }
 
 void TextBoxView::detach() {
-    if (box_) box_->set_listener(nullptr);
+    if (box_)
+        box_->set_listener(nullptr);
     box_ = nullptr;
 }
 
@@ -35,7 +36,8 @@ void TextBoxView::show_model_text() {
 }
 
 void TextBoxView::user_text_changed(const QString& text) {
-    if (!box_) return;
+    if (!box_)
+        return;
     if (box_->user_type(text.toStdString())) {
         // Refused: the box is disabled or hidden, so its text stays the model's.
         show_model_text();

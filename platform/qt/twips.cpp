@@ -17,18 +17,21 @@ double logical_dpi() {
 
 }  // namespace
 
-int pixels(int twips) { return static_cast<int>(std::lround(twips * logical_dpi() / kTwipsPerInch)); }
+int pixels(int twips) {
+    return static_cast<int>(std::lround(twips * logical_dpi() / kTwipsPerInch));
+}
 
 QRect pixel_rect(const forms::Rect& rect) {
     return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
 }
 
-QSize pixel_size(const forms::Size& size) { return {pixels(size.width), pixels(size.height)}; }
+QSize pixel_size(const forms::Size& size) {
+    return {pixels(size.width), pixels(size.height)};
+}
 
 QFont qt_font(const forms::Font& font) {
-    QFont result = font.name == "Arial"
-                       ? QFont("Liberation Sans")
-                       : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont result = font.name == "Arial" ? QFont("Liberation Sans")
+                                        : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     result.setPointSizeF(font.points);
     result.setBold(font.bold);
     return result;

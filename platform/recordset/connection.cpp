@@ -11,10 +11,13 @@ constexpr int kBusyTimeoutMs = 2000;
 
 }  // namespace
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 void Connection::open(const std::string& database_path) {
-    if (db_) throw failures::object_open();
+    if (db_)
+        throw failures::object_open();
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(database_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
@@ -22,10 +25,10 @@ void Connection::open(const std::string& database_path) {
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        Failure failure(sqlite3_extended_errcode(db),
-                        std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ": " +
-                            database_path,
-                        kEngineSource);
+        Failure failure(
+            sqlite3_extended_errcode(db),
+            std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ": " + database_path,
+            kEngineSource);
         sqlite3_close(db);
         errors_.clear();
         errors_.add(failure);
@@ -37,29 +40,34 @@ void Connection::open(const std::string& database_path) {
 }
 
 void Connection::close() {
-    if (!db_) return;
+    if (!db_)
+        return;
     finalize_statements();
     sqlite3_close(db_);
     db_ = nullptr;
 }
 
 void Connection::finalize_statements() {
-    for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+    for (auto& [sql, statement] : statements_)
+        sqlite3_finalize(statement);
     statements_.clear();
 }
 
 sqlite3_stmt* Connection::prepare(const std::string& sql) {
-    if (!db_) throw failures::connection_closed();
+    if (!db_)
+        throw failures::connection_closed();
     if (auto found = statements_.find(sql); found != statements_.end()) {
         sqlite3_reset(found->second);
         sqlite3_clear_bindings(found->second);
         return found->second;
     }
     sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &statement,
-                                nullptr);
-    if (rc != SQLITE_OK) throw engine_failure(rc);
-    if (statements_.size() >= kMaxCachedStatements) finalize_statements();
+    int rc =
+        sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr);
+    if (rc != SQLITE_OK)
+        throw engine_failure(rc);
+    if (statements_.size() >= kMaxCachedStatements)
+        finalize_statements();
     statements_.emplace(sql, statement);
     return statement;
 }

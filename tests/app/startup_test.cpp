@@ -114,8 +114,9 @@ TEST(StartupFailureTest, AFileThatIsNotADatabaseIsReported) {
     std::ofstream(session.dir.file("humo_tool.mdb")) << std::string(200, 'x');
     session.start_calculator();
     ASSERT_EQ(session.messages().size(), 1u);
-    EXPECT_EQ(session.messages()[0].rfind("Error Code: 26\r\nDescription: file is not a database", 0),
-              0u);
+    EXPECT_EQ(
+        session.messages()[0].rfind("Error Code: 26\r\nDescription: file is not a database", 0),
+        0u);
 }
 
 TEST(StartupFailureTest, AnEmptyCountryTableEndsTheLoadAtTheCountryList) {

@@ -16,19 +16,19 @@ TEST_F(CalculatorTest, LoadFillsTheSiteListsAndLeavesEverythingElseWaiting) {
     EXPECT_EQ(c.country.items(), (Strings{"Atlantis", "Borduria", "Nowhere", "Syldavia"}));
     EXPECT_EQ(c.climate_region.items(), (Strings{"(Please specify a country)"}));
     EXPECT_EQ(c.soiltype.items(), (Strings{"Farmer's loam", "High clay activity mineral", "Sandy",
-                                          "Spodic", "Volcanic", "Wetland"}));
+                                           "Spodic", "Volcanic", "Wetland"}));
     for (forms::ListBox* list : {&c.system1, &c.system2}) {
         EXPECT_EQ(list->items(), (Strings{"(Please specify a country ", "and climate region)"}));
         EXPECT_FALSE(list->enabled());
     }
-    for (forms::ListBox* list : {&c.country, &c.climate_region, &c.soiltype, &c.system1,
-                                 &c.Management1, &c.Input1}) {
+    for (forms::ListBox* list :
+         {&c.country, &c.climate_region, &c.soiltype, &c.system1, &c.Management1, &c.Input1}) {
         EXPECT_EQ(list->list_index(), -1) << list->name();
     }
-    for (forms::TextBox* box : {&c.carbon_stock, &c.management_factor1, &c.input_factor1,
-                                &c.base_factor1, &c.carbon_stock_20yrs_1, &c.management_factor2,
-                                &c.input_factor2, &c.base_factor2, &c.carbon_stock_20yrs_2,
-                                &c.Sequestration_Potential}) {
+    for (forms::TextBox* box :
+         {&c.carbon_stock, &c.management_factor1, &c.input_factor1, &c.base_factor1,
+          &c.carbon_stock_20yrs_1, &c.management_factor2, &c.input_factor2, &c.base_factor2,
+          &c.carbon_stock_20yrs_2, &c.Sequestration_Potential}) {
         EXPECT_EQ(box->text(), "") << box->name();
         EXPECT_FALSE(box->enabled()) << box->name();
     }

@@ -43,8 +43,9 @@ TEST_F(ReportTest, ShowsTheRunningFailureWhenNothingIsPending) {
     ReportConnectionErrors(program, &connection, running);
     ReportConnectionErrors(program, nullptr, running);
     EXPECT_EQ(host.message_texts(),
-              (Strings(2, "Error Code: 3021\r\nDescription: No current record.\r\nSource: "
-                          "Recordset")));
+              (Strings(2,
+                       "Error Code: 3021\r\nDescription: No current record.\r\nSource: "
+                       "Recordset")));
 }
 
 int count_rows(const std::string& path, const std::string& sql) {
@@ -61,7 +62,8 @@ int count_rows(const std::string& path, const std::string& sql) {
 int csv_records(const std::string& table) {
     std::ifstream in(testing::default_data_directory() + "/" + table + ".csv");
     int records = -1;  // the header
-    while (read_csv_record(in)) ++records;
+    while (read_csv_record(in))
+        ++records;
     return records;
 }
 
@@ -71,23 +73,26 @@ TEST(DefaultDatabaseTest, HoldsEveryRowOfTheDefaultData) {
     create_default_database(path, testing::default_data_directory());
     for (const char* table :
          {"tbl_climate_regions", "tbl_climate_zone_lookup", "c_stocks", "tbl_systems",
-          "tbl_management_type", "tbl_management_factors", "tbl_input_type",
-          "tbl_input_factors", "tbl_soiltype_classification"}) {
+          "tbl_management_type", "tbl_management_factors", "tbl_input_type", "tbl_input_factors",
+          "tbl_soiltype_classification"}) {
         EXPECT_EQ(count_rows(path, std::string("SELECT count(*) FROM ") + table),
                   csv_records(table))
             << table;
     }
     // Numbers are stored as numbers, and text compares without regard to case.
-    EXPECT_EQ(count_rows(path, "SELECT count(*) FROM c_stocks WHERE typeof(c_stock_Mg_ha) <> "
-                               "'real'"),
+    EXPECT_EQ(count_rows(path,
+                         "SELECT count(*) FROM c_stocks WHERE typeof(c_stock_Mg_ha) <> "
+                         "'real'"),
               0);
     EXPECT_EQ(count_rows(path, "SELECT count(*) FROM tbl_systems WHERE system = 'GRASSLAND'"), 8);
     // The names the calculator relies on are there.
-    EXPECT_GT(count_rows(path, "SELECT count(*) FROM c_stocks WHERE soil_type = 'High clay "
-                               "activity mineral'"),
+    EXPECT_GT(count_rows(path,
+                         "SELECT count(*) FROM c_stocks WHERE soil_type = 'High clay "
+                         "activity mineral'"),
               0);
-    EXPECT_EQ(count_rows(path, "SELECT count(*) FROM tbl_systems WHERE system = 'Long-term "
-                               "cultivated'"),
+    EXPECT_EQ(count_rows(path,
+                         "SELECT count(*) FROM tbl_systems WHERE system = 'Long-term "
+                         "cultivated'"),
               8);
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 }

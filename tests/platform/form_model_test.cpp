@@ -35,8 +35,10 @@ protected:
 class FormModelTest : public ::testing::Test {
 protected:
     FormModelTest() {
-        for (const char* item : {"a", "b", "c"}) form.first.add_item(item);
-        for (const char* item : {"x", "y"}) form.second.add_item(item);
+        for (const char* item : {"a", "b", "c"})
+            form.first.add_item(item);
+        for (const char* item : {"x", "y"})
+            form.second.add_item(item);
         form.first.Click = [this] { log.push_back("first=" + form.first.text()); };
         form.second.Click = [this] { log.push_back("second=" + form.second.text()); };
         form.show();
@@ -49,11 +51,11 @@ protected:
 
 TEST_F(FormModelTest, ClickRunsOnlyWhenTheSelectionChanges) {
     form.first.set_text("b");
-    form.first.set_text("b");            // re-selecting runs nothing
+    form.first.set_text("b");  // re-selecting runs nothing
     form.first.set_list_index(1);
     form.first.set_selected(2, true);
-    form.first.set_text("");             // clearing the selection runs nothing
-    form.first.set_text("no such item"); // leaves the selection as it is
+    form.first.set_text("");              // clearing the selection runs nothing
+    form.first.set_text("no such item");  // leaves the selection as it is
     form.first.set_list_index(0);
     form.first.clear();
     EXPECT_EQ(log, (std::vector<std::string>{"first=b", "first=c", "first=a"}));
@@ -69,8 +71,8 @@ TEST_F(FormModelTest, AHandlerRunsNestedInsideTheStatementThatSelected) {
     };
     form.first.set_list_index(2);
     log.push_back("after");
-    EXPECT_EQ(log, (std::vector<std::string>{"first begins", "second=y",
-                                             "first ends with second=y", "after"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"first begins", "second=y", "first ends with second=y",
+                                             "after"}));
 }
 
 TEST_F(FormModelTest, AHandlerMayReenterAndRefillItsOwnList) {
@@ -78,7 +80,8 @@ TEST_F(FormModelTest, AHandlerMayReenterAndRefillItsOwnList) {
         log.push_back("click " + form.first.text());
         if (form.first.text() == "c") {
             form.first.clear();
-            for (const char* item : {"p", "q"}) form.first.add_item(item);
+            for (const char* item : {"p", "q"})
+                form.first.add_item(item);
             form.first.set_text("q");  // nested run of the same handler
         }
     };

@@ -39,9 +39,11 @@ protected:
     Widget* widget(const char* form_name, const char* control_name) {
         const forms::Form* form = nullptr;
         for (const forms::Form* loaded : session.program.loaded_forms()) {
-            if (loaded->name() == form_name) form = loaded;
+            if (loaded->name() == form_name)
+                form = loaded;
         }
-        if (!form) return nullptr;
+        if (!form)
+            return nullptr;
         FormView* view = renderer.view_of(*form);
         return view ? view->findChild<Widget*>(control_name) : nullptr;
     }
@@ -237,7 +239,8 @@ TEST(QtHostTest, MessageBoxesCarryTheirTitleTextAndIcon) {
 
 int main(int argc, char** argv) {
     // The windows are tested without a display unless a platform is asked for.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -19,10 +19,10 @@ namespace humo::testing {
 class CalculatorSession {
 public:
     // `database_sql` fills the empty tables; pass no SQL to leave the database file missing.
-    explicit CalculatorSession(const std::optional<std::string>& database_sql,
-                               char separator = '.')
+    explicit CalculatorSession(const std::optional<std::string>& database_sql, char separator = '.')
         : host(dir.path().string(), separator) {
-        if (database_sql) db::create_database(dir.file("humo_tool.mdb"), *database_sql);
+        if (database_sql)
+            db::create_database(dir.file("humo_tool.mdb"), *database_sql);
     }
 
     void start_calculator() {
@@ -57,11 +57,12 @@ public:
 
 // What a user sees of a control: its text, items, selection and enabled state.
 inline std::string seen(const forms::Control& control) {
-    std::string text = control.name() + "[" + (control.enabled() ? "on" : "off") + "] '" +
-                       control.text() + "'";
+    std::string text =
+        control.name() + "[" + (control.enabled() ? "on" : "off") + "] '" + control.text() + "'";
     if (auto* list = dynamic_cast<const forms::ListBox*>(&control)) {
         text += " {";
-        for (const std::string& item : list->items()) text += item + "|";
+        for (const std::string& item : list->items())
+            text += item + "|";
         text += "}";
     }
     return text;
@@ -69,7 +70,8 @@ inline std::string seen(const forms::Control& control) {
 
 inline std::vector<std::string> seen(std::initializer_list<const forms::Control*> controls) {
     std::vector<std::string> texts;
-    for (const forms::Control* control : controls) texts.push_back(seen(*control));
+    for (const forms::Control* control : controls)
+        texts.push_back(seen(*control));
     return texts;
 }
 

@@ -25,7 +25,8 @@ public:
     forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
                                 forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override {
         messages.push_back({title, text, buttons, icon});
-        if (answers.empty()) return forms::MsgBoxResult::kOk;
+        if (answers.empty())
+            return forms::MsgBoxResult::kOk;
         auto answer = answers.front();
         answers.pop_front();
         return answer;
@@ -37,7 +38,8 @@ public:
 
     std::vector<std::string> message_texts() const {
         std::vector<std::string> texts;
-        for (const MessageBox& message : messages) texts.push_back(message.text);
+        for (const MessageBox& message : messages)
+            texts.push_back(message.text);
         return texts;
     }
 

@@ -10,7 +10,8 @@ namespace humo::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "humo-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "humo-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() {
