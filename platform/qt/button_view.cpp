@@ -5,22 +5,13 @@
 
 namespace humo::qt {
 
-ButtonView::ButtonView(forms::CommandButton& button, QWidget* parent)
-    : QPushButton(QString::fromStdString(button.caption()), parent), button_(&button) {
-    apply_control_look(*this, button);
-    setAccessibleName(QString::fromStdString(button.caption()));
+ButtonView::ButtonView(forms::CommandButton& button, QWidget* parent) : BoundView(button, parent) {
+    setText(QString::fromStdString(button.caption()));
+    setAccessibleName(text());
     connect(this, &QPushButton::clicked, this, [this] {
-        if (button_)
-            button_->user_click();
+        if (model_)
+            model_->user_click();
     });
-    button.set_listener(
-        [this](forms::Change change) { apply_common_change(*this, *button_, change); });
-}
-
-void ButtonView::detach() {
-    if (button_)
-        button_->set_listener(nullptr);
-    button_ = nullptr;
 }
 
 void ButtonView::paintEvent(QPaintEvent*) {

@@ -22,4 +22,29 @@ void apply_control_look(QWidget& widget, const forms::Control& control);
 // The changes every kind reacts to the same way: enabled, visible, repaint.
 void apply_common_change(QWidget& widget, const forms::Control& control, forms::Change change);
 
+// A Qt widget bound to a model control of one kind. Kinds with behaviour of their own listen
+// for the changes they care about; the others only follow the common ones.
+template <class Widget, class Model>
+class BoundView : public Widget, public ControlView {
+public:
+    forms::Control* control() const override { return model_; }
+    void detach() override {
+        if (model_)
+            model_->set_listener(nullptr);
+        model_ = nullptr;
+    }
+
+protected:
+    BoundView(Model& model, QWidget* parent) : Widget(parent), model_(&model) {
+        apply_control_look(*this, model);
+        listen([this](forms::Change change) { apply_common_change(*this, *model_, change); });
+    }
+    void listen(std::function<void(forms::Change)> listener) {
+        model_->set_listener(std::move(listener));
+    }
+
+    // Null once the form has unloaded.
+    Model* model_;
+};
+
 }  // namespace humo::qt

@@ -8,15 +8,11 @@
 namespace humo::qt {
 
 // A captioned group box; the controls inside it are its children.
-class FrameView : public QGroupBox, public ControlView {
+class FrameView : public BoundView<QGroupBox, forms::Frame> {
 public:
-    FrameView(forms::Frame& frame, QWidget* parent);
-
-    forms::Control* control() const override { return frame_; }
-    void detach() override;
-
-private:
-    forms::Frame* frame_;
+    FrameView(forms::Frame& frame, QWidget* parent) : BoundView(frame, parent) {
+        setTitle(QString::fromStdString(frame.caption()));
+    }
 };
 
 }  // namespace humo::qt

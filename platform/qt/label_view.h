@@ -8,15 +8,9 @@
 namespace humo::qt {
 
 // A caption, wrapped at word boundaries within its width, drawn greyed when disabled.
-class LabelView : public QLabel, public ControlView {
+class LabelView : public BoundView<QLabel, forms::Label> {
 public:
     LabelView(forms::Label& label, QWidget* parent);
-
-    forms::Control* control() const override { return label_; }
-    void detach() override;
-
-private:
-    forms::Label* label_;
 };
 
 }  // namespace humo::qt

@@ -7,8 +7,7 @@
 namespace humo::qt {
 
 LineView::LineView(forms::Line& line, QWidget* parent)
-    : QWidget(parent), line_(&line), pen_width_(line.border_width()) {
-    apply_control_look(*this, line);
+    : BoundView(line, parent), pen_width_(line.border_width()) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     const forms::Rgb rgb = line.fore_colour().value_or(forms::Rgb{});
@@ -20,13 +19,6 @@ LineView::LineView(forms::Line& line, QWidget* parent)
         QRect(from, to).normalized().adjusted(-pen_width_, -pen_width_, pen_width_, pen_width_);
     setGeometry(box);
     local_line_ = QLine(from - box.topLeft(), to - box.topLeft());
-    line.set_listener([this](forms::Change change) { apply_common_change(*this, *line_, change); });
-}
-
-void LineView::detach() {
-    if (line_)
-        line_->set_listener(nullptr);
-    line_ = nullptr;
 }
 
 void LineView::paintEvent(QPaintEvent*) {

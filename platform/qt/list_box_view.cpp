@@ -4,40 +4,32 @@
 
 namespace humo::qt {
 
-ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent)
-    : QListWidget(parent), list_(&list) {
+ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent) : BoundView(list, parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    apply_control_look(*this, list);
     for (const std::string& item : list.items())
         addItem(QString::fromStdString(item));
     show_model_selection();
     // itemSelectionChanged, not currentRowChanged: an assistive technology selects without
     // moving the current row, and focus alone moves the current row without selecting.
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { user_selection_changed(); });
-    list.set_listener([this](forms::Change change) { model_changed(change); });
+    listen([this](forms::Change change) { model_changed(change); });
 }
 
 void ListBoxView::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
     // Taking the focus makes the first row current; with nothing chosen that would look like
     // a selection the user never made.
-    if (list_ && list_->list_index() < 0) {
+    if (model_ && model_->list_index() < 0) {
         const QSignalBlocker blocker(this);
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
-}
-
-void ListBoxView::detach() {
-    if (list_)
-        list_->set_listener(nullptr);
-    list_ = nullptr;
 }
 
 void ListBoxView::model_changed(forms::Change change) {
     const QSignalBlocker blocker(this);
     switch (change) {
         case forms::Change::kItemAdded:
-            addItem(QString::fromStdString(list_->items().back()));
+            addItem(QString::fromStdString(model_->items().back()));
             break;
         case forms::Change::kItemsCleared:
             clear();
@@ -46,13 +38,13 @@ void ListBoxView::model_changed(forms::Change change) {
             show_model_selection();
             break;
         default:
-            apply_common_change(*this, *list_, change);
+            apply_common_change(*this, *model_, change);
     }
 }
 
 void ListBoxView::show_model_selection() {
     const QSignalBlocker blocker(this);
-    const int index = list_->list_index();
+    const int index = model_->list_index();
     if (index < 0) {
         clearSelection();
         setCurrentRow(-1);
@@ -66,14 +58,14 @@ void ListBoxView::show_model_selection() {
 }
 
 void ListBoxView::user_selection_changed() {
-    if (!list_)
+    if (!model_)
         return;
     const QList<QListWidgetItem*> chosen = selectedItems();
     const int row = chosen.isEmpty() ? -1 : this->row(chosen.first());
-    if (row >= 0 && row != list_->list_index())
-        list_->user_select(row);
+    if (row >= 0 && row != model_->list_index())
+        model_->user_select(row);
     // The handler may have changed anything, this list included; show what the model holds.
-    if (list_)
+    if (model_)
         show_model_selection();
 }
 

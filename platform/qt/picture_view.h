@@ -9,15 +9,9 @@ namespace humo::qt {
 
 // A picture box: the stored picture at its own size in the top left corner, inside a sunken
 // border.
-class PictureView : public QLabel, public ControlView {
+class PictureView : public BoundView<QLabel, forms::PictureBox> {
 public:
     PictureView(forms::PictureBox& picture, QWidget* parent);
-
-    forms::Control* control() const override { return picture_; }
-    void detach() override;
-
-private:
-    forms::PictureBox* picture_;
 };
 
 }  // namespace humo::qt

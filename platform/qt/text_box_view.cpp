@@ -4,31 +4,22 @@
 
 namespace humo::qt {
 
-TextBoxView::TextBoxView(forms::TextBox& box, QWidget* parent) : QLineEdit(parent), box_(&box) {
-    apply_control_look(*this, box);
+TextBoxView::TextBoxView(forms::TextBox& box, QWidget* parent) : BoundView(box, parent) {
     show_model_text();
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { user_text_changed(text); });
-    box.set_listener([this](forms::Change change) { model_changed(change); });
-}
-
-void TextBoxView::detach() {
-    if (box_)
-        box_->set_listener(nullptr);
-    box_ = nullptr;
-}
-
-void TextBoxView::model_changed(forms::Change change) {
-    if (change == forms::Change::kText) {
-        show_model_text();
-    } else {
-        apply_common_change(*this, *box_, change);
-    }
+    listen([this](forms::Change change) {
+        if (change == forms::Change::kText) {
+            show_model_text();
+        } else {
+            apply_common_change(*this, *model_, change);
+        }
+    });
 }
 
 void TextBoxView::show_model_text() {
     const QSignalBlocker blocker(this);
-    const QString text = QString::fromStdString(box_->text());
+    const QString text = QString::fromStdString(model_->text());
     if (this->text() != text) {
         setText(text);
         setCursorPosition(0);
@@ -36,9 +27,9 @@ void TextBoxView::show_model_text() {
 }
 
 void TextBoxView::user_text_changed(const QString& text) {
-    if (!box_)
+    if (!model_)
         return;
-    if (box_->user_type(text.toStdString())) {
+    if (model_->user_type(text.toStdString())) {
         // Refused: the box is disabled or hidden, so its text stays the model's.
         show_model_text();
     }
