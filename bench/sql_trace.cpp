@@ -89,9 +89,7 @@ SqlTrace::SqlTrace(sqlite3* db) : db_(db) {
     sqlite3_trace_v2(db_, SQLITE_TRACE_STMT, &SqlTrace::on_statement, this);
 }
 
-SqlTrace::~SqlTrace() {
-    sqlite3_trace_v2(db_, 0, nullptr, nullptr);
-}
+SqlTrace::~SqlTrace() { sqlite3_trace_v2(db_, 0, nullptr, nullptr); }
 
 std::vector<TracedStatement> SqlTrace::take() {
     if (!failure_.empty())

@@ -266,9 +266,7 @@ void frmmaster::Form_Unload() {
     database_.SoilCarbonConnection.reset();
 }
 
-void frmmaster::Exit_Click() {
-    program().end();
-}
+void frmmaster::Exit_Click() { program().end(); }
 
 void frmmaster::trapped(forms::Control* focus_after_failure, const std::function<void()>& body) {
     try {
@@ -282,12 +280,23 @@ void frmmaster::trapped(forms::Control* focus_after_failure, const std::function
 
 void frmmaster::fill_list(forms::ListBox& list, const std::string& sql) {
     db::SharedQuery query(database_, sql);
-    query->move_last();
-    query->move_first();
+    require_rows(*query);
     list.clear();
-    while (!query->eof()) {
-        list.add_item(text_of(query->value(0)));
-        query->move_next();
+    append_rows(*query, query->field_name(0), {&list});
+}
+
+void frmmaster::require_rows(recordset::Recordset& rows) {
+    rows.move_last();
+    rows.move_first();
+}
+
+void frmmaster::append_rows(recordset::Recordset& rows, std::string_view field,
+                            std::initializer_list<forms::ListBox*> lists) const {
+    while (!rows.eof()) {
+        const std::string text = text_of(rows.value(field));
+        for (forms::ListBox* list : lists)
+            list->add_item(text);
+        rows.move_next();
     }
 }
 

@@ -176,8 +176,14 @@ private:
     void input_Click(SystemColumn& column);
     void reset_management_and_input(SystemColumn& column);
 
-    // Fills `list` with the values of `field` in the rows of a query.
+    // Fills `list` with the first column of a query's rows.
     void fill_list(forms::ListBox& list, const std::string& sql);
+    // Moves to the last row and back to the first: an empty result fails here, before any
+    // list changes.
+    static void require_rows(recordset::Recordset& rows);
+    // Appends the text of `field` in each row, from the current one to the last, to each list.
+    void append_rows(recordset::Recordset& rows, std::string_view field,
+                     std::initializer_list<forms::ListBox*> lists) const;
     // The text form of a column value under the program's decimal separator.
     std::string text_of(const recordset::Value& value) const;
     double leading_number(const std::string& text) const;

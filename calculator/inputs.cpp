@@ -11,24 +11,12 @@ const char* const kFixedGrasslandFactor = "1";
 
 }  // namespace
 
-void frmmaster::update_input1() {
-    update_input(from_);
-}
-void frmmaster::update_input2() {
-    update_input(to_);
-}
-void frmmaster::update_input_factor1() {
-    update_input_factor(from_);
-}
-void frmmaster::update_input_factor2() {
-    update_input_factor(to_);
-}
-void frmmaster::Input1_Click() {
-    input_Click(from_);
-}
-void frmmaster::Input2_Click() {
-    input_Click(to_);
-}
+void frmmaster::update_input1() { update_input(from_); }
+void frmmaster::update_input2() { update_input(to_); }
+void frmmaster::update_input_factor1() { update_input_factor(from_); }
+void frmmaster::update_input_factor2() { update_input_factor(to_); }
+void frmmaster::Input1_Click() { input_Click(from_); }
+void frmmaster::Input2_Click() { input_Click(to_); }
 
 void frmmaster::update_input(SystemColumn& column) {
     trapped(nullptr, [this, &column] {
@@ -42,13 +30,9 @@ void frmmaster::update_input(SystemColumn& column) {
                                       "Select input_type from tbl_input_type where system = ? "
                                       "ORDER BY input_order;",
                                       {system});
-                query->move_last();
-                query->move_first();
+                require_rows(*query);
                 column.input.clear();
-                while (!query->eof()) {
-                    column.input.add_item(text_of(query->value("input_type")));
-                    query->move_next();
-                }
+                append_rows(*query, "input_type", {&column.input});
                 column.input_count = item_count16(column.input.list_count());
             }
             // Runs the input click handler, nested: the factor of the first input level.
@@ -68,14 +52,10 @@ void frmmaster::update_input(SystemColumn& column) {
         if (management == kImproved) {
             db::SharedQuery query(
                 database_, "Select input_type from tbl_input_type where system = ?", {system});
-            query->move_last();
-            query->move_first();
+            require_rows(*query);
             column.input_factor.set_text("");
             column.input.clear();
-            while (!query->eof()) {
-                column.input.add_item(text_of(query->value("input_type")));
-                query->move_next();
-            }
+            append_rows(*query, "input_type", {&column.input});
             column.input_count = item_count16(column.input.list_count());
         } else if (!management.empty()) {
             column.input.clear();

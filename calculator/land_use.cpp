@@ -26,31 +26,17 @@ void frmmaster::update_system() {
                               "SELECT DISTINCT system From tbl_systems WHERE climate_region = ? "
                               "ORDER BY system;",
                               {region});
-        query->move_last();
-        query->move_first();
+        require_rows(*query);
         system1.clear();
         system2.clear();
-        while (!query->eof()) {
-            const std::string system = text_of(query->value(0));
-            system1.add_item(system);
-            system2.add_item(system);
-            query->move_next();
-        }
+        append_rows(*query, "system", {&system1, &system2});
     });
 }
 
-void frmmaster::Update_base_factor1() {
-    Update_base_factor(from_);
-}
-void frmmaster::Update_base_factor2() {
-    Update_base_factor(to_);
-}
-void frmmaster::system1_Click() {
-    system_Click(from_);
-}
-void frmmaster::system2_Click() {
-    system_Click(to_);
-}
+void frmmaster::Update_base_factor1() { Update_base_factor(from_); }
+void frmmaster::Update_base_factor2() { Update_base_factor(to_); }
+void frmmaster::system1_Click() { system_Click(from_); }
+void frmmaster::system2_Click() { system_Click(to_); }
 
 void frmmaster::Update_base_factor(SystemColumn& column) {
     trapped(nullptr, [this, &column] {

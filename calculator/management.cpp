@@ -10,18 +10,10 @@ const char* const kGrassland = "Grassland";
 
 }  // namespace
 
-void frmmaster::update_management_factor1() {
-    update_management_factor(from_);
-}
-void frmmaster::update_management_factor2() {
-    update_management_factor(to_);
-}
-void frmmaster::Management1_Click() {
-    management_Click(from_);
-}
-void frmmaster::Management2_Click() {
-    management_Click(to_);
-}
+void frmmaster::update_management_factor1() { update_management_factor(from_); }
+void frmmaster::update_management_factor2() { update_management_factor(to_); }
+void frmmaster::Management1_Click() { management_Click(from_); }
+void frmmaster::Management2_Click() { management_Click(to_); }
 
 void frmmaster::update_management_factor(SystemColumn& column) {
     trapped(nullptr, [this, &column] {
@@ -32,12 +24,9 @@ void frmmaster::update_management_factor(SystemColumn& column) {
                                       "Select management_type from tbl_management_type where "
                                       "system = ? ORDER BY management_order;",
                                       {column.system.text()});
-                query->move_last();
-                query->move_first();
-                while (!query->eof()) {
-                    column.management.add_item(text_of(query->value("management_type")));
-                    query->move_next();
-                }
+                require_rows(*query);
+                // Not emptied first: the callers that reset the count have emptied it.
+                append_rows(*query, "management_type", {&column.management});
                 column.management_count = item_count16(column.management.list_count());
             }
             // Runs the management click handler, nested: the first factor lookup and input

@@ -19,12 +19,8 @@ double checked(double value) {
 
 }  // namespace
 
-void frmmaster::update_carbon_stock_20yrs_1() {
-    update_carbon_stock_20yrs(from_);
-}
-void frmmaster::update_carbon_stock_20yrs_2() {
-    update_carbon_stock_20yrs(to_);
-}
+void frmmaster::update_carbon_stock_20yrs_1() { update_carbon_stock_20yrs(from_); }
+void frmmaster::update_carbon_stock_20yrs_2() { update_carbon_stock_20yrs(to_); }
 
 void frmmaster::update_carbon_stock_20yrs(SystemColumn& column) {
     trapped(nullptr, [this, &column] {

@@ -84,13 +84,9 @@ void frmmaster::update_climate_region() {
             "tbl_climate_regions ON tbl_climate_zone_lookup.climate_region_code = "
             "tbl_climate_regions.region WHERE tbl_climate_zone_lookup.country_name=?;",
             {country.text()});
-        query->move_last();
-        query->move_first();
+        require_rows(*query);
         climate_region.clear();
-        while (!query->eof()) {
-            climate_region.add_item(text_of(query->value(0)));
-            query->move_next();
-        }
+        append_rows(*query, "climate_region", {&climate_region});
     });
 }
 

@@ -12,12 +12,8 @@ forms::MsgBoxResult ScriptHost::msg_box(const std::string& text, const std::stri
     return yes_no ? forms::MsgBoxResult::kYes : forms::MsgBoxResult::kOk;
 }
 
-void ScriptHost::beep() {
-    out_ << "beep\n";
-}
+void ScriptHost::beep() { out_ << "beep\n"; }
 
-void ScriptHost::end_program() {
-    out_ << "end\n";
-}
+void ScriptHost::end_program() { out_ << "end\n"; }
 
 }  // namespace humo::script

@@ -33,15 +33,9 @@ inline constexpr const char* kRuntimeSource = "humo_tool";
 
 namespace failures {
 
-inline Failure invalid_use_of_null() {
-    return {94, "Invalid use of Null", kRuntimeSource};
-}
-inline Failure type_mismatch() {
-    return {13, "Type mismatch", kRuntimeSource};
-}
-inline Failure overflow() {
-    return {6, "Overflow", kRuntimeSource};
-}
+inline Failure invalid_use_of_null() { return {94, "Invalid use of Null", kRuntimeSource}; }
+inline Failure type_mismatch() { return {13, "Type mismatch", kRuntimeSource}; }
+inline Failure overflow() { return {6, "Overflow", kRuntimeSource}; }
 inline Failure no_current_record() {
     return {3021,
             "Either BOF or EOF is True, or the current record has been deleted. Requested "

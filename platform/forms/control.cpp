@@ -39,9 +39,7 @@ void Control::set_focus() {
         form_.take_focus(this);
 }
 
-bool Control::has_focus() const {
-    return form_.active_control() == this;
-}
+bool Control::has_focus() const { return form_.active_control() == this; }
 
 Refusal Control::user_refusal() const {
     const Program& program = form_.program();

@@ -9,9 +9,7 @@
 namespace humo::forms {
 namespace {
 
-Failure invalid_property_value() {
-    return {380, "Invalid property value", kRuntimeSource};
-}
+Failure invalid_property_value() { return {380, "Invalid property value", kRuntimeSource}; }
 
 }  // namespace
 
@@ -26,9 +24,7 @@ void ListBox::add_item(std::string item) {
     notify(Change::kItemAdded);
 }
 
-std::string ListBox::text() const {
-    return index_ >= 0 ? items_[index_] : std::string();
-}
+std::string ListBox::text() const { return index_ >= 0 ? items_[index_] : std::string(); }
 
 void ListBox::set_list_index(int index) {
     if (index == index_)

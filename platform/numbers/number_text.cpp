@@ -22,9 +22,7 @@ struct Decimal {
     int point = 0;
 };
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 Decimal to_decimal(double value) {
     char buffer[64];

@@ -69,9 +69,7 @@ forms::MsgBoxResult QtHost::msg_box(const std::string& text, const std::string& 
     return model_result(box.exec());
 }
 
-void QtHost::beep() {
-    QApplication::beep();
-}
+void QtHost::beep() { QApplication::beep(); }
 
 void QtHost::end_program() {
     // At once: the windows go now, without their unload handlers; the event loop stops when

@@ -6,9 +6,7 @@
 
 namespace humo::qt {
 
-QtRenderer::QtRenderer(forms::Program& program) : program_(program) {
-    program_.set_observer(this);
-}
+QtRenderer::QtRenderer(forms::Program& program) : program_(program) { program_.set_observer(this); }
 
 QtRenderer::~QtRenderer() {
     program_.set_observer(nullptr);

@@ -25,9 +25,7 @@ QRect pixel_rect(const forms::Rect& rect) {
     return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
 }
 
-QSize pixel_size(const forms::Size& size) {
-    return {pixels(size.width), pixels(size.height)};
-}
+QSize pixel_size(const forms::Size& size) { return {pixels(size.width), pixels(size.height)}; }
 
 QFont qt_font(const forms::Font& font) {
     QFont result = font.name == "Arial" ? QFont("Liberation Sans")

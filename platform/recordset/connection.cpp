@@ -11,9 +11,7 @@ constexpr int kBusyTimeoutMs = 2000;
 
 }  // namespace
 
-Connection::~Connection() {
-    close();
-}
+Connection::~Connection() { close(); }
 
 void Connection::open(const std::string& database_path) {
     if (db_)

@@ -10,9 +10,7 @@ namespace humo::testing {
 inline std::string fixture_path(const std::string& name) {
     return std::string(HUMO_TEST_FIXTURES) + "/" + name;
 }
-inline std::string default_data_directory() {
-    return HUMO_DEFAULT_DATA;
-}
+inline std::string default_data_directory() { return HUMO_DEFAULT_DATA; }
 
 inline std::string read_fixture(const std::string& name) {
     std::ifstream in(fixture_path(name));
