@@ -1,6 +1,7 @@
 #include "list_box_view.h"
 
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace humo::qt {
 
@@ -60,13 +61,20 @@ void ListBoxView::show_model_selection() {
 void ListBoxView::user_selection_changed() {
     if (!model_)
         return;
-    const QList<QListWidgetItem*> chosen = selectedItems();
-    const int row = chosen.isEmpty() ? -1 : this->row(chosen.first());
-    if (row >= 0 && row != model_->list_index())
-        model_->user_select(row);
-    // The handler may have changed anything, this list included; show what the model holds.
-    if (model_)
-        show_model_selection();
+    // The item the user chose is the selected one the model does not hold yet.
+    const int held = model_->list_index();
+    for (QListWidgetItem* selected : selectedItems()) {
+        if (row(selected) != held) {
+            model_->user_select(row(selected));
+            break;
+        }
+    }
+    // Show what the model holds once the change is complete: an assistive technology clears
+    // the selection first and selects the new item after, in two steps.
+    QTimer::singleShot(0, this, [this] {
+        if (model_)
+            show_model_selection();
+    });
 }
 
 }  // namespace humo::qt

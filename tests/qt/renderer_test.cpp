@@ -173,6 +173,17 @@ TEST_F(RendererTest, ASelectionMadeByAnAssistiveTechnologyRunsTheClickHandler) {
     EXPECT_EQ(current_row.count(), 0);
     EXPECT_EQ(session.calc().country.text(), "Borduria");
     EXPECT_EQ(widget<QListWidget>("frmmaster", "climate_region")->count(), 2);
+
+    // The other way a screen reader picks: the item's own toggle action.
+    QAccessibleInterface* item = list->tableInterface()->cellAt(3, 0);
+    ASSERT_NE(item, nullptr);
+    ASSERT_NE(item->actionInterface(), nullptr);
+    item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(session.calc().country.text(), "Syldavia");
+    EXPECT_EQ(session.calc().climate_region.items(), (Strings{"Warm"}));
+    QApplication::processEvents();
+    ASSERT_EQ(country->selectedItems().size(), 1);
+    EXPECT_EQ(country->selectedItems()[0]->text(), "Syldavia");
 }
 
 TEST_F(RendererTest, FocusAloneSelectsNothing) {
