@@ -1,5 +1,6 @@
 #include "button_view.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -12,6 +13,14 @@ ButtonView::ButtonView(forms::CommandButton& button, QWidget* parent) : BoundVie
         if (model_)
             model_->user_click();
     });
+}
+
+void ButtonView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        animateClick();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void ButtonView::paintEvent(QPaintEvent*) {

@@ -15,6 +15,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter presses a focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace humo::qt

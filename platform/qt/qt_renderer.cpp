@@ -89,6 +89,9 @@ void QtRenderer::form_shown(forms::Form& form) {
     window->show();
     window->raise();
     window->activateWindow();
+    if (auto* child = dynamic_cast<ChildWindow*>(window)) {
+        frame_window_->workspace()->setActiveSubWindow(child);
+    }
     if (found->second.view)
         found->second.view->show_model_focus();
 }

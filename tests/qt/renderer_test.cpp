@@ -217,6 +217,24 @@ TEST_F(RendererTest, ClosingTheCalculatorWindowEndsTheProgram) {
     EXPECT_TRUE(session.host.ended);
 }
 
+TEST_F(RendererTest, TheKeyboardMovesThroughTheFormAndPressesButtons) {
+    start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(renderer.frame_window()));
+    auto* continue_button = widget<QPushButton>("frmSplash", "Continue1");
+    EXPECT_TRUE(continue_button->hasFocus());
+    QTest::keyClick(continue_button, Qt::Key_Tab);
+    EXPECT_TRUE(widget<QPushButton>("frmSplash", "Exit1")->hasFocus());
+    EXPECT_EQ(session.module.frmSplash().active_control(), &session.module.frmSplash().Exit1);
+    QTest::keyClick(widget<QPushButton>("frmSplash", "Exit1"), Qt::Key_Backtab);
+    QTest::keyClick(continue_button, Qt::Key_Return);
+    QTest::qWait(200);  // the button shows itself pressed before it clicks
+    EXPECT_TRUE(session.calc().visible());
+    auto* country = widget<QListWidget>("frmmaster", "country");
+    EXPECT_TRUE(country->hasFocus());
+    QTest::keyClick(country, Qt::Key_Down);
+    EXPECT_EQ(session.calc().country.text(), "Atlantis");
+}
+
 TEST_F(RendererTest, ExitEndsTheProgramWithoutUnloadHandlers) {
     continue_to_calculator();
     QTest::mouseClick(widget<QPushButton>("frmmaster", "Exit"), Qt::LeftButton);
