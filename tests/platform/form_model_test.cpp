@@ -23,10 +23,16 @@ public:
     ListBox second{*this, "second", {0, 0, 100, 100}};
     CommandButton button{*this, "button", {0, 0, 100, 100}, "Go"};
     std::vector<std::string> events;
+    // Shared between forms, to see the order in which they unload.
+    std::vector<std::string>* journal = nullptr;
 
 protected:
     void Form_Load() override { events.push_back("load"); }
-    void Form_Unload() override { events.push_back("unload"); }
+    void Form_Unload() override {
+        events.push_back("unload");
+        if (journal)
+            journal->push_back(name() + " unload");
+    }
     void Form_KeyUp(int code, int shift) override {
         events.push_back("keyup " + std::to_string(code) + " " + std::to_string(shift));
     }
@@ -142,13 +148,21 @@ TEST_F(FormModelTest, AnUntrappedFailureIsARunTimeErrorThatEndsTheProgram) {
     EXPECT_EQ(form.first.user_select(0), "program ended");
 }
 
-TEST(FormLifecycleTest, TheProgramRunsWhileAFormIsLoaded) {
+class FormLifecycleTest : public ::testing::Test {
+protected:
+    FormLifecycleTest() {
+        program.set_mdi_frame(frame);
+        frame.journal = &journal;
+        child.journal = &journal;
+    }
     testing::RecordingHost host;
-    Program program(host, "humo_tool");
-    TestForm frame(program, FormStyle::kMdiFrame, "frame");
-    TestForm child(program, FormStyle::kMdiChild, "child");
-    program.set_mdi_frame(frame);
+    Program program{host, "humo_tool"};
+    TestForm frame{program, FormStyle::kMdiFrame, "frame"};
+    TestForm child{program, FormStyle::kMdiChild, "child"};
+    std::vector<std::string> journal;
+};
 
+TEST_F(FormLifecycleTest, TheProgramRunsWhileAFormIsLoaded) {
     child.show();  // a child window brings its frame with it
     EXPECT_TRUE(frame.visible());
     EXPECT_EQ(frame.events, (std::vector<std::string>{"load"}));
@@ -166,16 +180,10 @@ TEST(FormLifecycleTest, TheProgramRunsWhileAFormIsLoaded) {
     EXPECT_TRUE(host.ended);
 }
 
-TEST(FormLifecycleTest, ClosingTheFrameUnloadsItsChildrenFirst) {
-    testing::RecordingHost host;
-    Program program(host, "humo_tool");
-    TestForm frame(program, FormStyle::kMdiFrame, "frame");
-    TestForm child(program, FormStyle::kMdiChild, "child");
-    program.set_mdi_frame(frame);
+TEST_F(FormLifecycleTest, ClosingTheFrameUnloadsItsChildrenFirst) {
     child.show();
     frame.user_close();
-    EXPECT_EQ(child.events.back(), "unload");
-    EXPECT_EQ(frame.events.back(), "unload");
+    EXPECT_EQ(journal, (std::vector<std::string>{"child unload", "frame unload"}));
     EXPECT_TRUE(program.loaded_forms().empty());
     EXPECT_TRUE(host.ended);
 }
