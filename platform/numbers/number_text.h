@@ -1,15 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace humo::numbers {
+#include "decimal.h"
+#include "decimal_separator.h"
 
-// The decimal separator in force for the whole program. It is read once at start-up from the
-// user's regional settings and passed down explicitly, so tests can run under either policy.
-struct DecimalSeparator {
-    char character = '.';
-};
+namespace humo::numbers {
 
 // The general text form of a number: up to 15 significant digits, no trailing zeros, no
 // thousands separators, an integral value without a decimal point (95, 12.5, -999).
@@ -17,18 +15,14 @@ struct DecimalSeparator {
 std::string general_text(double value, DecimalSeparator separator);
 
 // The strict reading: blanks around the number are allowed; anything else that is not a
-// number in the separator's convention (the empty text included) fails with "Type mismatch".
-double strict_reading(std::string_view text, DecimalSeparator separator);
+// number in the separator's convention, the empty text included, gives nothing.
+std::optional<Decimal> strict_decimal(std::string_view text, DecimalSeparator separator);
 
 // The leading-number reading: blanks, tabs and line feeds are ignored wherever they stand, the
 // longest leading decimal number is taken and the rest ignored; no number reads as 0. Never
 // fails. The decimal separator is the one the program writes numbers with, so a number this
 // program wrote is read back in full.
+Decimal leading_decimal(std::string_view text, DecimalSeparator separator);
 double leading_number(std::string_view text, DecimalSeparator separator);
-
-// The patterns "0.0" and "0.00": the number is written with 15 significant digits first, then
-// rounded at the last shown place with halves away from zero. A result that rounds to zero is
-// shown without a minus sign.
-std::string format_fixed(double value, int decimals, DecimalSeparator separator);
 
 }  // namespace humo::numbers
