@@ -11,7 +11,7 @@ public:
           caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
-    std::string text() const override { return caption_; }
+    const std::string& text() const override { return caption_; }
     bool focusable_kind() const override { return true; }
 
     std::function<void()> Click;

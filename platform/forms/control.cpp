@@ -11,11 +11,27 @@ Control::Control(Form& form, std::string name, ControlKind kind, Rect rect)
     form_.add_control(*this);
 }
 
+int Control::add_listener(ChangeListener listener) {
+    listeners_.emplace_back(next_listener_id_, std::move(listener));
+    return next_listener_id_++;
+}
+
+void Control::remove_listener(int id) {
+    std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Control::notify(const ControlChange& change) const {
+    // A copy: a listener may stop listening while it is told.
+    const auto listeners = listeners_;
+    for (const auto& [id, listener] : listeners)
+        listener(change);
+}
+
 void Control::set_enabled(bool enabled) {
     if (enabled_ == enabled)
         return;
     enabled_ = enabled;
-    notify(Change::kEnabled);
+    notify({ChangeKind::kEnabled});
     if (!enabled)
         form_.control_disabled(*this);
 }
@@ -24,9 +40,14 @@ void Control::set_visible(bool visible) {
     if (visible_ == visible)
         return;
     visible_ = visible;
-    notify(Change::kVisible);
+    notify({ChangeKind::kVisible});
     if (!visible)
         form_.control_disabled(*this);
+}
+
+const std::string& Control::text() const {
+    static const std::string no_text;
+    return no_text;
 }
 
 bool Control::can_take_focus() const {

@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "appearance.h"
 
@@ -14,8 +16,8 @@ class Frame;
 
 enum class ControlKind { kList, kTextBox, kLabel, kButton, kFrame, kLine, kPicture, kGrid };
 
-// What changed in a control, for the renderer that mirrors it.
-enum class Change {
+// What changed in a control, for the views that mirror it.
+enum class ChangeKind {
     kText,
     kEnabled,
     kVisible,
@@ -23,7 +25,19 @@ enum class Change {
     kItemsCleared,
     kSelection,
     kRefresh,
+    // A data grid's rows, current row or one cell; `row` and `column` say which.
+    kRows,
+    kCurrentRow,
+    kCell,
 };
+
+struct ControlChange {
+    ChangeKind kind;
+    int row = -1;
+    int column = -1;
+};
+
+using ChangeListener = std::function<void(const ControlChange&)>;
 
 // Why a user action could not happen; empty when it happened.
 using Refusal = std::optional<std::string>;
@@ -62,8 +76,9 @@ public:
     const std::string& accessible_name() const { return accessible_name_; }
     void set_accessible_name(std::string name) { accessible_name_ = std::move(name); }
 
-    // The text a user reads in the control: a caption, a box's text, a list's selection.
-    virtual std::string text() const { return {}; }
+    // The text a user reads in the control: a caption, a box's text, a list's selection. A
+    // reference to the control's own state: copy it to keep it across a change.
+    virtual const std::string& text() const;
     virtual bool focusable_kind() const { return false; }
     // Enabled and visible on a loaded form, and of a kind that takes the keyboard focus.
     bool can_take_focus() const;
@@ -72,10 +87,11 @@ public:
     void set_focus();
     bool has_focus() const;
     // Repaints the control at once; the state does not change.
-    void refresh() { notify(Change::kRefresh); }
+    void refresh() { notify({ChangeKind::kRefresh}); }
 
-    // The renderer's view of the control: told after every change.
-    void set_listener(std::function<void(Change)> listener) { listener_ = std::move(listener); }
+    // Views of the control are told after every change, in the order they started listening.
+    int add_listener(ChangeListener listener);
+    void remove_listener(int id);
 
     // Event handlers the form's code assigns.
     std::function<void(int button, int shift)> MouseUp;
@@ -87,10 +103,7 @@ public:
     Refusal user_double_click();
 
 protected:
-    void notify(Change change) const {
-        if (listener_)
-            listener_(change);
-    }
+    void notify(const ControlChange& change) const;
     // Why the user cannot act on this control now; empty when they can.
     Refusal user_refusal() const;
 
@@ -106,7 +119,8 @@ private:
     std::optional<Rgb> fore_colour_;
     Font font_;
     std::string accessible_name_;
-    std::function<void(Change)> listener_;
+    std::vector<std::pair<int, ChangeListener>> listeners_;
+    int next_listener_id_ = 0;
 };
 
 // Enables or disables controls that go together, such as a box with its caption and unit.

@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 
+#include "program.h"
+
 namespace humo::forms {
 
 // The one instance of a form, created on first use. Once the form has been unloaded, the next
@@ -13,7 +15,11 @@ public:
     explicit FormSlot(std::function<std::unique_ptr<FormType>()> make) : make_(std::move(make)) {}
 
     FormType& operator()() {
-        if (!form_ || form_->spent())
+        if (form_ && form_->spent()) {
+            Program& program = form_->program();
+            program.retire(std::move(form_));
+        }
+        if (!form_)
             form_ = make_();
         return *form_;
     }

@@ -11,7 +11,7 @@ public:
         : Control(form, std::move(name), ControlKind::kFrame, rect), caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
-    std::string text() const override { return caption_; }
+    const std::string& text() const override { return caption_; }
 
 private:
     std::string caption_;

@@ -12,7 +12,7 @@ public:
         : Control(form, std::move(name), ControlKind::kLabel, rect), caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
-    std::string text() const override { return caption_; }
+    const std::string& text() const override { return caption_; }
     Alignment alignment() const { return alignment_; }
     void set_alignment(Alignment alignment) { alignment_ = alignment; }
 

@@ -16,15 +16,18 @@ Failure invalid_property_value() { return {380, "Invalid property value", kRunti
 void ListBox::clear() {
     items_.clear();
     index_ = -1;
-    notify(Change::kItemsCleared);
+    notify({ChangeKind::kItemsCleared});
 }
 
 void ListBox::add_item(std::string item) {
     items_.push_back(std::move(item));
-    notify(Change::kItemAdded);
+    notify({ChangeKind::kItemAdded, list_count() - 1});
 }
 
-std::string ListBox::text() const { return index_ >= 0 ? items_[index_] : std::string(); }
+const std::string& ListBox::text() const {
+    static const std::string nothing_selected;
+    return index_ >= 0 ? items_[index_] : nothing_selected;
+}
 
 void ListBox::set_list_index(int index) {
     if (index == index_)
@@ -33,7 +36,7 @@ void ListBox::set_list_index(int index) {
         throw invalid_property_value();
     if (index == -1) {
         index_ = -1;
-        notify(Change::kSelection);
+        notify({ChangeKind::kSelection, -1});
         return;
     }
     select(index);
@@ -61,7 +64,7 @@ void ListBox::set_text(std::string_view text) {
 
 void ListBox::select(int index) {
     index_ = index;
-    notify(Change::kSelection);
+    notify({ChangeKind::kSelection, index});
     // Last statement: the handler may clear or refill this very list.
     if (Click)
         Click();

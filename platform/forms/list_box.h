@@ -34,7 +34,7 @@ public:
     bool selected(int index) const { return index == index_ && index >= 0; }
 
     // The selected item's text, "" when none.
-    std::string text() const override;
+    const std::string& text() const override;
     // Selects the first item equal to `text`; "" clears the selection; a text that no item has
     // leaves the selection unchanged.
     void set_text(std::string_view text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,15 +25,32 @@ public:
     virtual void focus_changed(Form&) {}
 };
 
+// Told when a user action starts and ends (only the outermost, when actions nest), and before
+// a modal message box makes the user wait in the middle of one.
+class ActionObserver {
+public:
+    virtual ~ActionObserver() = default;
+    virtual void action_started() {}
+    virtual void action_finished() {}
+    virtual void modal_wait() {}
+};
+
 // The running program: its host, its loaded forms, and its end. It runs as long as any of its
 // forms is loaded.
 class Program {
 public:
     Program(Host& host, std::string application_title);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     Host& host() const { return host_; }
     const std::string& application_title() const { return application_title_; }
     void set_observer(ProgramObserver* observer) { observer_ = observer; }
+    void add_action_observer(ActionObserver& observer);
+    void remove_action_observer(ActionObserver& observer);
+    // True while a user action runs, handlers included.
+    bool in_user_action() const { return action_depth_ > 0; }
 
     // The frame that holds the child windows; loading a child loads and shows it too.
     Form* mdi_frame() const { return mdi_frame_; }
@@ -57,6 +75,10 @@ public:
     // and ends the program, as an unhandled error does.
     Refusal run_user_action(const std::function<Refusal()>& action);
 
+    // Keeps an unloaded form's instance until the running user action has returned: the form
+    // may have been unloaded by one of its own handlers, which is still running.
+    void retire(std::unique_ptr<Form> form);
+
 private:
     friend class Form;
 
@@ -68,7 +90,12 @@ private:
 
     Host& host_;
     std::string application_title_;
+    void end_of_outermost_action();
+
     ProgramObserver* observer_ = nullptr;
+    std::vector<ActionObserver*> action_observers_;
+    int action_depth_ = 0;
+    std::vector<std::unique_ptr<Form>> retired_forms_;
     Form* mdi_frame_ = nullptr;
     std::string help_file_;
     std::vector<Form*> loaded_forms_;

@@ -3,6 +3,8 @@
 #include "command_button.h"
 #include "failure.h"
 #include "form.h"
+#include "form_slot.h"
+#include "frame.h"
 #include "list_box.h"
 #include "program.h"
 #include "recording_host.h"
@@ -130,6 +132,53 @@ TEST_F(FormModelTest, UserActionsTakeTheFocusAndRespectTheEnabledState) {
     EXPECT_EQ(form.active_control(), &form.box);
 }
 
+TEST_F(FormModelTest, TheFocusMovesOnInTabOrderAndWrapsAround) {
+    form.button.set_focus();
+    form.button.set_enabled(false);
+    EXPECT_EQ(form.active_control(), &form.first);  // wrapped to the first
+    form.button.set_enabled(true);
+    form.second.set_focus();
+    form.second.set_enabled(false);
+    EXPECT_EQ(form.active_control(), &form.button);  // the last one is not skipped
+    form.first.set_enabled(false);
+    form.box.set_enabled(false);
+    form.button.set_enabled(false);
+    EXPECT_EQ(form.active_control(), nullptr);  // nowhere left to go
+}
+
+TEST_F(FormModelTest, ALockedBoxRefusesTypingAndTypingRunsItsChangeHandler) {
+    std::vector<std::string> changes;
+    form.box.Change = [&] { changes.push_back(form.box.text()); };
+    EXPECT_FALSE(form.box.user_type("12"));
+    EXPECT_FALSE(form.box.user_type("12"));  // no change, no handler
+    form.box.set_text("by the program");     // the program's own change runs nothing
+    EXPECT_EQ(changes, (std::vector<std::string>{"12"}));
+    form.box.set_locked(true);
+    EXPECT_EQ(form.box.user_type("13"), "read-only");
+    EXPECT_EQ(form.box.text(), "by the program");
+}
+
+TEST(FormFrameTest, ADisabledOrHiddenFrameRefusesItsButtons) {
+    testing::RecordingHost host;
+    Program program{host, "humo_tool"};
+    Form form{program, "frmTest", "Test", {3000, 2000}, FormStyle::kTopLevel};
+    Frame frame{form, "fraDefaults", {0, 0, 1000, 1000}, "Default Settings"};
+    CommandButton inside{form, "inside", {0, 0, 100, 100}, "Inside"};
+    inside.set_container(frame);
+    int clicks = 0;
+    inside.Click = [&] { ++clicks; };
+    form.show();
+    frame.set_enabled(false);
+    EXPECT_EQ(inside.user_click(), "control disabled");
+    EXPECT_FALSE(inside.can_take_focus());
+    frame.set_enabled(true);
+    frame.set_visible(false);
+    EXPECT_EQ(inside.user_click(), "control hidden");
+    frame.set_visible(true);
+    EXPECT_FALSE(inside.user_click());
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(FormModelTest, KeyPreviewSendsKeysToTheForm) {
     form.user_key_up(112, 1);
     EXPECT_TRUE(form.events.size() == 1);  // load only: key preview is off
@@ -146,6 +195,32 @@ TEST_F(FormModelTest, AnUntrappedFailureIsARunTimeErrorThatEndsTheProgram) {
     EXPECT_EQ(host.messages[0].title, "humo_tool");
     EXPECT_TRUE(host.ended);
     EXPECT_EQ(form.first.user_select(0), "program ended");
+}
+
+TEST_F(FormModelTest, AnyOtherFaultOfAHandlerIsShownAndNeverEscapes) {
+    form.button.Click = [] { throw std::out_of_range("vector::at"); };
+    EXPECT_NO_THROW(form.button.user_click());
+    EXPECT_EQ(host.message_texts(), (std::vector<std::string>{"Run-time error:\n\nvector::at"}));
+    EXPECT_TRUE(host.ended);
+}
+
+TEST_F(FormModelTest, EveryViewOfAControlHearsEachChangeWithItsDetail) {
+    std::vector<std::string> heard;
+    auto listener = [&](const std::string& who) {
+        return [&heard, who](const ControlChange& change) {
+            heard.push_back(who + " " + std::to_string(static_cast<int>(change.kind)) + " " +
+                            std::to_string(change.row));
+        };
+    };
+    const int first = form.second.add_listener(listener("one"));
+    form.second.add_listener(listener("two"));
+    form.second.add_item("z");
+    form.second.remove_listener(first);
+    form.second.set_list_index(0);
+    const auto added = std::to_string(static_cast<int>(ChangeKind::kItemAdded));
+    const auto selected = std::to_string(static_cast<int>(ChangeKind::kSelection));
+    EXPECT_EQ(heard, (std::vector<std::string>{"one " + added + " 2", "two " + added + " 2",
+                                               "two " + selected + " 0"}));
 }
 
 class FormLifecycleTest : public ::testing::Test {
@@ -178,6 +253,22 @@ TEST_F(FormLifecycleTest, TheProgramRunsWhileAFormIsLoaded) {
     frame.user_close();
     EXPECT_EQ(frame.events, (std::vector<std::string>{"load", "unload"}));
     EXPECT_TRUE(host.ended);
+}
+
+TEST_F(FormLifecycleTest, AFormUnloadedByItsOwnHandlerLivesUntilTheActionReturns) {
+    FormSlot<TestForm> slot([this] { return std::make_unique<TestForm>(program); });
+    frame.show();
+    TestForm* first = &slot();
+    first->show();
+    first->button.Click = [&] {
+        first->unload();
+        // A new instance is made while the old one's handler still runs.
+        TestForm& second = slot();
+        EXPECT_NE(&second, first);
+        first->events.push_back("still here");
+    };
+    first->button.user_click();
+    EXPECT_EQ(slot().events, std::vector<std::string>{});
 }
 
 TEST_F(FormLifecycleTest, ClosingTheFrameUnloadsItsChildrenFirst) {
