@@ -1,8 +1,10 @@
 #pragma once
 
-#include <map>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "errors.h"
 
@@ -36,21 +38,37 @@ public:
 
     Errors& errors() { return errors_; }
 
+    // Holds one read transaction from the next statement until end_read(), so a run of queries
+    // takes the file's lock once instead of once per statement. Reads only: nothing is written
+    // through a connection while it holds one.
+    void begin_read();
+    void end_read();
+
     // For the record-set layer: a prepared statement for the SQL text, reset and ready to bind.
     // Statements are kept for reuse until the connection closes.
-    sqlite3_stmt* prepare(const std::string& sql);
+    sqlite3_stmt* prepare(std::string_view sql);
     // Records the engine's current error in the error list and returns it for throwing.
     Failure engine_failure(int result_code);
     sqlite3* handle() const { return db_; }
 
 private:
     void finalize_statements();
+    // Runs a statement whose failure changes nothing for the caller: the queries that follow
+    // report their own.
+    void run_quietly(std::string_view sql);
 
     sqlite3* db_ = nullptr;
     std::string path_;
     CursorLocation cursor_location_ = CursorLocation::kServer;
     Errors errors_;
-    std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
+    // Looked up on every query, by texts a hundred characters long: hashed, not ordered.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> statements_;
 };
 
 }  // namespace humo::recordset

@@ -35,13 +35,15 @@ int bind(sqlite3_stmt* statement, int index, const Value& value) {
     if (value.is_double())
         return sqlite3_bind_double(statement, index, value.as_double());
     const std::string& text = value.as_text();
+    // Not copied: every use binds every parameter afresh before the statement steps, so the
+    // engine never reads a parameter once the caller's values are gone.
     return sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
-                             SQLITE_TRANSIENT);
+                             SQLITE_STATIC);
 }
 
 }  // namespace
 
-void Recordset::open(const std::string& sql, Connection& connection,
+void Recordset::open(std::string_view sql, Connection& connection,
                      const std::vector<Value>& parameters, CursorType, LockType) {
     if (open_)
         throw failures::object_open();
@@ -55,37 +57,32 @@ void Recordset::open(const std::string& sql, Connection& connection,
             throw connection.engine_failure(rc);
     }
 
-    std::vector<std::string> names;
     const int columns = sqlite3_column_count(statement);
-    for (int c = 0; c < columns; ++c)
-        names.emplace_back(sqlite3_column_name(statement, c));
-
-    std::vector<std::vector<Value>> rows;
+    values_.clear();
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        std::vector<Value>& row = rows.emplace_back();
-        row.reserve(columns);
         for (int c = 0; c < columns; ++c)
-            row.push_back(column_value(statement, c));
+            values_.push_back(column_value(statement, c));
     }
     if (rc != SQLITE_DONE) {
         Failure failure = connection.engine_failure(rc);
         sqlite3_reset(statement);
+        values_.clear();
         throw failure;
     }
+    names_.resize(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c)
+        names_[c].assign(sqlite3_column_name(statement, c));
     sqlite3_reset(statement);
 
-    names_ = std::move(names);
-    rows_ = std::move(rows);
-    position_ = rows_.empty() ? -1 : 0;
+    position_ = values_.empty() ? -1 : 0;
     open_ = true;
 }
 
 void Recordset::close() {
     require_open();
     open_ = false;
-    names_.clear();
-    rows_.clear();
+    values_.clear();
     position_ = -1;
 }
 
@@ -102,26 +99,26 @@ void Recordset::require_current_row() const {
 
 bool Recordset::bof() const {
     require_open();
-    return rows_.empty() || position_ < 0;
+    return row_count() == 0 || position_ < 0;
 }
 
 bool Recordset::eof() const {
     require_open();
-    return rows_.empty() || position_ >= static_cast<long>(rows_.size());
+    return row_count() == 0 || position_ >= row_count();
 }
 
 void Recordset::move_first() {
     require_open();
-    if (rows_.empty())
+    if (row_count() == 0)
         throw failures::no_current_record();
     position_ = 0;
 }
 
 void Recordset::move_last() {
     require_open();
-    if (rows_.empty())
+    if (row_count() == 0)
         throw failures::no_current_record();
-    position_ = static_cast<long>(rows_.size()) - 1;
+    position_ = row_count() - 1;
 }
 
 void Recordset::move_next() {
@@ -138,7 +135,7 @@ void Recordset::move_previous() {
 
 long Recordset::record_count() const {
     require_open();
-    return static_cast<long>(rows_.size());
+    return row_count();
 }
 
 int Recordset::field_count() const {
@@ -154,6 +151,7 @@ const std::string& Recordset::field_name(int index) const {
 }
 
 int Recordset::field_index(std::string_view name) const {
+    require_open();
     for (size_t i = 0; i < names_.size(); ++i) {
         if (sqlite3_strnicmp(names_[i].c_str(), name.data(), static_cast<int>(name.size())) == 0 &&
             names_[i].size() == name.size()) {
@@ -168,7 +166,7 @@ const Value& Recordset::value(int index) const {
     if (index < 0 || index >= static_cast<int>(names_.size()))
         throw item_not_found();
     require_current_row();
-    return rows_[position_][index];
+    return values_[static_cast<size_t>(position_) * names_.size() + static_cast<size_t>(index)];
 }
 
 const Value& Recordset::value(std::string_view field_name) const {

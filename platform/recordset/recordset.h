@@ -19,7 +19,7 @@ class Recordset {
 public:
     // Opens the set on SQL text; each `?` in the text takes the next parameter, so list texts
     // reach the database as values, never as SQL.
-    void open(const std::string& sql, Connection& connection,
+    void open(std::string_view sql, Connection& connection,
               const std::vector<Value>& parameters = {},
               CursorType cursor_type = CursorType::kStatic,
               LockType lock_type = LockType::kOptimistic);
@@ -38,16 +38,24 @@ public:
     const std::string& field_name(int index) const;
     const Value& value(int index) const;
     const Value& value(std::string_view field_name) const;
+    // The position of a field, its whole name compared without regard to case; 3265 when the
+    // set has no such field.
+    int field_index(std::string_view name) const;
 
 private:
     void require_open() const;
     void require_current_row() const;
-    int field_index(std::string_view name) const;
+
+    long row_count() const {
+        return static_cast<long>(names_.empty() ? 0 : values_.size() / names_.size());
+    }
 
     bool open_ = false;
     std::vector<std::string> names_;
-    std::vector<std::vector<Value>> rows_;
-    // -1 before the first row (BOF), rows_.size() after the last (EOF).
+    // The rows one after the other, each names_.size() values long. Kept between opens, so
+    // a query that runs again reuses the memory of the last run.
+    std::vector<Value> values_;
+    // -1 before the first row (BOF), row_count() after the last (EOF).
     long position_ = -1;
 };
 

@@ -121,6 +121,44 @@ TEST_F(RecordsetTest, ClosedAndOpenStatesAreEnforced) {
     EXPECT_EQ(rs_.state(), ObjectState::kClosed);
 }
 
+TEST_F(RecordsetTest, AFieldIsFoundByItsWholeNameOnly) {
+    rs_.open("SELECT name AS management_type, value FROM t", connection_);
+    EXPECT_EQ(rs_.value("Management_Type").to_text(kPoint), "a");
+    EXPECT_EQ(failure_number([&] { rs_.value("management"); }), 3265);
+    EXPECT_EQ(failure_number([&] { rs_.value("management_type_x"); }), 3265);
+    EXPECT_EQ(failure_number([&] { rs_.value(2); }), 3265);
+}
+
+TEST_F(RecordsetTest, AStatementThatFailsHalfWayIsAFailureNotAShortResult) {
+    // The third row overflows a whole number, after two rows have come back.
+    const std::string sql =
+        "SELECT CASE WHEN n = 3 THEN abs(-9223372036854775807 - 1) ELSE n END FROM t ORDER BY n";
+    EXPECT_EQ(failure_number([&] { rs_.open(sql, connection_); }), SQLITE_ERROR);
+    EXPECT_EQ(rs_.state(), ObjectState::kClosed);
+    EXPECT_EQ(connection_.errors().count(), 1u);
+    EXPECT_EQ(connection_.errors().item(0).description(), "integer overflow");
+    // The statement is ready for the next use.
+    rs_.open("SELECT n FROM t ORDER BY n", connection_);
+    EXPECT_EQ(rs_.record_count(), 3);
+}
+
+TEST_F(RecordsetTest, AReadTransactionSeesOneStateOfTheFile) {
+    connection_.begin_read();
+    rs_.open("SELECT count(*) FROM t", connection_);
+    rs_.close();
+    // Another program cannot write while the read is held, and can once it ends.
+    sqlite3* other = nullptr;
+    sqlite3_open(path_.c_str(), &other);
+    EXPECT_EQ(sqlite3_exec(other, "INSERT INTO t VALUES ('c', 1, 4)", nullptr, nullptr, nullptr),
+              SQLITE_BUSY);
+    connection_.end_read();
+    EXPECT_EQ(sqlite3_exec(other, "INSERT INTO t VALUES ('c', 1, 4)", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    rs_.open("SELECT count(*) FROM t", connection_);
+    EXPECT_EQ(rs_.value(0).to_text(kPoint), "4");
+}
+
 TEST(ConnectionTest, AMissingFileFailsToOpenAndIsNotCreated) {
     testing::TempDir dir;
     Connection connection;
