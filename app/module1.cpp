@@ -9,6 +9,7 @@ Module1::Module1(forms::Program& program)
       master_([this] {
           return std::make_unique<calculator::frmmaster>(program_, database_, calculator_state_);
       }) {
+    program_.add_action_observer(read_transaction_);
     program_.set_mdi_frame(frmHUMO());
 }
 

@@ -6,6 +6,7 @@
 #include "frm_splash.h"
 #include "frmmaster.h"
 #include "program.h"
+#include "shared_read_transaction.h"
 #include "soil_carbon_database.h"
 
 namespace humo::app {
@@ -15,6 +16,9 @@ namespace humo::app {
 class Module1 {
 public:
     explicit Module1(forms::Program& program);
+    ~Module1() { program_.remove_action_observer(read_transaction_); }
+    Module1(const Module1&) = delete;
+    Module1& operator=(const Module1&) = delete;
 
     // Shows the introduction form inside the frame; the program then runs on user events.
     void Main();
@@ -30,6 +34,7 @@ public:
 private:
     forms::Program& program_;
     db::SoilCarbonDatabase database_;
+    SharedReadTransaction read_transaction_{database_};
     calculator::CalculatorState calculator_state_;
     forms::FormSlot<app::frmHUMO> humo_;
     forms::FormSlot<app::frmSplash> splash_;

@@ -1,5 +1,6 @@
 #include "frmmaster.h"
 
+#include "failure.h"
 #include "program.h"
 #include "report_connection_errors.h"
 
@@ -198,12 +199,23 @@ void frmmaster::design() {
     Input1.Click = [this] { Input1_Click(); };
     Input2.Click = [this] { Input2_Click(); };
     Exit.Click = [this] { Exit_Click(); };
+    carbon_stock.Change = [this] { carbon_stock_Change(); };
+    base_factor1.Change = [this] { base_factor1_Change(); };
+    base_factor2.Change = [this] { base_factor2_Change(); };
+    management_factor1.Change = [this] { management_factor1_Change(); };
+    management_factor2.Change = [this] { management_factor2_Change(); };
+    input_factor1.Change = [this] { input_factor1_Change(); };
+    input_factor2.Change = [this] { input_factor2_Change(); };
+
+    // Results are computed, never typed; they can still be selected and copied.
+    for (TextBox* result : {&carbon_stock_20yrs_1, &carbon_stock_20yrs_2, &Sequestration_Potential})
+        result->set_locked(true);
 }
 
 void frmmaster::Form_Load() {
     const std::string help_directory = program().host().program_directory();
     program().set_help_file(help_directory + "/humo_tool.chm");
-    trapped(nullptr, [this] {
+    trapped({}, [this] {
         forms::set_enabled({&system1,
                             &system1_label,
                             &input_factor1,
@@ -234,13 +246,13 @@ void frmmaster::Form_Load() {
         database_.SoilCarbonConnection->set_cursor_location(recordset::CursorLocation::kClient);
         database_.SoilCarbonConnection->open(db::database_path(directory));
 
-        fill_list(country,
-                  "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "
-                  "country_name");
+        fill_lists({&country},
+                   "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "
+                   "country_name");
         climate_region.clear();
         climate_region.add_item("(Please specify a country)");
-        fill_list(soiltype,
-                  "SELECT DISTINCT c_stocks.soil_type From c_stocks ORDER BY c_stocks.soil_type;");
+        fill_lists({&soiltype},
+                   "SELECT DISTINCT c_stocks.soil_type From c_stocks ORDER BY c_stocks.soil_type;");
 
         carbon_stock.set_text("");
         forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, false);
@@ -268,35 +280,43 @@ void frmmaster::Form_Unload() {
 
 void frmmaster::Exit_Click() { program().end(); }
 
-void frmmaster::trapped(forms::Control* focus_after_failure, const std::function<void()>& body) {
+void frmmaster::trapped(const Trap& trap, const std::function<void()>& body) {
     try {
         body();
     } catch (const Failure& failure) {
-        db::ReportConnectionErrors(program(), database_.SoilCarbonConnection.get(), failure);
-        if (focus_after_failure)
-            focus_after_failure->set_focus();
+        if (trap.blank)
+            trap.blank();
+        if (trap.quiet) {
+            if (database_.SoilCarbonConnection)
+                database_.SoilCarbonConnection->errors().clear();
+            return;
+        }
+        ReportConnectionErrors(program(), database_.SoilCarbonConnection.get(), failure);
+        if (trap.focus)
+            trap.focus->set_focus();
     }
 }
 
-void frmmaster::fill_list(forms::ListBox& list, const std::string& sql) {
-    db::SharedQuery query(database_, sql);
-    require_rows(*query);
-    list.clear();
-    append_rows(*query, query->field_name(0), {&list});
-}
-
-void frmmaster::require_rows(recordset::Recordset& rows) {
-    rows.move_last();
-    rows.move_first();
-}
-
-void frmmaster::append_rows(recordset::Recordset& rows, std::string_view field,
-                            std::initializer_list<forms::ListBox*> lists) const {
-    while (!rows.eof()) {
-        const std::string text = text_of(rows.value(field));
+void frmmaster::fill_lists(std::initializer_list<forms::ListBox*> lists, std::string_view sql,
+                           const std::vector<recordset::Value>& parameters,
+                           std::string_view field) {
+    for (forms::ListBox* list : lists)
+        list->clear();
+    std::vector<std::string> texts;
+    {
+        db::SharedQuery query(database_, sql, parameters);
+        const int column = field.empty() ? 0 : query->field_index(field);
+        for (; !query->eof(); query->move_next()) {
+            const recordset::Value& value = query->value(column);
+            if (!value.is_null())
+                texts.push_back(text_of(value));
+        }
+    }
+    if (texts.empty())
+        throw failures::no_current_record();
+    for (const std::string& text : texts) {
         for (forms::ListBox* list : lists)
             list->add_item(text);
-        rows.move_next();
     }
 }
 

@@ -41,6 +41,10 @@ public:
     void Update_base_factor1();
     void Update_base_factor2();
 
+    // The controls and module values of the FROM and TO systems.
+    SystemColumn& from_column() { return from_; }
+    SystemColumn& to_column() { return to_; }
+
     // Event handlers.
     void country_Click();
     void climate_region_Click();
@@ -52,6 +56,14 @@ public:
     void Input1_Click();
     void Input2_Click();
     void Exit_Click();
+    // The user typed a reference stock or a factor of their own: the results follow at once.
+    void carbon_stock_Change();
+    void base_factor1_Change();
+    void base_factor2_Change();
+    void management_factor1_Change();
+    void management_factor2_Change();
+    void input_factor1_Change();
+    void input_factor2_Change();
 
     // The controls, in the order of the layout tables. Positions are in twips.
     using Label = forms::Label;
@@ -160,30 +172,41 @@ protected:
 private:
     void design();
 
-    // Runs a procedure body under the error trap: a failure skips the rest of the body, is
-    // reported, and gives the focus back to `focus_after_failure` when there is one; the
-    // caller then goes on as if the procedure had ended normally.
-    void trapped(forms::Control* focus_after_failure, const std::function<void()>& body);
+    // What the error trap of a procedure does besides skipping the rest of its body.
+    struct Trap {
+        // Blanks what the failed step would have filled, so nothing stale stays on show.
+        std::function<void()> blank = nullptr;
+        // The control that gets the focus back after the report.
+        forms::Control* focus = nullptr;
+        // A recomputation while the user types reports nothing.
+        bool quiet = false;
+    };
+    // Runs a procedure body under the error trap: a failure skips the rest of the body, blanks
+    // what it would have filled, is reported and gives the focus back; the caller then goes
+    // on as if the procedure had ended normally.
+    void trapped(const Trap& trap, const std::function<void()>& body);
 
     // The twin procedures, for either system.
     void update_management_factor(SystemColumn& column);
     void update_input(SystemColumn& column);
     void update_input_factor(SystemColumn& column);
-    void update_carbon_stock_20yrs(SystemColumn& column);
+    void update_carbon_stock_20yrs(SystemColumn& column, bool quiet = false);
+    void update_sequestration_potential(bool quiet);
     void Update_base_factor(SystemColumn& column);
     void system_Click(SystemColumn& column);
     void management_Click(SystemColumn& column);
     void input_Click(SystemColumn& column);
+    void factor_Change(SystemColumn& column);
     void reset_management_and_input(SystemColumn& column);
+    // Both predicted stocks and the change, after the site changed.
+    void update_results();
 
-    // Fills `list` with the first column of a query's rows.
-    void fill_list(forms::ListBox& list, const std::string& sql);
-    // Moves to the last row and back to the first: an empty result fails here, before any
-    // list changes.
-    static void require_rows(recordset::Recordset& rows);
-    // Appends the text of `field` in each row, from the current one to the last, to each list.
-    void append_rows(recordset::Recordset& rows, std::string_view field,
-                     std::initializer_list<forms::ListBox*> lists) const;
+    // Empties the lists, then fills each with the text of `field` (the first column when
+    // empty) in every row of the query. Rows without a text are left out; a query without a
+    // row to show fails, as an empty result does.
+    void fill_lists(std::initializer_list<forms::ListBox*> lists, std::string_view sql,
+                    const std::vector<recordset::Value>& parameters = {},
+                    std::string_view field = {});
     // The text form of a column value under the program's decimal separator.
     std::string text_of(const recordset::Value& value) const;
     double leading_number(const std::string& text) const;

@@ -19,22 +19,17 @@ void frmmaster::Input1_Click() { input_Click(from_); }
 void frmmaster::Input2_Click() { input_Click(to_); }
 
 void frmmaster::update_input(SystemColumn& column) {
-    trapped(nullptr, [this, &column] {
+    trapped({.blank = [&column] { column.input_factor.set_text(""); }}, [this, &column] {
         const std::string system = column.system.text();
         if (system.empty())
             return;
 
         if (!column.grassland) {
-            {
-                db::SharedQuery query(database_,
-                                      "Select input_type from tbl_input_type where system = ? "
-                                      "ORDER BY input_order;",
-                                      {system});
-                require_rows(*query);
-                column.input.clear();
-                append_rows(*query, "input_type", {&column.input});
-                column.input_count = item_count16(column.input.list_count());
-            }
+            fill_lists({&column.input},
+                       "Select input_type from tbl_input_type where system = ? "
+                       "ORDER BY input_order;",
+                       {system}, "input_type");
+            column.input_count = item_count16(column.input.list_count());
             // Runs the input click handler, nested: the factor of the first input level.
             column.input.set_list_index(0);
             if (column.input.text() != kDoesNotApply) {
@@ -50,12 +45,9 @@ void frmmaster::update_input(SystemColumn& column) {
         // Grassland: only improved grassland has a choice of input levels.
         const std::string management = column.management.text();
         if (management == kImproved) {
-            db::SharedQuery query(
-                database_, "Select input_type from tbl_input_type where system = ?", {system});
-            require_rows(*query);
             column.input_factor.set_text("");
-            column.input.clear();
-            append_rows(*query, "input_type", {&column.input});
+            fill_lists({&column.input}, "Select input_type from tbl_input_type where system = ?",
+                       {system}, "input_type");
             column.input_count = item_count16(column.input.list_count());
         } else if (!management.empty()) {
             column.input.clear();
@@ -67,7 +59,7 @@ void frmmaster::update_input(SystemColumn& column) {
 }
 
 void frmmaster::update_input_factor(SystemColumn& column) {
-    trapped(nullptr, [this, &column] {
+    trapped({.blank = [&column] { column.input_factor.set_text(""); }}, [this, &column] {
         if (climate_region.text().empty() || column.system.text().empty() ||
             column.input_count <= 0) {
             column.input_factor.set_text("");
@@ -91,7 +83,7 @@ void frmmaster::update_input_factor(SystemColumn& column) {
 }
 
 void frmmaster::input_Click(SystemColumn& column) {
-    trapped(&column.input, [this, &column] {
+    trapped({.focus = &column.input}, [this, &column] {
         update_input_factor(column);
         update_carbon_stock_20yrs(column);
         update_sequestration_potential();

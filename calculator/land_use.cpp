@@ -13,7 +13,7 @@ const char* const kNoDataText = "-999";
 }  // namespace
 
 void frmmaster::update_system() {
-    trapped(nullptr, [this] {
+    trapped({}, [this] {
         const std::string region = climate_region.text();
         if (region.empty() || region == kCountryPrompt) {
             system1.clear();
@@ -22,14 +22,10 @@ void frmmaster::update_system() {
             return;
         }
         forms::set_enabled({&system1, &system1_label, &system2, &system2_label}, true);
-        db::SharedQuery query(database_,
-                              "SELECT DISTINCT system From tbl_systems WHERE climate_region = ? "
-                              "ORDER BY system;",
-                              {region});
-        require_rows(*query);
-        system1.clear();
-        system2.clear();
-        append_rows(*query, "system", {&system1, &system2});
+        fill_lists({&system1, &system2},
+                   "SELECT DISTINCT system From tbl_systems WHERE climate_region = ? "
+                   "ORDER BY system;",
+                   {region}, "system");
     });
 }
 
@@ -39,7 +35,7 @@ void frmmaster::system1_Click() { system_Click(from_); }
 void frmmaster::system2_Click() { system_Click(to_); }
 
 void frmmaster::Update_base_factor(SystemColumn& column) {
-    trapped(nullptr, [this, &column] {
+    trapped({.blank = [&column] { column.base_factor.set_text(""); }}, [this, &column] {
         if (!column.system.text().empty() && !climate_region.text().empty()) {
             forms::set_enabled({&column.base_factor, &column.base_factor_label}, true);
             db::SharedQuery query(database_,
@@ -68,7 +64,7 @@ void frmmaster::Update_base_factor(SystemColumn& column) {
 }
 
 void frmmaster::system_Click(SystemColumn& column) {
-    trapped(&column.system, [this, &column] {
+    trapped({.focus = &column.system}, [this, &column] {
         column.management_count = 0;
         column.management.clear();
         column.management_factor.set_text("");

@@ -16,19 +16,14 @@ void frmmaster::Management1_Click() { management_Click(from_); }
 void frmmaster::Management2_Click() { management_Click(to_); }
 
 void frmmaster::update_management_factor(SystemColumn& column) {
-    trapped(nullptr, [this, &column] {
+    trapped({.blank = [&column] { column.management_factor.set_text(""); }}, [this, &column] {
         // Fill the list once per reset of its count.
         if (!column.system.text().empty() && column.management_count == 0) {
-            {
-                db::SharedQuery query(database_,
-                                      "Select management_type from tbl_management_type where "
-                                      "system = ? ORDER BY management_order;",
-                                      {column.system.text()});
-                require_rows(*query);
-                // Not emptied first: the callers that reset the count have emptied it.
-                append_rows(*query, "management_type", {&column.management});
-                column.management_count = item_count16(column.management.list_count());
-            }
+            fill_lists({&column.management},
+                       "Select management_type from tbl_management_type where system = ? "
+                       "ORDER BY management_order;",
+                       {column.system.text()}, "management_type");
+            column.management_count = item_count16(column.management.list_count());
             // Runs the management click handler, nested: the first factor lookup and input
             // list of the new land-use type.
             column.management.set_list_index(0);

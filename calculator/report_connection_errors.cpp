@@ -1,6 +1,6 @@
 #include "report_connection_errors.h"
 
-namespace humo::db {
+namespace humo::calculator {
 
 std::string connection_error_text(const Failure& failure) {
     return "Error Code: " + std::to_string(failure.number()) +
@@ -21,4 +21,4 @@ void ReportConnectionErrors(forms::Program& program, recordset::Connection* conn
                     forms::MsgBoxIcon::kStop, "Error");
 }
 
-}  // namespace humo::db
+}  // namespace humo::calculator

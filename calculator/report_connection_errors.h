@@ -4,7 +4,7 @@
 #include "failure.h"
 #include "program.h"
 
-namespace humo::db {
+namespace humo::calculator {
 
 // The message a database failure is reported with.
 std::string connection_error_text(const Failure& failure);
@@ -14,4 +14,4 @@ std::string connection_error_text(const Failure& failure);
 void ReportConnectionErrors(forms::Program& program, recordset::Connection* connection,
                             const Failure& running);
 
-}  // namespace humo::db
+}  // namespace humo::calculator

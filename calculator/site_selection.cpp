@@ -12,7 +12,7 @@ constexpr double kNoData = -999;
 }  // namespace
 
 void frmmaster::country_Click() {
-    trapped(&country, [this] {
+    trapped({.focus = &country}, [this] {
         if (country.text().empty())
             return;
         climate_region.clear();
@@ -35,7 +35,7 @@ void frmmaster::country_Click() {
 }
 
 void frmmaster::climate_region_Click() {
-    trapped(&climate_region, [this] {
+    trapped({.focus = &climate_region}, [this] {
         reset_management_and_input(from_);
         reset_management_and_input(to_);
         system2.clear();
@@ -45,6 +45,8 @@ void frmmaster::climate_region_Click() {
         update_carbon_stock();
         update_system();
     });
+    // Results that belonged to the previous site must not stay on show.
+    update_results();
 }
 
 void frmmaster::reset_management_and_input(SystemColumn& column) {
@@ -57,7 +59,7 @@ void frmmaster::reset_management_and_input(SystemColumn& column) {
 }
 
 void frmmaster::soiltype_Click() {
-    trapped(&soiltype, [this] {
+    trapped({.focus = &soiltype}, [this] {
         update_carbon_stock();
         if (state_.carbon_stock_missing && leading_number(carbon_stock.text()) == 0) {
             program().msg_box("There are no reference carbon stock data for " + soiltype.text() +
@@ -70,28 +72,43 @@ void frmmaster::soiltype_Click() {
         update_management_factor1();
         update_management_factor2();
     });
+    update_results();
+}
+
+void frmmaster::carbon_stock_Change() {
+    // A stock of the user's own is data, whatever the table held for the site.
+    state_.carbon_stock_missing = false;
+    update_carbon_stock_20yrs(from_, true);
+    update_carbon_stock_20yrs(to_, true);
+    update_sequestration_potential(true);
+}
+
+void frmmaster::update_results() {
+    update_carbon_stock_20yrs_1();
+    update_carbon_stock_20yrs_2();
+    update_sequestration_potential();
 }
 
 void frmmaster::update_climate_region() {
-    trapped(nullptr, [this] {
+    trapped({}, [this] {
         if (country.text().empty()) {
             climate_region.clear();
             return;
         }
-        db::SharedQuery query(
-            database_,
-            "SELECT DISTINCT climate_region FROM tbl_climate_zone_lookup INNER JOIN "
-            "tbl_climate_regions ON tbl_climate_zone_lookup.climate_region_code = "
-            "tbl_climate_regions.region WHERE tbl_climate_zone_lookup.country_name=?;",
-            {country.text()});
-        require_rows(*query);
-        climate_region.clear();
-        append_rows(*query, "climate_region", {&climate_region});
+        fill_lists({&climate_region},
+                   "SELECT DISTINCT climate_region FROM tbl_climate_zone_lookup INNER JOIN "
+                   "tbl_climate_regions ON tbl_climate_zone_lookup.climate_region_code = "
+                   "tbl_climate_regions.region WHERE tbl_climate_zone_lookup.country_name=?;",
+                   {country.text()}, "climate_region");
     });
 }
 
 void frmmaster::update_carbon_stock() {
-    trapped(nullptr, [this] {
+    const Trap trap{.blank = [this] {
+        carbon_stock.set_text("");
+        state_.carbon_stock_missing = false;
+    }};
+    trapped(trap, [this] {
         if (country.text().empty() || climate_region.text().empty() || soiltype.text().empty()) {
             carbon_stock.set_text("");
             forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, false);

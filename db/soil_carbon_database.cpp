@@ -16,7 +16,7 @@ std::string database_path(const std::string& program_directory) {
     return program_directory + "/humo_tool.mdb";
 }
 
-SharedQuery::SharedQuery(SoilCarbonDatabase& database, const std::string& sql,
+SharedQuery::SharedQuery(SoilCarbonDatabase& database, std::string_view sql,
                          const std::vector<recordset::Value>& parameters)
     : recordset_(shared_recordset(database)) {
     recordset_.open(sql, *database.SoilCarbonConnection, parameters);

@@ -23,7 +23,7 @@ std::string database_path(const std::string& program_directory);
 // error path too, so a failed lookup never leaves the result set open for the next query.
 class SharedQuery {
 public:
-    SharedQuery(SoilCarbonDatabase& database, const std::string& sql,
+    SharedQuery(SoilCarbonDatabase& database, std::string_view sql,
                 const std::vector<recordset::Value>& parameters = {});
     ~SharedQuery();
     SharedQuery(const SharedQuery&) = delete;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "calculator_session.h"
 
@@ -93,9 +97,8 @@ TEST(StartupFailureTest, AMissingDatabaseIsReportedAndTheCalculatorStillOpens) {
     CalculatorSession session{std::nullopt};
     session.start_calculator();
     const std::string path = session.dir.file("humo_tool.mdb");
-    EXPECT_EQ(session.messages(),
-              (Strings{"Error Code: 14\r\nDescription: unable to open database file: " + path +
-                       "\r\nSource: SQLite"}));
+    EXPECT_EQ(session.messages(), (Strings{"Error Code: 14\r\nDescription: The database file " +
+                                           path + " does not exist.\r\nSource: SQLite"}));
     EXPECT_EQ(session.host.messages[0].title, "Error");
     EXPECT_EQ(session.host.messages[0].icon, forms::MsgBoxIcon::kStop);
     auto& c = session.calc();
@@ -113,10 +116,54 @@ TEST(StartupFailureTest, AFileThatIsNotADatabaseIsReported) {
     CalculatorSession session{std::nullopt};
     std::ofstream(session.dir.file("humo_tool.mdb")) << std::string(200, 'x');
     session.start_calculator();
-    ASSERT_EQ(session.messages().size(), 1u);
-    EXPECT_EQ(
-        session.messages()[0].rfind("Error Code: 26\r\nDescription: file is not a database", 0),
-        0u);
+    EXPECT_EQ(session.messages(), (Strings{"Error Code: 26\r\nDescription: The file " +
+                                           session.dir.file("humo_tool.mdb") +
+                                           " is not a database.\r\nSource: SQLite"}));
+}
+
+// Another program writing the file holds its lock for a while.
+class OtherProgramLock {
+public:
+    explicit OtherProgramLock(const std::string& path) {
+        sqlite3_open(path.c_str(), &db_);
+        sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    }
+    ~OtherProgramLock() {
+        if (releaser_.joinable())
+            releaser_.join();
+        sqlite3_close(db_);
+    }
+    void release_after(std::chrono::milliseconds delay) {
+        releaser_ = std::thread([this, delay] {
+            std::this_thread::sleep_for(delay);
+            sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+        });
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::thread releaser_;
+};
+
+TEST(StartupFailureTest, ALockHeldByAnotherProgramIsWaitedFor) {
+    CalculatorSession session{
+        "INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 1);"
+        "INSERT INTO c_stocks VALUES ('Sandy', 'Warm', 1);"};
+    OtherProgramLock lock(session.dir.file("humo_tool.mdb"));
+    lock.release_after(std::chrono::milliseconds(300));
+    session.start_calculator();
+    EXPECT_EQ(session.messages(), Strings{});
+    EXPECT_EQ(session.calc().country.items(), Strings{"Atlantis"});
+}
+
+TEST(StartupFailureTest, ALockThatIsNotReleasedNamesTheFile) {
+    CalculatorSession session{"INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 1);"};
+    OtherProgramLock lock(session.dir.file("humo_tool.mdb"));
+    session.start_calculator();
+    EXPECT_EQ(session.messages(), (Strings{"Error Code: 5\r\nDescription: The database file " +
+                                           session.dir.file("humo_tool.mdb") +
+                                           " is locked by another program.\r\nSource: SQLite"}));
+    EXPECT_EQ(session.calc().country.list_count(), 0);
 }
 
 TEST(StartupFailureTest, AnEmptyCountryTableEndsTheLoadAtTheCountryList) {

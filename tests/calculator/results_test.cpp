@@ -74,13 +74,18 @@ TEST_F(CalculatorTest, AStockThatRoundsToZeroFromBelowShowsNoMinusSign) {
     EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "0.0");
 }
 
-TEST_F(CalculatorTest, TextThatIsNotANumberIsReportedAndTheResultKept) {
+TEST_F(CalculatorTest, TextThatIsNotANumberIsNamedAndBlanksTheResult) {
     worked_example(*this, c.system1, c.system2);
-    type(c.base_factor1, "abc");
+    type(c.base_factor1, "abc");  // quiet while typing
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "");
+    EXPECT_EQ(c.Sequestration_Potential.text(), "");
     pick(c.Input1, "Low");
-    EXPECT_EQ(messages(), (Strings{error_box(13, "Type mismatch", "humo_tool")}));
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] '26.2'");
-    EXPECT_EQ(c.Sequestration_Potential.text(), "0.62");
+    EXPECT_EQ(
+        messages(),
+        (Strings{error_box(13, "FROM Land Use Factor: \"abc\" is not a number", "humo_tool")}));
+    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] ''");
+    EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
     EXPECT_EQ(c.active_control(), &c.Input1);
 }
 

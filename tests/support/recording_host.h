@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
     forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
                                 forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override {
         messages.push_back({title, text, buttons, icon});
+        if (while_shown)
+            while_shown();
         if (answers.empty())
             return forms::MsgBoxResult::kOk;
         auto answer = answers.front();
@@ -45,6 +48,8 @@ public:
 
     std::vector<MessageBox> messages;
     std::deque<forms::MsgBoxResult> answers;
+    // Runs while each message box is up, to look at what the user sees behind it.
+    std::function<void()> while_shown;
     int beeps = 0;
     bool ended = false;
 

@@ -1,0 +1,199 @@
+// The calculator never shows a stale, mixed or wrong result, and one bad row never disables it.
+
+#include "calculator_fixture.h"
+
+namespace humo::calculator {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Atlantis, Warm (reference stock 38): FROM Long-term cultivated 0.69 · Full tillage 1 ·
+// Medium 1 (26.2), TO Orchard 1 · No-till 1.1 · Low 0.92 (38.5), change 0.62.
+class FreshResultsTest : public CalculatorTest {
+protected:
+    void worked_example() {
+        pick(c.country, "Syldavia");  // starts afresh when the example runs again
+        site("Atlantis", "Warm");
+        pick(c.system1, "Long-term cultivated");
+        pick(c.Management1, "Full tillage");
+        pick(c.Input1, "Medium");
+        pick(c.system2, "Orchard");
+        pick(c.Management2, "No-till");
+        pick(c.Input2, "Low");
+    }
+    Strings results() const {
+        return testing::seen(
+            {&c.carbon_stock_20yrs_1, &c.carbon_stock_20yrs_2, &c.Sequestration_Potential});
+    }
+    static Strings shown(const std::string& from, const std::string& to,
+                         const std::string& change) {
+        auto box = [](const std::string& name, const std::string& text) {
+            return name + (text.empty() ? "[off] ''" : "[on] '" + text + "'");
+        };
+        return {box("carbon_stock_20yrs_1", from), box("carbon_stock_20yrs_2", to),
+                box("Sequestration_Potential", change)};
+    }
+};
+
+TEST_F(FreshResultsTest, TypingTheExistingStockRecomputesBothSystemsAndTheChange) {
+    worked_example();
+    ASSERT_EQ(results(), shown("26.2", "38.5", "0.62"));
+    type(c.carbon_stock, "50");
+    EXPECT_EQ(results(), shown("34.5", "50.6", "0.81"));
+    // A later pick keeps computing with the typed stock: nothing mixes two sites.
+    pick(c.Input2, "Medium");
+    EXPECT_EQ(results(), shown("34.5", "55.0", "1.03"));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(FreshResultsTest, TypingTextThatIsNotYetANumberBlanksQuietly) {
+    worked_example();
+    type(c.carbon_stock, "5e");
+    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] ''");
+    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_2), "carbon_stock_20yrs_2[on] ''");
+    EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
+    type(c.carbon_stock, "5e1");
+    EXPECT_EQ(results(), shown("34.5", "50.6", "0.81"));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(FreshResultsTest, TypingAFactorRecomputesItsOwnSystemOnly) {
+    for (bool from : {true, false}) {
+        worked_example();
+        SystemColumn& typed = from ? c.from_column() : c.to_column();
+        type(typed.management_factor, "2");
+        if (from) {
+            EXPECT_EQ(results(), shown("52.4", "38.5", "-0.70"));  // 38 · 0.69 · 2 = 52.44
+        } else {
+            EXPECT_EQ(results(), shown("26.2", "69.9", "2.19"));  // 38 · 1 · 2 · 0.92 = 69.92
+        }
+        type(typed.input_factor, "0.5");
+        type(typed.base_factor, "1");
+        EXPECT_EQ(typed.carbon_stock_20yrs.text(), "38.0");
+        EXPECT_TRUE(messages().empty());
+    }
+}
+
+TEST_F(FreshResultsTest, PickingASoilTypeOrRegionRecomputesTheResults) {
+    site("Atlantis", "Warm");
+    pick(c.system1, "Set aside");  // 0.93, nothing more to choose
+    pick(c.system2, "Grassland");
+    pick(c.Management2, "Nominally managed");             // input fixed at 1
+    EXPECT_EQ(results(), shown("35.3", "38.0", "0.14"));  // 0.135
+    pick(c.soiltype, "Farmer's loam");                    // 44
+    EXPECT_EQ(results(), shown("40.9", "44.0", "0.16"));  // 0.155
+    pick(c.climate_region, "Cool");
+    EXPECT_EQ(results(), shown("", "", ""));
+}
+
+TEST_F(FreshResultsTest, ASiteWithoutAReferenceStockShowsNoResultUntilOneIsTyped) {
+    site("Atlantis", "Cool");  // no stock for the reset soil type here: "0" is shown
+    pick(c.system1, "Set aside");
+    pick(c.system2, "Set aside");
+    EXPECT_EQ(c.carbon_stock.text(), "0");
+    EXPECT_EQ(results(), shown("", "", ""));
+    EXPECT_FALSE(c.carbon_stock_20yrs_1_label.enabled());
+    type(c.carbon_stock, "50");
+    EXPECT_EQ(results(), shown("41.0", "41.0", "0.00"));  // 50 · 0.82
+    // A soil type with a stock of its own is ordinary data again.
+    pick(c.soiltype, "Volcanic");
+    EXPECT_EQ(results(), shown("57.4", "57.4", "0.00"));
+}
+
+TEST_F(FreshResultsTest, ResultsAreTheHandArithmeticOfTheShownNumbers) {
+    worked_example();
+    type(c.carbon_stock, "100");
+    type(c.base_factor1, "0.959");
+    type(c.base_factor2, "1.146");
+    type(c.management_factor2, "1");
+    type(c.input_factor2, "1");
+    // (114.6 − 95.9) / 20 = 0.935 exactly, which rounds up.
+    EXPECT_EQ(results(), shown("95.9", "114.6", "0.94"));
+    type(c.base_factor1, "1.146");
+    type(c.base_factor2, "0.959");
+    EXPECT_EQ(results(), shown("114.6", "95.9", "-0.94"));
+}
+
+TEST_F(FreshResultsTest, AFailedLookupBlanksWhatItWouldHaveFilled) {
+    for (bool from : {true, false}) {
+        worked_example();
+        SystemColumn& failing = from ? c.from_column() : c.to_column();
+        SystemColumn& other = from ? c.to_column() : c.from_column();
+        const std::string other_stock = other.carbon_stock_20yrs.text();
+        session.host.messages.clear();
+        const std::string null_error = error_box(94, "Invalid use of Null", "humo_tool");
+        pick(failing.system, "Ridge");       // the first management system is looked up at once
+        pick(failing.management, "Ridged");  // its factor is NULL
+        EXPECT_EQ(messages(), Strings(2, null_error));
+        EXPECT_EQ(testing::seen(failing.management_factor),
+                  failing.management_factor.name() + "[on] ''");
+        EXPECT_EQ(failing.carbon_stock_20yrs.text(), "");
+        EXPECT_EQ(c.Sequestration_Potential.text(), "");
+        EXPECT_EQ(other.carbon_stock_20yrs.text(), other_stock);
+
+        pick(failing.management, "Flat");  // the first input level is looked up at once
+        pick(failing.input, "Mulched");    // NULL too
+        EXPECT_EQ(messages(), Strings(4, null_error));
+        EXPECT_EQ(failing.input_factor.text(), "");
+        EXPECT_EQ(failing.carbon_stock_20yrs.text(), "");
+        pick(failing.input, "Bare soil");
+        EXPECT_EQ(failing.carbon_stock_20yrs.text(), "39.5");  // 38 · 1.05 · 1.02 · 0.97
+        EXPECT_EQ(messages().size(), 4u);
+    }
+}
+
+TEST_F(FreshResultsTest, PicksInOneSystemNeverDisturbTheOther) {
+    for (bool from : {true, false}) {
+        worked_example();
+        SystemColumn& picked = from ? c.from_column() : c.to_column();
+        SystemColumn& other = from ? c.to_column() : c.from_column();
+        const std::string other_stock = other.carbon_stock_20yrs.text();
+        pick(picked.system, "Grassland");
+        pick(picked.management, "Improved");
+        pick(picked.input, "High");
+        EXPECT_EQ(picked.carbon_stock_20yrs.text(), "49.4");  // 38 · 1 · 1.17 · 1.11
+        // The other system still looks its factors up on a pick of its own.
+        const std::string chosen = other.input.text();
+        const Strings levels = other.input.items();
+        pick(other.input, chosen == levels.front() ? levels.back() : levels.front());
+        pick(other.input, chosen);
+        EXPECT_EQ(other.carbon_stock_20yrs.text(), other_stock);
+    }
+}
+
+TEST_F(FreshResultsTest, ARegionPickEmptiesBothSystemsCompletely) {
+    worked_example();
+    pick(c.climate_region, "Cool");
+    for (SystemColumn* column : {&c.from_column(), &c.to_column()}) {
+        EXPECT_EQ(column->management.list_count(), 0);
+        EXPECT_EQ(column->input.list_count(), 0);
+        EXPECT_EQ(column->management_factor.text(), "");
+        EXPECT_EQ(column->input_factor.text(), "");
+        EXPECT_EQ(column->system.list_index(), -1);
+    }
+}
+
+TEST_F(FreshResultsTest, ComputedResultsCanBeReadButNotTypedOver) {
+    worked_example();
+    for (forms::TextBox* result :
+         {&c.carbon_stock_20yrs_1, &c.carbon_stock_20yrs_2, &c.Sequestration_Potential}) {
+        EXPECT_EQ(result->user_type("abc"), "read-only") << result->name();
+    }
+    EXPECT_EQ(results(), shown("26.2", "38.5", "0.62"));
+}
+
+TEST_F(FreshResultsTest, RowsWithoutANameNeverReachAListAndListsNeverGrow) {
+    EXPECT_EQ(c.country.items(), (Strings{"Atlantis", "Borduria", "Nowhere", "Syldavia"}));
+    site("Atlantis", "Warm");
+    EXPECT_EQ(std::count(c.system1.items().begin(), c.system1.items().end(), ""), 0);
+    pick(c.system1, "Orchard");
+    for (int i = 0; i < 3; ++i) {
+        pick(c.Management1, "No-till");
+        pick(c.Management1, "Full tillage");
+    }
+    EXPECT_EQ(c.Management1.items(), (Strings{"No-till", "Full tillage"}));
+    EXPECT_TRUE(messages().empty());
+}
+
+}  // namespace
+}  // namespace humo::calculator
