@@ -1,5 +1,7 @@
 #include "control_view.h"
 
+#include <algorithm>
+
 #include "twips.h"
 
 namespace humo::qt {
@@ -27,20 +29,39 @@ void apply_control_look(QWidget& widget, const forms::Control& control) {
     widget.setHidden(!control.visible());
 }
 
-void apply_common_change(QWidget& widget, const forms::Control& control, forms::Change change) {
-    switch (change) {
-        case forms::Change::kEnabled:
-            widget.setEnabled(control.enabled());
-            break;
-        case forms::Change::kVisible:
-            widget.setHidden(!control.visible());
-            break;
-        case forms::Change::kRefresh:
-            widget.repaint();
-            break;
-        default:
-            break;
+ControlView::~ControlView() { stop_syncing(); }
+
+void ControlView::model_changed() {
+    if (queue_) {
+        queue_->request(*this);
+    } else {
+        sync();
     }
+}
+
+void ControlView::stop_syncing() {
+    if (queue_)
+        queue_->forget(*this);
+    queue_ = nullptr;
+}
+
+void SyncQueue::request(ControlView& view) {
+    if (!program_.in_user_action()) {
+        view.sync();
+        return;
+    }
+    if (std::find(pending_.begin(), pending_.end(), &view) == pending_.end())
+        pending_.push_back(&view);
+}
+
+void SyncQueue::forget(ControlView& view) { std::erase(pending_, &view); }
+
+void SyncQueue::flush() {
+    // Taken first: bringing a view up to date may start another action, which flushes too.
+    const std::vector<ControlView*> views = std::move(pending_);
+    pending_.clear();
+    for (ControlView* view : views)
+        view->sync();
 }
 
 }  // namespace humo::qt

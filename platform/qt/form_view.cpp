@@ -17,7 +17,8 @@
 
 namespace humo::qt {
 
-FormView::FormView(forms::Form& form, QWidget* parent) : QWidget(parent), form_(&form) {
+FormView::FormView(forms::Form& form, SyncQueue& queue, QWidget* parent)
+    : QWidget(parent), form_(&form), queue_(queue) {
     setObjectName(QString::fromStdString(form.name()));
     setFixedSize(pixel_size(form.client_size()));
     setAccessibleName(QString::fromStdString(form.caption()));
@@ -84,6 +85,7 @@ QWidget* FormView::create_view(forms::Control& control, QWidget* parent) {
     }
     if (!widget)
         return nullptr;
+    view->set_sync_queue(&queue_);
     views_.push_back(view);
     watch(widget, &control);
     if (control.focusable_kind()) {

@@ -13,7 +13,8 @@ namespace humo::qt {
 // form's tab order. Focus, keys and mouse releases on any of its widgets go to the model.
 class FormView : public QWidget {
 public:
-    explicit FormView(forms::Form& form, QWidget* parent = nullptr);
+    // Changes made during a user action reach the widgets through `queue`.
+    FormView(forms::Form& form, SyncQueue& queue, QWidget* parent = nullptr);
 
     forms::Form* form() const { return form_; }
     QWidget* widget_for(const forms::Control& control) const;
@@ -30,6 +31,7 @@ private:
     void watch(QObject* target, forms::Control* control);
 
     forms::Form* form_;
+    SyncQueue& queue_;
     std::map<const forms::Control*, QWidget*> widgets_;
     std::vector<ControlView*> views_;
     // The widgets (and list viewports) whose events belong to a control.

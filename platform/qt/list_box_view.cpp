@@ -7,13 +7,34 @@ namespace humo::qt {
 
 ListBoxView::ListBoxView(forms::ListBox& list, QWidget* parent) : BoundView(list, parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const std::string& item : list.items())
-        addItem(QString::fromStdString(item));
+    // Every row is one line of one font: its height need not be measured row by row.
+    setUniformItemSizes(true);
+    show_model_items();
     show_model_selection();
     // itemSelectionChanged, not currentRowChanged: an assistive technology selects without
     // moving the current row, and focus alone moves the current row without selecting.
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { user_selection_changed(); });
-    listen([this](forms::Change change) { model_changed(change); });
+}
+
+void ListBoxView::sync() {
+    if (!model_)
+        return;
+    show_model_items();
+    show_model_selection();
+    BoundView::sync();
+}
+
+void ListBoxView::show_model_items() {
+    if (shown_items_ == model_->items())
+        return;
+    const QSignalBlocker blocker(this);
+    clear();
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(model_->items().size()));
+    for (const std::string& item : model_->items())
+        items.append(QString::fromStdString(item));
+    addItems(items);
+    shown_items_ = model_->items();
 }
 
 void ListBoxView::focusInEvent(QFocusEvent* event) {
@@ -23,23 +44,6 @@ void ListBoxView::focusInEvent(QFocusEvent* event) {
     if (model_ && model_->list_index() < 0) {
         const QSignalBlocker blocker(this);
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    }
-}
-
-void ListBoxView::model_changed(forms::Change change) {
-    const QSignalBlocker blocker(this);
-    switch (change) {
-        case forms::Change::kItemAdded:
-            addItem(QString::fromStdString(model_->items().back()));
-            break;
-        case forms::Change::kItemsCleared:
-            clear();
-            break;
-        case forms::Change::kSelection:
-            show_model_selection();
-            break;
-        default:
-            apply_common_change(*this, *model_, change);
     }
 }
 

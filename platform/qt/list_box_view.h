@@ -12,14 +12,18 @@ namespace humo::qt {
 class ListBoxView : public BoundView<QListWidget, forms::ListBox> {
 public:
     ListBoxView(forms::ListBox& list, QWidget* parent);
+    void sync() override;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void model_changed(forms::Change change);
     void user_selection_changed();
+    void show_model_items();
     void show_model_selection();
+
+    // The items as last shown, to tell cheaply whether the model's have changed.
+    std::vector<std::string> shown_items_;
 };
 
 }  // namespace humo::qt

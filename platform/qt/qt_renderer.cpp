@@ -6,10 +6,14 @@
 
 namespace humo::qt {
 
-QtRenderer::QtRenderer(forms::Program& program) : program_(program) { program_.set_observer(this); }
+QtRenderer::QtRenderer(forms::Program& program) : program_(program) {
+    program_.set_observer(this);
+    program_.add_action_observer(*this);
+}
 
 QtRenderer::~QtRenderer() {
     program_.set_observer(nullptr);
+    program_.remove_action_observer(*this);
     for (auto& [form, window] : windows_) {
         if (window.view)
             window.view->detach();
@@ -52,7 +56,7 @@ void QtRenderer::form_loaded(forms::Form& form) {
         case forms::FormStyle::kMdiChild:
             if (frame_window_) {
                 auto* child = new ChildWindow(close_request);
-                window.view = new FormView(form);
+                window.view = new FormView(form, sync_queue_);
                 child->setWidget(window.view);
                 child->setWindowTitle(caption);
                 child->setObjectName(QString::fromStdString(form.name()) + "Window");
@@ -65,7 +69,7 @@ void QtRenderer::form_loaded(forms::Form& form) {
             [[fallthrough]];
         case forms::FormStyle::kTopLevel: {
             auto* top = new TopLevelWindow(close_request);
-            window.view = new FormView(form, top);
+            window.view = new FormView(form, sync_queue_, top);
             top->setWindowTitle(caption);
             top->setObjectName(QString::fromStdString(form.name()) + "Window");
             top->setFixedSize(window.view->size());

@@ -12,7 +12,7 @@ namespace humo::qt {
 // Turns the program's forms into windows: the frame as a main window with a workspace, child
 // forms as windows inside it, other forms as windows of their own. No form has widget code of
 // its own; every window is built from its form's controls.
-class QtRenderer : public forms::ProgramObserver {
+class QtRenderer : public forms::ProgramObserver, public forms::ActionObserver {
 public:
     explicit QtRenderer(forms::Program& program);
     ~QtRenderer() override;
@@ -28,6 +28,10 @@ public:
     void form_refreshed(forms::Form& form) override;
     void focus_changed(forms::Form& form) override;
 
+    // The widgets follow the model once per user action, and before a message box.
+    void action_finished() override { sync_queue_.flush(); }
+    void modal_wait() override { sync_queue_.flush(); }
+
 private:
     struct Window {
         FormView* view = nullptr;
@@ -38,6 +42,7 @@ private:
     void close_requested(forms::Form& form);
 
     forms::Program& program_;
+    SyncQueue sync_queue_{program_};
     FrameWindow* frame_window_ = nullptr;
     std::map<const forms::Form*, Window> windows_;
 };

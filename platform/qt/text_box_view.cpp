@@ -5,16 +5,17 @@
 namespace humo::qt {
 
 TextBoxView::TextBoxView(forms::TextBox& box, QWidget* parent) : BoundView(box, parent) {
+    setReadOnly(box.locked());
     show_model_text();
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { user_text_changed(text); });
-    listen([this](forms::Change change) {
-        if (change == forms::Change::kText) {
-            show_model_text();
-        } else {
-            apply_common_change(*this, *model_, change);
-        }
-    });
+}
+
+void TextBoxView::sync() {
+    if (!model_)
+        return;
+    show_model_text();
+    BoundView::sync();
 }
 
 void TextBoxView::show_model_text() {

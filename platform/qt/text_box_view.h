@@ -12,6 +12,7 @@ namespace humo::qt {
 class TextBoxView : public BoundView<QLineEdit, forms::TextBox> {
 public:
     TextBoxView(forms::TextBox& box, QWidget* parent);
+    void sync() override;
 
 private:
     void user_text_changed(const QString& text);

@@ -138,6 +138,52 @@ TEST_F(RendererTest, TypingIntoAnEnabledBoxReachesTheModel) {
     EXPECT_EQ(session.calc().active_control(), &session.calc().carbon_stock);
 }
 
+TEST_F(RendererTest, TypingAStockRecomputesTheResultsWhichCanBeCopiedButNotTyped) {
+    continue_to_calculator();
+    auto& c = session.calc();
+    session.pick(c.country, "Atlantis");
+    session.pick(c.climate_region, "Warm");
+    session.pick(c.system1, "Set aside");
+    auto* stock = widget<QLineEdit>("frmmaster", "carbon_stock");
+    auto* result = widget<QLineEdit>("frmmaster", "carbon_stock_20yrs_1");
+    EXPECT_EQ(result->text(), "35.3");
+    stock->selectAll();
+    QTest::keyClicks(stock, "50");
+    EXPECT_EQ(result->text(), "46.5");  // 50 · 0.93, at every keystroke
+    QTest::keyClicks(stock, "x");
+    EXPECT_EQ(result->text(), "");
+    EXPECT_TRUE(session.messages().empty());
+    QTest::keyClick(stock, Qt::Key_Backspace);
+    EXPECT_EQ(result->text(), "46.5");
+
+    EXPECT_TRUE(result->isEnabled());
+    EXPECT_TRUE(result->isReadOnly());
+    result->setFocus();
+    result->selectAll();
+    QTest::keyClicks(result, "9");
+    EXPECT_EQ(result->text(), "46.5");
+    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "46.5");
+    EXPECT_EQ(result->selectedText(), "46.5");  // there to be copied
+}
+
+TEST_F(RendererTest, AMessageBoxShowsTheStateItSpeaksOf) {
+    continue_to_calculator();
+    session.pick(session.calc().country, "Atlantis");
+    session.pick(session.calc().climate_region, "Warm");
+    QString stock_behind_message;
+    QString soil_behind_message;
+    session.host.while_shown = [&] {
+        stock_behind_message = widget<QLineEdit>("frmmaster", "carbon_stock")->text();
+        soil_behind_message =
+            widget<QListWidget>("frmmaster", "soiltype")->selectedItems().value(0)->text();
+    };
+    click_item(widget<QListWidget>("frmmaster", "soiltype"), "Sandy");
+    ASSERT_EQ(session.messages().size(), 1u);
+    EXPECT_EQ(stock_behind_message, "0");  // the stored no-data value, as the message explains
+    EXPECT_EQ(soil_behind_message, "Sandy");
+    EXPECT_EQ(widget<QLineEdit>("frmmaster", "carbon_stock")->text(), "38");
+}
+
 TEST_F(RendererTest, ListsAndBoxesAreNamedForScreenReaders) {
     continue_to_calculator();
     const std::vector<std::pair<const char*, const char*>> expected = {
