@@ -36,7 +36,8 @@ uint64_t read_column(sqlite3_stmt* statement, int column) {
 
 BareConnection::BareConnection(const std::string& path) {
     // Opened as the calculator opens its file, so both see the same engine settings.
-    const int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);

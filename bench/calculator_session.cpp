@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "qt_renderer.h"
+
 namespace humo::bench {
 
-CalculatorSession::CalculatorSession(const std::string& directory)
+CalculatorSession::CalculatorSession(const std::string& directory, bool windows)
     : host_(directory), program_(host_, "humo_tool"), module_(program_) {
+    if (windows)
+        renderer_ = std::make_unique<qt::QtRenderer>(program_);
     module_.Main();
     if (auto refusal = module_.frmSplash().Continue1.user_click()) {
         throw std::runtime_error("Continue refused: " + *refusal);
@@ -15,6 +19,8 @@ CalculatorSession::CalculatorSession(const std::string& directory)
     if (!connection())
         throw std::runtime_error("the calculator has no open database");
 }
+
+CalculatorSession::~CalculatorSession() = default;
 
 sqlite3* CalculatorSession::connection() {
     const auto& connection = module_.database().SoilCarbonConnection;

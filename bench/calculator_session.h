@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "module1.h"
@@ -8,13 +9,21 @@
 
 struct sqlite3;
 
+namespace humo::qt {
+class QtRenderer;
+}
+
 namespace humo::bench {
 
 // The calculator running headless on the humo_tool.mdb in `directory`, opened as a user opens
 // it: the introduction form first, then Continue.
 class CalculatorSession {
 public:
-    explicit CalculatorSession(const std::string& directory);
+    // With `windows`, every form is also drawn by the Qt renderer (a QApplication must exist).
+    explicit CalculatorSession(const std::string& directory, bool windows = false);
+    ~CalculatorSession();
+    CalculatorSession(const CalculatorSession&) = delete;
+    CalculatorSession& operator=(const CalculatorSession&) = delete;
 
     calculator::frmmaster& form() { return module_.frmmaster(); }
     // The calculator's own connection, to watch the statements a pick runs.
@@ -33,6 +42,7 @@ private:
     QuietHost host_;
     forms::Program program_;
     app::Module1 module_;
+    std::unique_ptr<qt::QtRenderer> renderer_;
 };
 
 }  // namespace humo::bench
