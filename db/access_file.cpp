@@ -46,7 +46,8 @@ void civil_from_days(long long days, long long& year, unsigned& month, unsigned&
     const auto day_of_era = static_cast<unsigned>(days - era * 146097);
     const unsigned year_of_era =
         (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const unsigned day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const unsigned day_of_year =
+        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
     const unsigned shifted_month = (5 * day_of_year + 2) / 153;
     day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
     month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
@@ -114,8 +115,8 @@ Cell read_text(MdbHandle* mdb, MdbColumn* column) {
         if (needed > mdb->bind_size)
             mdb_set_bind_size(mdb, needed);
     }
-    return owned_text(mdb_col_to_string(mdb, mdb->pg_buf, column->cur_value_start,
-                                        column->col_type, column->cur_value_len));
+    return owned_text(mdb_col_to_string(mdb, mdb->pg_buf, column->cur_value_start, column->col_type,
+                                        column->cur_value_len));
 }
 
 Cell read_ole(MdbHandle* mdb, MdbColumn* column) {
@@ -150,10 +151,10 @@ Cell read_cell(MdbHandle* mdb, MdbColumn* column) {
         case MDB_MONEY:
             return static_cast<double>(little_endian_int64(page + start)) / 10000.0;
         case MDB_NUMERIC:
-            return std::strtod(owned_text(mdb_numeric_to_string(mdb, start, column->col_scale,
-                                                                column->col_prec))
-                                   .c_str(),
-                               nullptr);
+            return std::strtod(
+                owned_text(mdb_numeric_to_string(mdb, start, column->col_scale, column->col_prec))
+                    .c_str(),
+                nullptr);
         case MDB_DATETIME:
             return date_text(mdb_get_double(page, start));
         case MDB_BINARY:

@@ -52,7 +52,8 @@ public:
 
 private:
     SqliteFile& file_;
-    std::set<std::pair<std::string, std::string>> present_;  // (table, column), column "" for the table
+    std::set<std::pair<std::string, std::string>>
+        present_;  // (table, column), column "" for the table
     std::vector<Finding> findings_;
 };
 

@@ -64,8 +64,9 @@ bool contains(const Texts& names, std::string_view name) {
 }
 
 bool contains_loosely(const Texts& names, std::string_view name) {
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& candidate) { return loose(candidate) == loose(name); });
+    return std::any_of(names.begin(), names.end(), [&](const std::string& candidate) {
+        return loose(candidate) == loose(name);
+    });
 }
 
 // What the lists of the calculator can offer.
@@ -99,10 +100,10 @@ public:
         if (context_.has("tbl_systems", {"system", "climate_region", "land_use_factor"})) {
             offers_.land_use_types = texts(context_, "SELECT DISTINCT system FROM tbl_systems");
             for (const std::string& region : offers_.regions) {
-                offers_.land_use_types_of_region[region] =
-                    texts(context_, "SELECT DISTINCT system FROM tbl_systems" +
-                                        where({"climate_region"}, false),
-                          {region});
+                offers_.land_use_types_of_region[region] = texts(
+                    context_,
+                    "SELECT DISTINCT system FROM tbl_systems" + where({"climate_region"}, false),
+                    {region});
             }
             check_land_use_grid();
             check_named_land_use_type(kResetLandUseType,
@@ -111,7 +112,8 @@ public:
             check_named_land_use_type(kGrassland,
                                       "the calculator takes the grassland factors for it");
         }
-        if (context_.has("tbl_management_type", {"system", "management_type", "management_order"})) {
+        if (context_.has("tbl_management_type",
+                         {"system", "management_type", "management_order"})) {
             read_lists("tbl_management_type", "management_type", "management_order",
                        offers_.management_of, "no management systems for this land-use type");
             check_improved();
@@ -120,9 +122,8 @@ public:
             read_lists("tbl_input_type", "input_type", "input_order", offers_.inputs_of,
                        "no input levels for this land-use type");
         }
-        if (context_.has("tbl_management_factors",
-                         {"climate_region", "management_type", "grassland_other",
-                          "management_factor"})) {
+        if (context_.has("tbl_management_factors", {"climate_region", "management_type",
+                                                    "grassland_other", "management_factor"})) {
             check_management_factors();
         }
         if (context_.has("tbl_input_factors", {"climate_region", "input_type", "input_factor"}))
@@ -222,7 +223,8 @@ private:
         const std::string sql = "SELECT rowid, land_use_factor FROM tbl_systems" +
                                 where({"system", "climate_region"}, false);
         for (const std::string& region : offers_.regions) {
-            for (const auto& [rowid, no_data] : lookup(context_, sql, {std::string(name), region})) {
+            for (const auto& [rowid, no_data] :
+                 lookup(context_, sql, {std::string(name), region})) {
                 if (no_data) {
                     add(CheckGroup::kNamedValues, Severity::kWarning, "tbl_systems",
                         "land_use_factor", "-999",
@@ -309,8 +311,9 @@ private:
             return lookups;
         for (const std::string& input : inputs)
             lookups.emplace_back(input, why + " under 'Improved'");
-        const bool other_management = std::any_of(
-            management.begin(), management.end(), [](const std::string& m) { return m != kImproved; });
+        const bool other_management =
+            std::any_of(management.begin(), management.end(),
+                        [](const std::string& m) { return m != kImproved; });
         if (other_management && !inputs.empty()) {
             lookups.emplace_back(std::string(kDoesNotApply),
                                  why + " under a management system other than 'Improved'");

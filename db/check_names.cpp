@@ -34,7 +34,9 @@ const std::vector<NameDomain>& name_domains() {
          {{"c_stocks", "soil_type"}, {"tbl_soiltype_classification", "soiltype"}},
          {kResetSoilType}},
         {"land-use type",
-         {{"tbl_systems", "system"}, {"tbl_management_type", "system"}, {"tbl_input_type", "system"}},
+         {{"tbl_systems", "system"},
+          {"tbl_management_type", "system"},
+          {"tbl_input_type", "system"}},
          {kGrassland, kResetLandUseType}},
         {"management system",
          {{"tbl_management_type", "management_type"},
@@ -68,8 +70,8 @@ std::vector<Spelling> spellings(CheckContext& context, const NameDomain& domain)
             continue;
         const std::string column = quoted_name(ref.column);
         Statement names(context.file(), "SELECT " + column + " FROM " + quoted_name(ref.table) +
-                                            " WHERE " + column + " IS NOT NULL GROUP BY " +
-                                            column + " COLLATE BINARY ORDER BY min(rowid)");
+                                            " WHERE " + column + " IS NOT NULL GROUP BY " + column +
+                                            " COLLATE BINARY ORDER BY min(rowid)");
         while (names.step()) {
             if (!loose(names.text(0)).empty())
                 found.push_back({ref, names.text(0)});
@@ -94,9 +96,8 @@ void check_domain(CheckContext& context, const NameDomain& domain) {
         if (first->second.name == spelling.name)
             continue;
         const Spelling& model = first->second;
-        const std::string source = model.where.table.empty()
-                                       ? "as the calculator names it"
-                                       : "in " + column_text(model.where);
+        const std::string source = model.where.table.empty() ? "as the calculator names it"
+                                                             : "in " + column_text(model.where);
         context.add(CheckGroup::kSpelling, Severity::kError, std::string(spelling.where.table),
                     std::string(spelling.where.column), quoted(spelling.name),
                     "differs only in case or blanks from the " + std::string(domain.what) + " " +
@@ -114,21 +115,33 @@ struct KeyRule {
 const std::vector<KeyRule>& key_rules() {
     static const std::vector<KeyRule> rules = {
         {"c_stocks", {"soil_type", "humoclim"}, "c_stock_Mg_ha", "the lookup takes the first"},
-        {"tbl_systems", {"system", "climate_region"}, "land_use_factor",
+        {"tbl_systems",
+         {"system", "climate_region"},
+         "land_use_factor",
          "the lookup takes the first"},
         {"tbl_management_factors",
          {"climate_region", "management_type", "grassland_other"},
          "management_factor",
          "the lookup takes the first"},
-        {"tbl_input_factors", {"climate_region", "input_type"}, "input_factor",
+        {"tbl_input_factors",
+         {"climate_region", "input_type"},
+         "input_factor",
          "the lookup takes the first, whatever its grassland_other"},
-        {"tbl_management_type", {"system", "management_type"}, "management_order",
+        {"tbl_management_type",
+         {"system", "management_type"},
+         "management_order",
          "the list shows it more than once"},
-        {"tbl_input_type", {"system", "input_type"}, "input_order",
+        {"tbl_input_type",
+         {"system", "input_type"},
+         "input_order",
          "the list shows it more than once"},
-        {"tbl_climate_regions", {"region"}, "climate_region",
+        {"tbl_climate_regions",
+         {"region"},
+         "climate_region",
          "a country with this code gets each name"},
-        {"tbl_soiltype_classification", {"taxon", "fao_usda"}, "soiltype",
+        {"tbl_soiltype_classification",
+         {"taxon", "fao_usda"},
+         "soiltype",
          "picking the taxon takes the first"},
     };
     return rules;
@@ -150,9 +163,10 @@ void check_key_rule(CheckContext& context, const KeyRule& rule) {
     const std::string having = rule.value == "climate_region"
                                    ? " HAVING count(DISTINCT " + value + ") > 1"
                                    : " HAVING count(*) > 1";
-    Statement groups(context.file(), "SELECT " + keys + " FROM " + table + not_null +
-                                         " GROUP BY " + keys + having + " ORDER BY min(rowid)");
-    Statement rows(context.file(), "SELECT " + value + " FROM " + table + match + " ORDER BY rowid");
+    Statement groups(context.file(), "SELECT " + keys + " FROM " + table + not_null + " GROUP BY " +
+                                         keys + having + " ORDER BY min(rowid)");
+    Statement rows(context.file(),
+                   "SELECT " + value + " FROM " + table + match + " ORDER BY rowid");
     while (groups.step()) {
         std::string described;
         for (size_t i = 0; i + 1 < rule.keys.size(); ++i) {
@@ -194,8 +208,10 @@ void check_soil_taxa(CheckContext& context) {
         Statement orphans(context.file(),
                           "SELECT soiltype, count(*) FROM tbl_soiltype_classification AS t "
                           "WHERE soiltype IS NOT NULL AND NOT EXISTS (SELECT 1 FROM c_stocks AS "
-                          "c WHERE " + loose_sql("c.soil_type") + " = " + loose_sql("t.soiltype") + ") "
-                          "GROUP BY soiltype COLLATE BINARY ORDER BY min(rowid)");
+                          "c WHERE " +
+                              loose_sql("c.soil_type") + " = " + loose_sql("t.soiltype") +
+                              ") "
+                              "GROUP BY soiltype COLLATE BINARY ORDER BY min(rowid)");
         while (orphans.step()) {
             if (loose(orphans.text(0)).empty())
                 continue;
@@ -214,8 +230,7 @@ void check_soil_taxa(CheckContext& context) {
             if (loose(groups.text(0)).empty())
                 continue;
             context.add(CheckGroup::kSoilTaxa, Severity::kError, std::string(table), "fao_usda",
-                        shown(groups, 0),
-                        "neither 'WRB' nor 'USDA' (" + groups.text(1) + " taxa)");
+                        shown(groups, 0), "neither 'WRB' nor 'USDA' (" + groups.text(1) + " taxa)");
         }
     }
 }

@@ -77,14 +77,14 @@ void check_tables_and_columns(CheckContext& context) {
 
 void check_number_columns(CheckContext& context) {
     for (const ColumnRef& ref : kNumberColumns) {
-        each_row_where(context, ref.table, ref.column, "typeof(x) NOT IN ('integer', 'real')",
-                       [&](int64_t rowid, const std::string& value) {
-                           const std::string row = context.describe_row(ref.table, rowid, ref.column);
-                           context.add(CheckGroup::kNumbers, Severity::kError,
-                                       std::string(ref.table), std::string(ref.column), value,
-                                       (value == "NULL" ? "no number (" : "not a number (") +
-                                           row + ")");
-                       });
+        each_row_where(
+            context, ref.table, ref.column, "typeof(x) NOT IN ('integer', 'real')",
+            [&](int64_t rowid, const std::string& value) {
+                const std::string row = context.describe_row(ref.table, rowid, ref.column);
+                context.add(CheckGroup::kNumbers, Severity::kError, std::string(ref.table),
+                            std::string(ref.column), value,
+                            (value == "NULL" ? "no number (" : "not a number (") + row + ")");
+            });
     }
 }
 
@@ -93,14 +93,13 @@ void check_empty_names(CheckContext& context) {
         for (const SchemaColumn& column : table.columns) {
             if (listed(kNumberColumns, table.name, column.name))
                 continue;
-            each_row_where(context, table.name, column.name, "x IS NULL OR " + loose_sql("x") + " = ''",
-                           [&](int64_t rowid, const std::string& value) {
-                               context.add(CheckGroup::kEmptyNames, Severity::kError, table.name,
-                                           column.name, value,
-                                           "no name (" +
-                                               context.describe_row(table.name, rowid, column.name) +
-                                               ")");
-                           });
+            each_row_where(
+                context, table.name, column.name, "x IS NULL OR " + loose_sql("x") + " = ''",
+                [&](int64_t rowid, const std::string& value) {
+                    context.add(
+                        CheckGroup::kEmptyNames, Severity::kError, table.name, column.name, value,
+                        "no name (" + context.describe_row(table.name, rowid, column.name) + ")");
+                });
         }
     }
 }

@@ -75,7 +75,8 @@ bool CheckContext::has_table(std::string_view table) const {
     return present_.count({std::string(table), ""}) > 0;
 }
 
-bool CheckContext::has(std::string_view table, std::initializer_list<std::string_view> columns) const {
+bool CheckContext::has(std::string_view table,
+                       std::initializer_list<std::string_view> columns) const {
     return std::all_of(columns.begin(), columns.end(), [&](std::string_view column) {
         return present_.count({std::string(table), lower(column)}) > 0;
     });

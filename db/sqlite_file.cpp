@@ -7,8 +7,8 @@
 namespace humo::db {
 
 SqliteFile::SqliteFile(const std::string& path, Mode mode) : path_(path) {
-    const int flags = mode == Mode::kReadOnly ? SQLITE_OPEN_READONLY
-                                              : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags =
+        mode == Mode::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);

@@ -22,7 +22,9 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-std::string access_fixture(const std::string& name) { return std::string(HUMO_TEST_DATA) + "/" + name; }
+std::string access_fixture(const std::string& name) {
+    return std::string(HUMO_TEST_DATA) + "/" + name;
+}
 
 // What an mdbtools command prints, line by line: the tests' independent view of the file.
 Strings mdbtools(const std::string& command) {
@@ -126,8 +128,8 @@ TEST_F(NwindImportTest, KeepsNumbersTextDatesNullsAndBinaryData) {
                   "SELECT typeof(OrderID), typeof(Freight), Freight, CustomerID, ShipName, "
                   "ShipCity, ShipRegion, OrderDate, ShippedDate FROM Orders WHERE OrderID = "
                   "10332"),
-              (Strings{"integer", "real", "52.84", "MEREP", "Mère Paillarde", "Montréal",
-                       "Québec", "1994-11-17T00:00:00", "1994-11-21T00:00:00"}));
+              (Strings{"integer", "real", "52.84", "MEREP", "Mère Paillarde", "Montréal", "Québec",
+                       "1994-11-17T00:00:00", "1994-11-21T00:00:00"}));
     EXPECT_EQ(row(path, "SELECT ShipRegion, typeof(ShipRegion) FROM Orders WHERE OrderID = 10331"),
               (Strings{"null", "null"}));
     EXPECT_EQ(one(path, "SELECT count(*) FROM Customers WHERE Region IS NULL"), "60");
@@ -140,29 +142,33 @@ TEST_F(NwindImportTest, KeepsNumbersTextDatesNullsAndBinaryData) {
               "507 - 20th Ave. E.\r\nApt. 2A");
     EXPECT_EQ(one(path, "SELECT count(*) FROM Suppliers WHERE Address LIKE '%' || char(10) || '%'"),
               "9");
-    EXPECT_EQ(row(path, "SELECT typeof(Picture), length(Picture) FROM Categories WHERE "
-                        "CategoryName = 'Beverages'"),
+    EXPECT_EQ(row(path,
+                  "SELECT typeof(Picture), length(Picture) FROM Categories WHERE "
+                  "CategoryName = 'Beverages'"),
               (Strings{"blob", "10746"}));
-    EXPECT_EQ(one(path, "SELECT ShipName FROM \"Umsätze\" WHERE OrderID = 10332"), "Mère Paillarde");
+    EXPECT_EQ(one(path, "SELECT ShipName FROM \"Umsätze\" WHERE OrderID = 10332"),
+              "Mère Paillarde");
 }
 
 TEST(AccessImportTest, DatesBecomeIsoTextAcrossTheWholeRange) {
     testing::TempDir dir;
     const std::string path = dir.file("dates.sqlite");
-    const ImportResult result = import_access_database(access_fixture("DateTestDatabase.mdb"), path);
+    const ImportResult result =
+        import_access_database(access_fixture("DateTestDatabase.mdb"), path);
     ASSERT_EQ(result.tables.size(), 1u);
     EXPECT_EQ(result.tables[0].rows, 6);
     const std::string columns =
         "SELECT DateTimeCol, DateCol, TimeCol, ShortTextCol FROM DateTest WHERE IDCol = ";
     EXPECT_EQ(row(path, columns + "1"), (Strings{"2021-12-02T00:00:00", "2021-12-02T00:00:00",
-                                                  "2021-12-02T00:00:00", "Hello"}));
+                                                 "2021-12-02T00:00:00", "Hello"}));
     EXPECT_EQ(row(path, columns + "2"), (Strings{"9999-01-01T00:00:00", "9999-01-01T00:00:00",
-                                                  "9999-01-01T00:00:00", "Year 1999"}));
+                                                 "9999-01-01T00:00:00", "Year 1999"}));
     EXPECT_EQ(row(path, columns + "3"), (Strings{"1898-01-01T00:00:00", "1899-01-01T00:00:00",
-                                                  "1900-01-01T00:00:00", "Pre-1900 years"}));
+                                                 "1900-01-01T00:00:00", "Pre-1900 years"}));
     EXPECT_EQ(row(path, columns + "4"), (Strings{"0632-01-01T00:00:00", "0633-01-01T00:00:00",
-                                                  "0634-01-01T00:00:00", "Pre-1000 years"}));
-    EXPECT_EQ(one(path, "SELECT LongTextCol FROM DateTest WHERE IDCol = 6"), "New line\r\nin field");
+                                                 "0634-01-01T00:00:00", "Pre-1000 years"}));
+    EXPECT_EQ(one(path, "SELECT LongTextCol FROM DateTest WHERE IDCol = 6"),
+              "New line\r\nin field");
     EXPECT_EQ(one(path, "SELECT typeof(DateCol) FROM DateTest WHERE IDCol = 1"), "text");
 }
 
@@ -194,7 +200,8 @@ public:
         }
         std::sort(tables.begin(), tables.end(),
                   [](const SourceTable& a, const SourceTable& b) { return a.name < b.name; });
-        tables.push_back({"tbl_my_sites", {{"site", ColumnKind::kText}, {"photo", ColumnKind::kBlob}}});
+        tables.push_back(
+            {"tbl_my_sites", {{"site", ColumnKind::kText}, {"photo", ColumnKind::kBlob}}});
         return tables;
     }
 

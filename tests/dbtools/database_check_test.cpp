@@ -61,9 +61,11 @@ TEST_P(OneBrokenRuleTest, GivesExactlyThatFinding) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, OneBrokenRuleTest,
     ::testing::Values(
-        BrokenRule{"MissingTable", "DROP TABLE tbl_input_type",
+        BrokenRule{"MissingTable",
+                   "DROP TABLE tbl_input_type",
                    {G::kTablesAndColumns, S::kError, "tbl_input_type", "", "", "table is missing"}},
-        BrokenRule{"MissingColumn", "ALTER TABLE tbl_systems DROP COLUMN land_use_factor",
+        BrokenRule{"MissingColumn",
+                   "ALTER TABLE tbl_systems DROP COLUMN land_use_factor",
                    {G::kTablesAndColumns, S::kError, "tbl_systems", "land_use_factor", "",
                     "column is missing"}},
         BrokenRule{"TextInANumberColumn",
@@ -71,23 +73,26 @@ INSTANTIATE_TEST_SUITE_P(
                    "humoclim = 'Boreal'",
                    {G::kNumbers, S::kError, "c_stocks", "c_stock_Mg_ha", "'lots'",
                     "not a number (soil_type 'Sandy', humoclim 'Boreal')"}},
-        BrokenRule{"NullOrder", "UPDATE tbl_input_type SET input_order = NULL WHERE input_type = "
-                                "'Medium'",
+        BrokenRule{"NullOrder",
+                   "UPDATE tbl_input_type SET input_order = NULL WHERE input_type = "
+                   "'Medium'",
                    {G::kNumbers, S::kError, "tbl_input_type", "input_order", "NULL",
                     "no number (system 'Long-term cultivated', input_type 'Medium')"}},
-        BrokenRule{"NullName", "UPDATE tbl_soiltype_classification SET taxon = NULL WHERE taxon = "
-                               "'Kastanozems'",
+        BrokenRule{"NullName",
+                   "UPDATE tbl_soiltype_classification SET taxon = NULL WHERE taxon = "
+                   "'Kastanozems'",
                    {G::kEmptyNames, S::kError, "tbl_soiltype_classification", "taxon", "NULL",
                     "no name (soiltype 'High clay activity mineral', fao_usda 'WRB')"}},
-        BrokenRule{"BlankName", "INSERT INTO tbl_climate_zone_lookup VALUES ('  ', 1)",
+        BrokenRule{"BlankName",
+                   "INSERT INTO tbl_climate_zone_lookup VALUES ('  ', 1)",
                    {G::kEmptyNames, S::kError, "tbl_climate_zone_lookup", "country_name", "'  '",
                     "no name (climate_region_code 1)"}},
-        BrokenRule{"RegionCodeWithoutName",
-                   "INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 9)",
-                   {G::kClimateRegions, S::kError, "tbl_climate_zone_lookup",
-                    "climate_region_code", "9",
-                    "no climate region with this code in tbl_climate_regions (countries: "
-                    "Atlantis)"}},
+        BrokenRule{
+            "RegionCodeWithoutName",
+            "INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 9)",
+            {G::kClimateRegions, S::kError, "tbl_climate_zone_lookup", "climate_region_code", "9",
+             "no climate region with this code in tbl_climate_regions (countries: "
+             "Atlantis)"}},
         BrokenRule{"MissingCarbonStock",
                    "DELETE FROM c_stocks WHERE soil_type = 'Volcanic' AND humoclim = 'Tropical "
                    "Wet'",
@@ -96,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRule{"MissingLandUseRow",
                    "DELETE FROM tbl_systems WHERE system = 'Set aside' AND climate_region = "
                    "'Tropical Dry'",
-                   {G::kLandUseTypes, S::kError, "tbl_systems", "climate_region",
-                    "'Tropical Dry'", "no row for system 'Set aside'"}},
+                   {G::kLandUseTypes, S::kError, "tbl_systems", "climate_region", "'Tropical Dry'",
+                    "no row for system 'Set aside'"}},
         BrokenRule{"LandUseTypeWithoutManagement",
                    "DELETE FROM tbl_management_type WHERE system = 'Set aside'",
                    {G::kLandUseTypes, S::kError, "tbl_management_type", "system", "'Set aside'",
@@ -106,20 +111,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "DELETE FROM tbl_input_type WHERE system = 'Paddy rice'",
                    {G::kLandUseTypes, S::kError, "tbl_input_type", "system", "'Paddy rice'",
                     "no input levels"}},
-        BrokenRule{"MissingManagementFactor",
-                   "DELETE FROM tbl_management_factors WHERE climate_region = 'Cold Temperate "
-                   "Wet' AND management_type = 'No-till'",
-                   {G::kFactors, S::kError, "tbl_management_factors", "management_type",
-                    "'No-till'",
-                    "no factor for climate_region 'Cold Temperate Wet' with grassland_other "
-                    "'other' (land-use type 'Long-term cultivated')"}},
-        BrokenRule{"FactorInTheWrongGroup",
-                   "UPDATE tbl_management_factors SET grassland_other = 'other' WHERE "
-                   "climate_region = 'Boreal' AND management_type = 'Improved'",
-                   {G::kFactors, S::kError, "tbl_management_factors", "management_type",
-                    "'Improved'",
-                    "grassland_other 'grassland' (land-use type 'Grassland'); there is one with "
-                    "grassland_other 'other'"}},
+        BrokenRule{
+            "MissingManagementFactor",
+            "DELETE FROM tbl_management_factors WHERE climate_region = 'Cold Temperate "
+            "Wet' AND management_type = 'No-till'",
+            {G::kFactors, S::kError, "tbl_management_factors", "management_type", "'No-till'",
+             "no factor for climate_region 'Cold Temperate Wet' with grassland_other "
+             "'other' (land-use type 'Long-term cultivated')"}},
+        BrokenRule{
+            "FactorInTheWrongGroup",
+            "UPDATE tbl_management_factors SET grassland_other = 'other' WHERE "
+            "climate_region = 'Boreal' AND management_type = 'Improved'",
+            {G::kFactors, S::kError, "tbl_management_factors", "management_type", "'Improved'",
+             "grassland_other 'grassland' (land-use type 'Grassland'); there is one with "
+             "grassland_other 'other'"}},
         BrokenRule{"MissingInputFactor",
                    "DELETE FROM tbl_input_factors WHERE climate_region = 'Tropical Moist' AND "
                    "input_type = 'High'",
@@ -129,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRule{"MissingDoesNotApplyInputFactor",
                    "DELETE FROM tbl_input_factors WHERE climate_region = 'Boreal' AND "
                    "input_type = 'Does not apply'",
-                   {G::kFactors, S::kError, "tbl_input_factors", "input_type",
-                    "'Does not apply'",
+                   {G::kFactors, S::kError, "tbl_input_factors", "input_type", "'Does not apply'",
                     "(land-use type 'Grassland' under a management system other than "
                     "'Improved')"}},
         BrokenRule{"FactorGroupMisspelt",
@@ -159,8 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "UPDATE tbl_management_type SET system = 'Pasture' WHERE system = "
                    "'Grassland'; UPDATE tbl_input_type SET system = 'Pasture' WHERE system = "
                    "'Grassland'; UPDATE tbl_management_factors SET grassland_other = 'other'",
-                   {G::kNamedValues, S::kError, "tbl_systems", "system", "'Grassland'",
-                    "missing"}},
+                   {G::kNamedValues, S::kError, "tbl_systems", "system", "'Grassland'", "missing"}},
         BrokenRule{"NoImprovedGrassland",
                    "UPDATE tbl_management_type SET management_type = 'Better' WHERE "
                    "management_type = 'Improved'; UPDATE tbl_management_factors SET "
@@ -177,31 +180,33 @@ INSTANTIATE_TEST_SUITE_P(
                    "'Kastanozems'",
                    {G::kSoilTaxa, S::kError, "tbl_soiltype_classification", "fao_usda", "'FAO'",
                     "neither 'WRB' nor 'USDA' (1 taxa)"}},
-        BrokenRule{"RegionInAnotherCase",
-                   "UPDATE tbl_systems SET climate_region = 'tropical dry' WHERE climate_region "
-                   "= 'Tropical Dry' AND system = 'Paddy rice'",
-                   {G::kSpelling, S::kError, "tbl_systems", "climate_region", "'tropical dry'",
-                    "from the climate region 'Tropical Dry' in tbl_climate_regions.climate_region"}},
+        BrokenRule{
+            "RegionInAnotherCase",
+            "UPDATE tbl_systems SET climate_region = 'tropical dry' WHERE climate_region "
+            "= 'Tropical Dry' AND system = 'Paddy rice'",
+            {G::kSpelling, S::kError, "tbl_systems", "climate_region", "'tropical dry'",
+             "from the climate region 'Tropical Dry' in tbl_climate_regions.climate_region"}},
         BrokenRule{"RegionWithATrailingBlank",
                    "UPDATE c_stocks SET humoclim = 'Boreal ' WHERE soil_type = 'Sandy' AND "
                    "humoclim = 'Boreal'",
                    {G::kSpelling, S::kError, "c_stocks", "humoclim", "'Boreal '",
                     "differs only in case or blanks from the climate region 'Boreal'"}},
-        BrokenRule{"NamedValueInAnotherCase",
-                   "UPDATE tbl_management_type SET management_type = 'does not apply' WHERE "
-                   "system = 'Paddy rice'",
-                   {G::kSpelling, S::kError, "tbl_management_type", "management_type",
-                    "'does not apply'",
-                    "from the management system 'Does not apply' as the calculator names it"}},
-        BrokenRule{"DuplicateCarbonStock", "INSERT INTO c_stocks VALUES ('Sandy', 'Boreal', 12)",
+        BrokenRule{
+            "NamedValueInAnotherCase",
+            "UPDATE tbl_management_type SET management_type = 'does not apply' WHERE "
+            "system = 'Paddy rice'",
+            {G::kSpelling, S::kError, "tbl_management_type", "management_type", "'does not apply'",
+             "from the management system 'Does not apply' as the calculator names it"}},
+        BrokenRule{"DuplicateCarbonStock",
+                   "INSERT INTO c_stocks VALUES ('Sandy', 'Boreal', 12)",
                    {G::kDuplicates, S::kError, "c_stocks", "humoclim", "'Boreal'",
                     "2 rows for soil_type 'Sandy' with c_stock_Mg_ha 10, 12: the lookup takes "
                     "the first"}},
-        BrokenRule{"ManagementListedTwice",
-                   "INSERT INTO tbl_management_type VALUES ('Long-term cultivated', 'No-till', 5)",
-                   {G::kDuplicates, S::kError, "tbl_management_type", "management_type",
-                    "'No-till'",
-                    "2 rows for system 'Long-term cultivated' with management_order 3, 5"}},
+        BrokenRule{
+            "ManagementListedTwice",
+            "INSERT INTO tbl_management_type VALUES ('Long-term cultivated', 'No-till', 5)",
+            {G::kDuplicates, S::kError, "tbl_management_type", "management_type", "'No-till'",
+             "2 rows for system 'Long-term cultivated' with management_order 3, 5"}},
         BrokenRule{"RegionCodeWithTwoNames",
                    "UPDATE tbl_climate_zone_lookup SET climate_region_code = 2 WHERE "
                    "climate_region_code = 3; UPDATE tbl_climate_regions SET region = 2 WHERE "
