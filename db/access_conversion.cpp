@@ -32,14 +32,11 @@ void sync(const fs::path& path, int flags) {
     }
 }
 
-// A second name for the original file; a copy where the file system has no hard links.
+// A copy of the original under its new name, complete on disk before the original is replaced.
 void keep_original(const fs::path& original, const fs::path& kept) {
-    std::error_code no_links;
-    fs::create_hard_link(original, kept, no_links);
-    if (!no_links)
-        return;
     const fs::path copying = kept.string() + ".part";
     fs::copy_file(original, copying, fs::copy_options::overwrite_existing);
+    fs::last_write_time(copying, fs::last_write_time(original));
     sync(copying, O_RDONLY);
     fs::rename(copying, kept);
 }

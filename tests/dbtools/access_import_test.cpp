@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -289,8 +290,11 @@ protected:
 
 TEST_F(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
     const std::string path = database_from("nwind.mdb");
+    const auto last_written = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+    fs::last_write_time(path, last_written);
     const auto message = convert_access_database(path);
     ASSERT_TRUE(message);
+    EXPECT_EQ(fs::last_write_time(dir.file("humo_tool.mdb.jet")), last_written);
     EXPECT_EQ(*message,
               "humo_tool.mdb was an Access database (Jet 3). It has been converted for this "
               "version of the program: 9 tables, 4,032 rows. It does not hold all the default "
@@ -364,6 +368,9 @@ TEST(DatabaseFormatTest, TellsTheFormatsApartByTheirFirstBytes) {
     EXPECT_EQ(access_version(dir.file("new.accdb")), "Access 2007 or later");
     std::ofstream(dir.file("short")) << "SQLite";
     EXPECT_EQ(database_format(dir.file("short")), DatabaseFormat::kUnknown);
+    SqliteFile(dir.file("sqlite.db"), SqliteFile::Mode::kCreate).execute("CREATE TABLE t (x)");
+    EXPECT_EQ(database_format(dir.file("sqlite.db")), DatabaseFormat::kSqlite);
+    EXPECT_EQ(access_version(dir.file("sqlite.db")), "");
     EXPECT_EQ(access_version(dir.file("short")), "");
     EXPECT_EQ(database_format(dir.file("missing")), DatabaseFormat::kMissing);
 }

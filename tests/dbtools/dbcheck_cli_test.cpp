@@ -20,9 +20,11 @@ struct CommandRun {
     std::string output;  // standard output, then standard error
 };
 
-CommandRun humo_dbcheck(const std::string& arguments) {
+// Runs humo-dbcheck with the arguments, after any environment settings ("NAME=value ").
+CommandRun humo_dbcheck(const std::string& environment, const std::string& arguments) {
     CommandRun run;
-    FILE* pipe = popen((std::string(HUMO_DBCHECK) + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe =
+        popen((environment + std::string(HUMO_DBCHECK) + " " + arguments + " 2>&1").c_str(), "r");
     if (!pipe)
         return run;
     char buffer[4096];
@@ -32,6 +34,8 @@ CommandRun humo_dbcheck(const std::string& arguments) {
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
+
+CommandRun humo_dbcheck(const std::string& arguments) { return humo_dbcheck("", arguments); }
 
 std::string bytes_of(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -71,19 +75,27 @@ TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeRead) {
     EXPECT_NE(text.output.find("file is not a database"), std::string::npos) << text.output;
     EXPECT_EQ(humo_dbcheck("one two").status, 2);
     EXPECT_EQ(humo_dbcheck("--verbose").status, 2);
+    const CommandRun option = humo_dbcheck("-v");
+    EXPECT_EQ(option.status, 2);
+    EXPECT_EQ(option.output.rfind("usage: humo-dbcheck [FILE]\n", 0), 0u) << option.output;
     CommandRun help = humo_dbcheck("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.output.rfind("usage: humo-dbcheck [FILE]\n", 0), 0u);
 }
 
 TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {
-    CommandRun run = humo_dbcheck(kNwind);
+    testing::TempDir temporary;
+    const std::string before = bytes_of(kNwind);
+    CommandRun run = humo_dbcheck("TMPDIR=" + temporary.path().string() + " ", kNwind);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("It is an Access database (Jet 3): checking a converted copy; the "
                               "file is not changed.\nMissing tables and columns (9)\n  error: "
                               "tbl_climate_regions: the table is missing\n"),
               std::string::npos)
         << run.output;
+    // The converted copy is gone, and the file itself is as it was.
+    EXPECT_TRUE(fs::is_empty(temporary.path()));
+    EXPECT_EQ(bytes_of(kNwind), before);
 }
 
 TEST(DbcheckCommandTest, ImportsAnAccessDatabaseIntoANewFileOnly) {
