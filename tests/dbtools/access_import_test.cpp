@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "access_conversion.h"
@@ -149,6 +150,35 @@ TEST_F(NwindImportTest, KeepsNumbersTextDatesNullsAndBinaryData) {
               (Strings{"blob", "10746"}));
     EXPECT_EQ(one(path, "SELECT ShipName FROM \"Umsätze\" WHERE OrderID = 10332"),
               "Mère Paillarde");
+}
+
+// mdbtools' own export writes dates as MM/DD/YY HH:MM:SS; every order date must agree.
+TEST_F(NwindImportTest, EveryDateIsTheDayAndTimeMdbtoolsExports) {
+    // A record starts with its order number; an address may go on over further lines.
+    const std::regex record_start("^([0-9]+)\\|[^|]*\\|[^|]*\\|([^|]*)\\|([^|]*)\\|([^|]*)\\|");
+    std::map<std::string, Strings> exported;
+    for (const std::string& line :
+         mdbtools("mdb-export -Q -d '|' '" + access_fixture("nwind.mdb") + "' Orders")) {
+        std::smatch fields;
+        if (std::regex_search(line, fields, record_start))
+            exported[fields[1]] = {fields[2], fields[3], fields[4]};
+    }
+    ASSERT_EQ(exported.size(), 830u);
+    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    Statement dates(file,
+                    "SELECT OrderID, strftime('%m/%d/%Y %H:%M:%S', OrderDate), strftime('%m/%d/%Y "
+                    "%H:%M:%S', RequiredDate), ifnull(strftime('%m/%d/%Y %H:%M:%S', "
+                    "ShippedDate), '') FROM Orders");
+    while (dates.step()) {
+        Strings expected = exported[dates.text(0)];
+        ASSERT_EQ(expected.size(), 3u) << dates.text(0);
+        for (int column = 0; column < 3; ++column) {
+            std::string& date = expected[static_cast<size_t>(column)];
+            if (!date.empty())
+                date.insert(6, "19");  // the export's two-digit years are all 19xx here
+            EXPECT_EQ(dates.text(column + 1), date) << "order " << dates.text(0);
+        }
+    }
 }
 
 TEST(AccessImportTest, DatesBecomeIsoTextAcrossTheWholeRange) {
