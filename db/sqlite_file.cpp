@@ -88,7 +88,6 @@ void Statement::run() {
     while (step()) {
     }
     sqlite3_reset(statement_);
-    sqlite3_clear_bindings(statement_);
 }
 
 int Statement::column_count() const { return sqlite3_column_count(statement_); }

@@ -49,7 +49,8 @@ public:
     void reset();
     // Moves to the next row; false at the end.
     bool step();
-    // Runs a statement that returns no rows, then makes it ready for the next bindings.
+    // Runs a statement that returns no rows, then makes it ready to run again; the bindings
+    // stay until they are bound anew.
     void run();
 
     int column_count() const;
