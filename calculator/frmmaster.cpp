@@ -1,5 +1,6 @@
 #include "frmmaster.h"
 
+#include "access_conversion.h"
 #include "failure.h"
 #include "program.h"
 #include "report_connection_errors.h"
@@ -244,6 +245,8 @@ void frmmaster::Form_Load() {
         database_.SoilCarbonConnection = std::make_unique<recordset::Connection>();
         database_.SoilCarbonRecordset = std::make_unique<recordset::Recordset>();
         database_.SoilCarbonConnection->set_cursor_location(recordset::CursorLocation::kClient);
+        if (auto note = db::convert_access_database(db::database_path(directory)))
+            program().msg_box(*note);
         database_.SoilCarbonConnection->open(db::database_path(directory));
 
         fill_lists({&country},

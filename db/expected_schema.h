@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace humo::db {
+
+struct SchemaColumn {
+    std::string name;
+    std::string type;  // as declared: TEXT, REAL or INTEGER
+};
+
+struct SchemaTable {
+    std::string name;
+    std::vector<SchemaColumn> columns;
+};
+
+// The tables and columns that schema.sql creates, in its order.
+const std::vector<SchemaTable>& expected_schema();
+
+// The table of schema.sql with this name, compared without regard to case; null when none.
+const SchemaTable* find_schema_table(std::string_view name);
+
+// Whether two table or column names are the same to SQLite (ASCII case does not count).
+bool same_name(std::string_view a, std::string_view b);
+
+}  // namespace humo::db

@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "access_conversion.h"
+#include "access_import.h"
+#include "csv.h"
+#include "database_check.h"
+#include "database_format.h"
+#include "failure.h"
+#include "fixture_paths.h"
+#include "sqlite_file.h"
+#include "temp_dir.h"
+
+namespace humo::db {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+std::string access_fixture(const std::string& name) {
+    return std::string(HUMO_TEST_DATA) + "/" + name;
+}
+
+// What an mdbtools command prints, line by line: the tests' independent view of the file.
+Strings mdbtools(const std::string& command) {
+    Strings lines;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return lines;
+    char buffer[4096];
+    std::string text;
+    while (fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    pclose(pipe);
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// One row of a query, each value as "type:text" ("null" for NULL).
+Strings row(const std::string& path, const std::string& sql) {
+    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    Statement statement(file, sql);
+    Strings values;
+    if (!statement.step())
+        return values;
+    for (int c = 0; c < statement.column_count(); ++c) {
+        if (statement.is_null(c)) {
+            values.push_back("null");
+        } else {
+            values.push_back(statement.text(c));
+        }
+    }
+    return values;
+}
+
+std::string one(const std::string& path, const std::string& sql) {
+    const Strings values = row(path, sql);
+    return values.empty() ? "<no row>" : values.front();
+}
+
+Strings table_names(const std::string& path) {
+    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    Statement names(file, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
+    Strings result;
+    while (names.step())
+        result.push_back(names.text(0));
+    return result;
+}
+
+std::string bytes_of(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+Strings files_in(const fs::path& directory) {
+    Strings names;
+    for (const auto& entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class NwindImportTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        directory = new testing::TempDir;
+        path = directory->file("nwind.sqlite");
+        result = import_access_database(access_fixture("nwind.mdb"), path);
+    }
+    static void TearDownTestSuite() { delete directory; }
+
+    static testing::TempDir* directory;
+    static std::string path;
+    static ImportResult result;
+};
+
+testing::TempDir* NwindImportTest::directory = nullptr;
+std::string NwindImportTest::path;
+ImportResult NwindImportTest::result;
+
+TEST_F(NwindImportTest, HoldsEveryTableWithTheRowCountsMdbtoolsReports) {
+    const std::string file = access_fixture("nwind.mdb");
+    const Strings tables = mdbtools("mdb-tables -1 '" + file + "'");
+    ASSERT_EQ(tables.size(), 9u);
+    EXPECT_EQ(table_names(path), tables);
+    EXPECT_FALSE(result.own_tables);
+    ASSERT_EQ(result.tables.size(), tables.size());
+    for (size_t i = 0; i < tables.size(); ++i) {
+        const Strings count = mdbtools("mdb-count '" + file + "' '" + tables[i] + "'");
+        ASSERT_EQ(count.size(), 1u) << tables[i];
+        EXPECT_EQ(one(path, "SELECT count(*) FROM \"" + tables[i] + "\""), count[0]) << tables[i];
+        EXPECT_EQ(std::to_string(result.tables[i].rows), count[0]) << tables[i];
+    }
+    EXPECT_FALSE(fs::exists(path + ".part"));
+}
+
+TEST_F(NwindImportTest, KeepsNumbersTextDatesNullsAndBinaryData) {
+    EXPECT_EQ(row(path,
+                  "SELECT typeof(OrderID), typeof(Freight), Freight, CustomerID, ShipName, "
+                  "ShipCity, ShipRegion, OrderDate, ShippedDate FROM Orders WHERE OrderID = "
+                  "10332"),
+              (Strings{"integer", "real", "52.84", "MEREP", "Mère Paillarde", "Montréal", "Québec",
+                       "1994-11-17T00:00:00", "1994-11-21T00:00:00"}));
+    EXPECT_EQ(row(path, "SELECT ShipRegion, typeof(ShipRegion) FROM Orders WHERE OrderID = 10331"),
+              (Strings{"null", "null"}));
+    EXPECT_EQ(one(path, "SELECT count(*) FROM Customers WHERE Region IS NULL"), "60");
+    // Single-precision discounts arrive as the decimals they were typed as.
+    EXPECT_EQ(one(path, "SELECT count(*) FROM \"Order Details\" WHERE Discount = 0.15"), "157");
+    // Yes/no columns become 0 and 1.
+    EXPECT_EQ(row(path, "SELECT count(*), sum(Discontinued), typeof(Discontinued) FROM Products"),
+              (Strings{"77", "8", "integer"}));
+    EXPECT_EQ(one(path, "SELECT Address FROM Employees WHERE EmployeeID = 1"),
+              "507 - 20th Ave. E.\r\nApt. 2A");
+    EXPECT_EQ(one(path, "SELECT count(*) FROM Suppliers WHERE Address LIKE '%' || char(10) || '%'"),
+              "9");
+    EXPECT_EQ(row(path,
+                  "SELECT typeof(Picture), length(Picture) FROM Categories WHERE "
+                  "CategoryName = 'Beverages'"),
+              (Strings{"blob", "10746"}));
+    EXPECT_EQ(one(path, "SELECT ShipName FROM \"Umsätze\" WHERE OrderID = 10332"),
+              "Mère Paillarde");
+}
+
+// mdbtools' own export writes dates as MM/DD/YY HH:MM:SS; every order date must agree.
+TEST_F(NwindImportTest, EveryDateIsTheDayAndTimeMdbtoolsExports) {
+    // A record starts with its order number; an address may go on over further lines.
+    const std::regex record_start("^([0-9]+)\\|[^|]*\\|[^|]*\\|([^|]*)\\|([^|]*)\\|([^|]*)\\|");
+    std::map<std::string, Strings> exported;
+    for (const std::string& line :
+         mdbtools("mdb-export -Q -d '|' '" + access_fixture("nwind.mdb") + "' Orders")) {
+        std::smatch fields;
+        if (std::regex_search(line, fields, record_start))
+            exported[fields[1]] = {fields[2], fields[3], fields[4]};
+    }
+    ASSERT_EQ(exported.size(), 830u);
+    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    Statement dates(file,
+                    "SELECT OrderID, strftime('%m/%d/%Y %H:%M:%S', OrderDate), strftime('%m/%d/%Y "
+                    "%H:%M:%S', RequiredDate), ifnull(strftime('%m/%d/%Y %H:%M:%S', "
+                    "ShippedDate), '') FROM Orders");
+    while (dates.step()) {
+        Strings expected = exported[dates.text(0)];
+        ASSERT_EQ(expected.size(), 3u) << dates.text(0);
+        for (int column = 0; column < 3; ++column) {
+            std::string& date = expected[static_cast<size_t>(column)];
+            if (!date.empty())
+                date.insert(6, "19");  // the export's two-digit years are all 19xx here
+            EXPECT_EQ(dates.text(column + 1), date) << "order " << dates.text(0);
+        }
+    }
+}
+
+TEST(AccessImportTest, DatesBecomeIsoTextAcrossTheWholeRange) {
+    testing::TempDir dir;
+    const std::string path = dir.file("dates.sqlite");
+    const ImportResult result =
+        import_access_database(access_fixture("DateTestDatabase.mdb"), path);
+    ASSERT_EQ(result.tables.size(), 1u);
+    EXPECT_EQ(result.tables[0].rows, 6);
+    const std::string columns =
+        "SELECT DateTimeCol, DateCol, TimeCol, ShortTextCol FROM DateTest WHERE IDCol = ";
+    EXPECT_EQ(row(path, columns + "1"), (Strings{"2021-12-02T00:00:00", "2021-12-02T00:00:00",
+                                                 "2021-12-02T00:00:00", "Hello"}));
+    EXPECT_EQ(row(path, columns + "2"), (Strings{"9999-01-01T00:00:00", "9999-01-01T00:00:00",
+                                                 "9999-01-01T00:00:00", "Year 1999"}));
+    EXPECT_EQ(row(path, columns + "3"), (Strings{"1898-01-01T00:00:00", "1899-01-01T00:00:00",
+                                                 "1900-01-01T00:00:00", "Pre-1900 years"}));
+    EXPECT_EQ(row(path, columns + "4"), (Strings{"0632-01-01T00:00:00", "0633-01-01T00:00:00",
+                                                 "0634-01-01T00:00:00", "Pre-1000 years"}));
+    EXPECT_EQ(one(path, "SELECT LongTextCol FROM DateTest WHERE IDCol = 6"),
+              "New line\r\nin field");
+    EXPECT_EQ(one(path, "SELECT typeof(DateCol) FROM DateTest WHERE IDCol = 1"), "text");
+}
+
+TEST(AccessImportTest, AFileThatIsNoAccessDatabaseWritesNothing) {
+    testing::TempDir dir;
+    std::ofstream(dir.file("old.mdb")) << "this is not a database";
+    EXPECT_THROW(import_access_database(dir.file("old.mdb"), dir.file("new.sqlite")),
+                 std::runtime_error);
+    EXPECT_EQ(files_in(dir.path()), (Strings{"old.mdb"}));
+}
+
+// The tables of an older installation as an Access file hands them over: the default data,
+// with the kinds of columns Access has, one column and one table of the user's own.
+class OlderInstallation : public TableSource {
+public:
+    std::vector<SourceTable> tables() override {
+        std::vector<SourceTable> tables;
+        for (const auto& entry : fs::directory_iterator(testing::default_data_directory())) {
+            if (entry.path().extension() != ".csv")
+                continue;
+            std::ifstream in(entry.path());
+            SourceTable& table = tables.emplace_back();
+            table.name = entry.path().stem().string();
+            const auto header = read_csv_record(in);
+            for (const std::string& name : *header)
+                table.columns.push_back({name, kind_of(name)});
+            if (table.name == "c_stocks")
+                table.columns.push_back({"note", ColumnKind::kText});
+        }
+        std::sort(tables.begin(), tables.end(),
+                  [](const SourceTable& a, const SourceTable& b) { return a.name < b.name; });
+        tables.push_back(
+            {"tbl_my_sites", {{"site", ColumnKind::kText}, {"photo", ColumnKind::kBlob}}});
+        return tables;
+    }
+
+    void read_rows(const SourceTable& table,
+                   const std::function<void(const std::vector<Cell>&)>& row) override {
+        if (table.name == "tbl_my_sites") {
+            std::vector<Cell> cells(2);
+            cells[0] = std::string("Kenya, Ngong");
+            cells[1] = Blob{{0, 1, 2}};
+            row(cells);
+            cells[0] = std::string("Kraków");
+            cells[1] = std::monostate{};
+            row(cells);
+            return;
+        }
+        std::ifstream in(testing::default_data_directory() + "/" + table.name + ".csv");
+        read_csv_record(in);
+        int line = 0;
+        while (auto record = read_csv_record(in)) {
+            std::vector<Cell> cells(table.columns.size());
+            for (size_t i = 0; i < record->size(); ++i)
+                cells[i] = cell(table.columns[i].kind, (*record)[i]);
+            if (table.name == "c_stocks" && ++line == 1)
+                cells.back() = std::string("checked 1998");
+            row(cells);
+        }
+    }
+
+private:
+    static ColumnKind kind_of(const std::string& column) {
+        if (column == "region" || column == "climate_region_code" || column.ends_with("_order"))
+            return ColumnKind::kInteger;
+        if (column.ends_with("factor") || column == "c_stock_Mg_ha")
+            return ColumnKind::kReal;
+        return ColumnKind::kText;
+    }
+    static Cell cell(ColumnKind kind, const std::string& text) {
+        if (kind == ColumnKind::kInteger)
+            return int64_t{std::stoll(text)};
+        if (kind == ColumnKind::kReal)
+            return std::stod(text);
+        return text;
+    }
+};
+
+TEST(AccessImportTest, TheToolsOwnTablesGetTheCurrentSchemaAndKeepTheirExtras) {
+    testing::TempDir dir;
+    const std::string path = dir.file("humo_tool.mdb");
+    OlderInstallation source;
+    const ImportResult result = write_sqlite_copy(source, path);
+    EXPECT_TRUE(result.own_tables);
+    ASSERT_EQ(result.tables.size(), 10u);
+    EXPECT_EQ(result.tables[0].name, "c_stocks");
+    EXPECT_EQ(result.tables[0].rows, 48);
+
+    // The calculator's lookups find names whatever their case, through the schema's indexes.
+    EXPECT_EQ(one(path, "SELECT count(*) FROM tbl_systems WHERE system = 'GRASSLAND'"), "8");
+    EXPECT_EQ(one(path, "SELECT count(*) FROM sqlite_master WHERE type = 'index'"), "10");
+    EXPECT_EQ(row(path, "SELECT typeof(c_stock_Mg_ha), c_stock_Mg_ha, note FROM c_stocks LIMIT 1"),
+              (Strings{"real", "68.0", "checked 1998"}));
+    EXPECT_EQ(row(path, "SELECT site, hex(photo) FROM tbl_my_sites"),
+              (Strings{"Kenya, Ngong", "000102"}));
+    EXPECT_EQ(row(path, "SELECT site, photo FROM tbl_my_sites WHERE rowid = 2"),
+              (Strings{"Kraków", "null"}));
+    const auto findings = check_database(path);
+    EXPECT_TRUE(findings.empty()) << format_report(findings);
+}
+
+TEST(AccessImportTest, NeverWritesOverAnExistingFile) {
+    testing::TempDir dir;
+    std::ofstream(dir.file("out.sqlite")) << "keep me";
+    OlderInstallation source;
+    EXPECT_THROW(write_sqlite_copy(source, dir.file("out.sqlite")), std::runtime_error);
+    EXPECT_EQ(bytes_of(dir.file("out.sqlite")), "keep me");
+}
+
+class ConversionTest : public ::testing::Test {
+protected:
+    std::string database_from(const std::string& fixture) {
+        fs::copy_file(access_fixture(fixture), dir.file("humo_tool.mdb"));
+        return dir.file("humo_tool.mdb");
+    }
+    testing::TempDir dir;
+};
+
+TEST_F(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
+    const std::string path = database_from("nwind.mdb");
+    const auto last_written = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+    fs::last_write_time(path, last_written);
+    const auto message = convert_access_database(path);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(fs::last_write_time(dir.file("humo_tool.mdb.jet")), last_written);
+    EXPECT_EQ(*message,
+              "humo_tool.mdb was an Access database (Jet 3). It has been converted for this "
+              "version of the program: 9 tables, 4,032 rows. It does not hold all the default "
+              "tables that the calculator needs.\r\n\r\nThe original file is kept unchanged as "
+              "humo_tool.mdb.jet.");
+    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
+    EXPECT_EQ(database_format(path), DatabaseFormat::kSqlite);
+    EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.jet")), bytes_of(access_fixture("nwind.mdb")));
+    EXPECT_EQ(one(path, "SELECT count(*) FROM Orders"), "830");
+    // Converted once: the next start opens it as it is.
+    EXPECT_FALSE(convert_access_database(path));
+    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
+}
+
+TEST_F(ConversionTest, AnotherOldFileLaterIsKeptBesideTheFirst) {
+    const std::string path = database_from("nwind.mdb");
+    ASSERT_TRUE(convert_access_database(path));
+    fs::remove(path);
+    fs::copy_file(access_fixture("DateTestDatabase.mdb"), path);
+    const auto message = convert_access_database(path);
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("(Jet 4)"), std::string::npos) << *message;
+    EXPECT_NE(message->find("kept unchanged as humo_tool.mdb.2.jet."), std::string::npos)
+        << *message;
+    EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.2.jet")),
+              bytes_of(access_fixture("DateTestDatabase.mdb")));
+    EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.jet")), bytes_of(access_fixture("nwind.mdb")));
+}
+
+TEST_F(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
+    // An Access header in front of pages that are no database.
+    std::string broken = bytes_of(access_fixture("DateTestDatabase.mdb")).substr(0, 64);
+    broken += std::string(8192, 'x');
+    std::ofstream(dir.file("humo_tool.mdb"), std::ios::binary) << broken;
+    try {
+        convert_access_database(dir.file("humo_tool.mdb"));
+        FAIL() << "converted a broken file";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), 3343);
+        EXPECT_EQ(failure.source(), "humo_tool");
+        EXPECT_EQ(failure.description().rfind("humo_tool.mdb is an Access database from an older "
+                                              "installation and could not be converted: ",
+                                              0),
+                  0u)
+            << failure.description();
+        EXPECT_TRUE(failure.description().ends_with(". The file was left as it was."));
+    }
+    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb"}));
+    EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb")), broken);
+}
+
+TEST_F(ConversionTest, LeavesSqliteAndMissingFilesAlone) {
+    EXPECT_FALSE(convert_access_database(dir.file("humo_tool.mdb")));
+    SqliteFile(dir.file("humo_tool.mdb"), SqliteFile::Mode::kCreate).execute("CREATE TABLE t (x)");
+    const std::string before = bytes_of(dir.file("humo_tool.mdb"));
+    EXPECT_FALSE(convert_access_database(dir.file("humo_tool.mdb")));
+    EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb")), before);
+    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb"}));
+}
+
+TEST(DatabaseFormatTest, TellsTheFormatsApartByTheirFirstBytes) {
+    testing::TempDir dir;
+    EXPECT_EQ(database_format(access_fixture("nwind.mdb")), DatabaseFormat::kAccess);
+    EXPECT_EQ(access_version(access_fixture("nwind.mdb")), "Jet 3");
+    EXPECT_EQ(access_version(access_fixture("DateTestDatabase.mdb")), "Jet 4");
+    std::string ace = bytes_of(access_fixture("DateTestDatabase.mdb")).substr(0, 64);
+    ace.replace(4, 15, "Standard ACE DB");
+    ace[0x14] = 2;
+    std::ofstream(dir.file("new.accdb"), std::ios::binary) << ace;
+    EXPECT_EQ(database_format(dir.file("new.accdb")), DatabaseFormat::kAccess);
+    EXPECT_EQ(access_version(dir.file("new.accdb")), "Access 2007 or later");
+    std::ofstream(dir.file("short")) << "SQLite";
+    EXPECT_EQ(database_format(dir.file("short")), DatabaseFormat::kUnknown);
+    SqliteFile(dir.file("sqlite.db"), SqliteFile::Mode::kCreate).execute("CREATE TABLE t (x)");
+    EXPECT_EQ(database_format(dir.file("sqlite.db")), DatabaseFormat::kSqlite);
+    EXPECT_EQ(access_version(dir.file("sqlite.db")), "");
+    EXPECT_EQ(access_version(dir.file("short")), "");
+    EXPECT_EQ(database_format(dir.file("missing")), DatabaseFormat::kMissing);
+}
+
+}  // namespace
+}  // namespace humo::db

@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "database_check.h"
+#include "default_database.h"
+#include "fixture_paths.h"
+#include "sqlite_file.h"
+#include "temp_dir.h"
+
+namespace humo::db {
+namespace {
+
+using G = CheckGroup;
+using S = Severity;
+
+// The shipped default database, made from data/*.csv, with one change applied.
+std::string default_database_with(const testing::TempDir& dir, const std::string& change) {
+    const std::string path = dir.file("humo_tool.mdb");
+    create_default_database(path, testing::default_data_directory());
+    SqliteFile file(path, SqliteFile::Mode::kCreate);
+    file.execute(change);
+    return path;
+}
+
+TEST(DatabaseCheckTest, TheShippedDefaultDatabaseIsSound) {
+    testing::TempDir dir;
+    const auto findings = check_database(default_database_with(dir, ""));
+    EXPECT_TRUE(findings.empty()) << format_report(findings);
+    EXPECT_EQ(format_report(findings),
+              "No findings: the database has everything the calculator needs.\n");
+}
+
+struct BrokenRule {
+    const char* name;
+    const char* change;
+    Finding expected;  // the one finding, with a part of its problem text
+};
+
+void PrintTo(const BrokenRule& rule, std::ostream* out) { *out << rule.name; }
+
+class OneBrokenRuleTest : public ::testing::TestWithParam<BrokenRule> {};
+
+// Each fixture breaks one rule and must give exactly one finding naming the table, the column
+// and the value that is wrong.
+TEST_P(OneBrokenRuleTest, GivesExactlyThatFinding) {
+    testing::TempDir dir;
+    const BrokenRule& rule = GetParam();
+    const auto findings = check_database(default_database_with(dir, rule.change));
+    ASSERT_EQ(findings.size(), 1u) << format_report(findings);
+    const Finding& found = findings.front();
+    const Finding& expected = rule.expected;
+    EXPECT_EQ(group_title(found.group), group_title(expected.group));
+    EXPECT_EQ(found.severity, expected.severity);
+    EXPECT_EQ(found.table, expected.table);
+    EXPECT_EQ(found.column, expected.column);
+    EXPECT_EQ(found.value, expected.value);
+    EXPECT_NE(found.problem.find(expected.problem), std::string::npos) << found.problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, OneBrokenRuleTest,
+    ::testing::Values(
+        BrokenRule{"MissingTable",
+                   "DROP TABLE tbl_input_type",
+                   {G::kTablesAndColumns, S::kError, "tbl_input_type", "", "", "table is missing"}},
+        BrokenRule{"MissingColumn",
+                   "ALTER TABLE tbl_systems DROP COLUMN land_use_factor",
+                   {G::kTablesAndColumns, S::kError, "tbl_systems", "land_use_factor", "",
+                    "column is missing"}},
+        BrokenRule{"TextInANumberColumn",
+                   "UPDATE c_stocks SET c_stock_Mg_ha = 'lots' WHERE soil_type = 'Sandy' AND "
+                   "humoclim = 'Boreal'",
+                   {G::kNumbers, S::kError, "c_stocks", "c_stock_Mg_ha", "'lots'",
+                    "not a number (soil_type 'Sandy', humoclim 'Boreal')"}},
+        BrokenRule{"NullOrder",
+                   "UPDATE tbl_input_type SET input_order = NULL WHERE input_type = "
+                   "'Medium'",
+                   {G::kNumbers, S::kError, "tbl_input_type", "input_order", "NULL",
+                    "no number (system 'Long-term cultivated', input_type 'Medium')"}},
+        BrokenRule{"NullName",
+                   "UPDATE tbl_soiltype_classification SET taxon = NULL WHERE taxon = "
+                   "'Kastanozems'",
+                   {G::kEmptyNames, S::kError, "tbl_soiltype_classification", "taxon", "NULL",
+                    "no name (soiltype 'High clay activity mineral', fao_usda 'WRB')"}},
+        BrokenRule{"NullNameBesideNumbers",
+                   "INSERT INTO tbl_management_type VALUES (NULL, 'Mulch', 4)",
+                   {G::kEmptyNames, S::kError, "tbl_management_type", "system", "NULL",
+                    "no name (management_type 'Mulch', management_order 4)"}},
+        BrokenRule{"BlankName",
+                   "INSERT INTO tbl_climate_zone_lookup VALUES ('  ', 1)",
+                   {G::kEmptyNames, S::kError, "tbl_climate_zone_lookup", "country_name", "'  '",
+                    "no name (climate_region_code 1)"}},
+        BrokenRule{
+            "RegionCodeWithoutName",
+            "INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 9)",
+            {G::kClimateRegions, S::kError, "tbl_climate_zone_lookup", "climate_region_code", "9",
+             "no climate region with this code in tbl_climate_regions (countries: "
+             "Atlantis)"}},
+        BrokenRule{"MissingCarbonStock",
+                   "DELETE FROM c_stocks WHERE soil_type = 'Volcanic' AND humoclim = 'Tropical "
+                   "Wet'",
+                   {G::kCarbonStocks, S::kError, "c_stocks", "humoclim", "'Tropical Wet'",
+                    "no row for soil_type 'Volcanic'"}},
+        BrokenRule{"MissingLandUseRow",
+                   "DELETE FROM tbl_systems WHERE system = 'Set aside' AND climate_region = "
+                   "'Tropical Dry'",
+                   {G::kLandUseTypes, S::kError, "tbl_systems", "climate_region", "'Tropical Dry'",
+                    "no row for system 'Set aside'"}},
+        BrokenRule{"LandUseTypeWithoutManagement",
+                   "DELETE FROM tbl_management_type WHERE system = 'Set aside'",
+                   {G::kLandUseTypes, S::kError, "tbl_management_type", "system", "'Set aside'",
+                    "no management systems"}},
+        BrokenRule{"LandUseTypeWithoutInputs",
+                   "DELETE FROM tbl_input_type WHERE system = 'Paddy rice'",
+                   {G::kLandUseTypes, S::kError, "tbl_input_type", "system", "'Paddy rice'",
+                    "no input levels"}},
+        BrokenRule{
+            "MissingManagementFactor",
+            "DELETE FROM tbl_management_factors WHERE climate_region = 'Cold Temperate "
+            "Wet' AND management_type = 'No-till'",
+            {G::kFactors, S::kError, "tbl_management_factors", "management_type", "'No-till'",
+             "no factor for climate_region 'Cold Temperate Wet' with grassland_other "
+             "'other' (land-use type 'Long-term cultivated')"}},
+        BrokenRule{
+            "FactorInTheWrongGroup",
+            "UPDATE tbl_management_factors SET grassland_other = 'other' WHERE "
+            "climate_region = 'Boreal' AND management_type = 'Improved'",
+            {G::kFactors, S::kError, "tbl_management_factors", "management_type", "'Improved'",
+             "grassland_other 'grassland' (land-use type 'Grassland'); there is one with "
+             "grassland_other 'other'"}},
+        BrokenRule{"MissingInputFactor",
+                   "DELETE FROM tbl_input_factors WHERE climate_region = 'Tropical Moist' AND "
+                   "input_type = 'High'",
+                   {G::kFactors, S::kError, "tbl_input_factors", "input_type", "'High'",
+                    "no factor for climate_region 'Tropical Moist' (land-use type 'Grassland' "
+                    "under 'Improved')"}},
+        BrokenRule{"MissingDoesNotApplyInputFactor",
+                   "DELETE FROM tbl_input_factors WHERE climate_region = 'Boreal' AND "
+                   "input_type = 'Does not apply'",
+                   {G::kFactors, S::kError, "tbl_input_factors", "input_type", "'Does not apply'",
+                    "(land-use type 'Grassland' under a management system other than "
+                    "'Improved')"}},
+        BrokenRule{"FactorGroupMisspelt",
+                   "UPDATE tbl_input_factors SET grassland_other = 'pasture' WHERE "
+                   "climate_region = 'Boreal' AND input_type = 'High'",
+                   {G::kFactors, S::kError, "tbl_input_factors", "grassland_other", "'pasture'",
+                    "neither 'grassland' nor 'other'"}},
+        BrokenRule{"NoResetSoilType",
+                   "UPDATE c_stocks SET soil_type = 'Clay' WHERE soil_type = 'High clay "
+                   "activity mineral'; UPDATE tbl_soiltype_classification SET soiltype = 'Clay' "
+                   "WHERE soiltype = 'High clay activity mineral'",
+                   {G::kNamedValues, S::kError, "c_stocks", "soil_type",
+                    "'High clay activity mineral'", "missing"}},
+        BrokenRule{"ResetSoilTypeWithoutStock",
+                   "UPDATE c_stocks SET c_stock_Mg_ha = -999 WHERE soil_type = 'High clay "
+                   "activity mineral' AND humoclim = 'Boreal'",
+                   {G::kNamedValues, S::kWarning, "c_stocks", "c_stock_Mg_ha", "-999",
+                    "in humoclim 'Boreal'"}},
+        BrokenRule{"ResetLandUseTypeWithoutFactor",
+                   "UPDATE tbl_systems SET land_use_factor = -999 WHERE system = 'Long-term "
+                   "cultivated' AND climate_region = 'Tropical Wet'",
+                   {G::kNamedValues, S::kWarning, "tbl_systems", "land_use_factor", "-999",
+                    "in climate_region 'Tropical Wet'"}},
+        BrokenRule{"NoGrassland",
+                   "UPDATE tbl_systems SET system = 'Pasture' WHERE system = 'Grassland'; "
+                   "UPDATE tbl_management_type SET system = 'Pasture' WHERE system = "
+                   "'Grassland'; UPDATE tbl_input_type SET system = 'Pasture' WHERE system = "
+                   "'Grassland'; UPDATE tbl_management_factors SET grassland_other = 'other'",
+                   {G::kNamedValues, S::kError, "tbl_systems", "system", "'Grassland'", "missing"}},
+        BrokenRule{"NoImprovedGrassland",
+                   "UPDATE tbl_management_type SET management_type = 'Better' WHERE "
+                   "management_type = 'Improved'; UPDATE tbl_management_factors SET "
+                   "management_type = 'Better' WHERE management_type = 'Improved'",
+                   {G::kNamedValues, S::kError, "tbl_management_type", "management_type",
+                    "'Improved'", "missing for system 'Grassland'"}},
+        BrokenRule{"TaxonOfNoSoilType",
+                   "UPDATE tbl_soiltype_classification SET soiltype = 'Peat' WHERE taxon = "
+                   "'Kastanozems'",
+                   {G::kSoilTaxa, S::kError, "tbl_soiltype_classification", "soiltype", "'Peat'",
+                    "no soil_type of c_stocks has this name (1 taxa)"}},
+        BrokenRule{"TaxonOfNoClassification",
+                   "UPDATE tbl_soiltype_classification SET fao_usda = 'FAO' WHERE taxon = "
+                   "'Kastanozems'",
+                   {G::kSoilTaxa, S::kError, "tbl_soiltype_classification", "fao_usda", "'FAO'",
+                    "neither 'WRB' nor 'USDA' (1 taxa)"}},
+        BrokenRule{
+            "RegionInAnotherCase",
+            "UPDATE tbl_systems SET climate_region = 'tropical dry' WHERE climate_region "
+            "= 'Tropical Dry' AND system = 'Paddy rice'",
+            {G::kSpelling, S::kError, "tbl_systems", "climate_region", "'tropical dry'",
+             "from the climate region 'Tropical Dry' in tbl_climate_regions.climate_region"}},
+        BrokenRule{"RegionWithATrailingBlank",
+                   "UPDATE c_stocks SET humoclim = 'Boreal ' WHERE soil_type = 'Sandy' AND "
+                   "humoclim = 'Boreal'",
+                   {G::kSpelling, S::kError, "c_stocks", "humoclim", "'Boreal '",
+                    "differs only in case or blanks from the climate region 'Boreal'"}},
+        BrokenRule{
+            "NamedValueInAnotherCase",
+            "UPDATE tbl_management_type SET management_type = 'does not apply' WHERE "
+            "system = 'Paddy rice'",
+            {G::kSpelling, S::kError, "tbl_management_type", "management_type", "'does not apply'",
+             "from the management system 'Does not apply' as the calculator names it"}},
+        BrokenRule{"DuplicateCarbonStock",
+                   "INSERT INTO c_stocks VALUES ('Sandy', 'Boreal', 12)",
+                   {G::kDuplicates, S::kError, "c_stocks", "humoclim", "'Boreal'",
+                    "2 rows for soil_type 'Sandy' with c_stock_Mg_ha 10, 12: the lookup takes "
+                    "the first"}},
+        BrokenRule{
+            "ManagementListedTwice",
+            "INSERT INTO tbl_management_type VALUES ('Long-term cultivated', 'No-till', 5)",
+            {G::kDuplicates, S::kError, "tbl_management_type", "management_type", "'No-till'",
+             "2 rows for system 'Long-term cultivated' with management_order 3, 5"}},
+        BrokenRule{"RegionCodeWithTwoNames",
+                   "UPDATE tbl_climate_zone_lookup SET climate_region_code = 2 WHERE "
+                   "climate_region_code = 3; UPDATE tbl_climate_regions SET region = 2 WHERE "
+                   "region = 3",
+                   {G::kDuplicates, S::kError, "tbl_climate_regions", "region", "2",
+                    "2 rows with climate_region 'Cold Temperate Dry', 'Cold Temperate Wet'"}},
+        BrokenRule{"NoDataManagementFactorInAList",
+                   "UPDATE tbl_management_factors SET management_factor = -999 WHERE "
+                   "climate_region = 'Boreal' AND management_type = 'No-till'",
+                   {G::kNoDataValue, S::kWarning, "tbl_management_factors", "management_factor",
+                    "-999", "a list offers this factor (climate_region 'Boreal'"}},
+        BrokenRule{"NoDataInputFactorNoListReaches",
+                   "INSERT INTO tbl_input_factors VALUES ('Boreal', 'Organic', 'other', -999)",
+                   {G::kNoDataValue, S::kWarning, "tbl_input_factors", "input_factor", "-999",
+                    "-999 means no data only in"}},
+        BrokenRule{"NoDataOrder",
+                   "UPDATE tbl_input_type SET input_order = -999 WHERE input_type = 'Low'",
+                   {G::kNoDataValue, S::kError, "tbl_input_type", "input_order", "-999",
+                    "(system 'Long-term cultivated', input_type 'Low')"}}),
+    [](const ::testing::TestParamInfo<BrokenRule>& info) { return info.param.name; });
+
+TEST(DatabaseCheckTest, ReportsEachProblemOfAFaultyDatabaseOnce) {
+    testing::TempDir dir;
+    const std::string path = dir.file("humo_tool.mdb");
+    create_database(path, testing::read_fixture("calculator.sql"));
+    const auto findings = check_database(path);
+    for (size_t i = 0; i < findings.size(); ++i) {
+        for (size_t j = i + 1; j < findings.size(); ++j)
+            EXPECT_FALSE(findings[i] == findings[j]) << findings[i].problem;
+    }
+    const std::string report = format_report(findings);
+    // A climate region code with no name, a NULL carbon stock, and a land-use type written
+    // with a trailing blank are among them.
+    EXPECT_NE(report.find("  error: tbl_climate_zone_lookup.climate_region_code 99: no climate "
+                          "region with this code in tbl_climate_regions (countries: Nowhere)\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("  error: c_stocks.c_stock_Mg_ha NULL: no number (soil_type 'Wetland', "
+                          "humoclim 'Warm')\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("  error: tbl_systems.system 'Grassland ': differs only in case or "
+                          "blanks from the land-use type 'Grassland' as the calculator names it\n"),
+              std::string::npos)
+        << report;
+}
+
+TEST(DatabaseCheckTest, TheReportGroupsCountsAndTotals) {
+    const std::vector<Finding> findings = {
+        {G::kSpelling, S::kError, "c_stocks", "humoclim", "'boreal'", "differs"},
+        {G::kCarbonStocks, S::kError, "c_stocks", "humoclim", "'Boreal'", "no row"},
+        {G::kSpelling, S::kError, "tbl_systems", "system", "'x'", "differs"},
+        {G::kNoDataValue, S::kWarning, "tbl_input_factors", "input_factor", "-999", "offered"},
+    };
+    EXPECT_EQ(format_report(findings),
+              "Reference carbon stocks (1)\n"
+              "  error: c_stocks.humoclim 'Boreal': no row\n"
+              "Names that differ only in case or blanks (2)\n"
+              "  error: c_stocks.humoclim 'boreal': differs\n"
+              "  error: tbl_systems.system 'x': differs\n"
+              "The no-data value -999 (1)\n"
+              "  warning: tbl_input_factors.input_factor -999: offered\n"
+              "4 findings: 3 errors, 1 warning.\n");
+}
+
+TEST(DatabaseCheckTest, AFileThatIsNoDatabaseCannotBeChecked) {
+    testing::TempDir dir;
+    std::ofstream(dir.file("humo_tool.mdb")) << "not a database, just text\n";
+    EXPECT_THROW(check_database(dir.file("humo_tool.mdb")), std::runtime_error);
+    EXPECT_THROW(check_database(dir.file("missing.mdb")), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace humo::db

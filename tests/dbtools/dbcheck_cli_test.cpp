@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "default_database.h"
+#include "fixture_paths.h"
+#include "temp_dir.h"
+
+namespace humo::db {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+    int status = -1;
+    std::string output;  // standard output, then standard error
+};
+
+// Runs humo-dbcheck with the arguments, after any environment settings ("NAME=value ").
+CommandRun humo_dbcheck(const std::string& environment, const std::string& arguments) {
+    CommandRun run;
+    FILE* pipe =
+        popen((environment + std::string(HUMO_DBCHECK) + " " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    while (fgets(buffer, sizeof buffer, pipe))
+        run.output += buffer;
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+CommandRun humo_dbcheck(const std::string& arguments) { return humo_dbcheck("", arguments); }
+
+std::string bytes_of(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+const std::string kNwind = std::string(HUMO_TEST_DATA) + "/nwind.mdb";
+
+TEST(DbcheckCommandTest, ExitsZeroOnASoundDatabaseAndOneWithFindings) {
+    testing::TempDir dir;
+    create_default_database(dir.file("sound.mdb"), testing::default_data_directory());
+    CommandRun sound = humo_dbcheck(dir.file("sound.mdb"));
+    EXPECT_EQ(sound.status, 0);
+    EXPECT_EQ(sound.output, "Checking " + dir.file("sound.mdb") +
+                                "\nNo findings: the database has everything the calculator "
+                                "needs.\n");
+
+    create_database(dir.file("faulty.mdb"), testing::read_fixture("calculator.sql"));
+    CommandRun faulty = humo_dbcheck(dir.file("faulty.mdb"));
+    EXPECT_EQ(faulty.status, 1);
+    EXPECT_NE(faulty.output.find("Climate region codes without a name (1)\n  error: "
+                                 "tbl_climate_zone_lookup.climate_region_code 99: "),
+              std::string::npos)
+        << faulty.output;
+}
+
+TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeRead) {
+    testing::TempDir dir;
+    CommandRun missing = humo_dbcheck(dir.file("missing.mdb"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("missing.mdb cannot be read"), std::string::npos);
+    std::ofstream(dir.file("text.mdb")) << "just some text, long enough to be no database\n";
+    CommandRun text = humo_dbcheck(dir.file("text.mdb"));
+    EXPECT_EQ(text.status, 2);
+    EXPECT_NE(text.output.find("file is not a database"), std::string::npos) << text.output;
+    EXPECT_EQ(humo_dbcheck("one two").status, 2);
+    EXPECT_EQ(humo_dbcheck("--verbose").status, 2);
+    const CommandRun option = humo_dbcheck("-v");
+    EXPECT_EQ(option.status, 2);
+    EXPECT_EQ(option.output.rfind("usage: humo-dbcheck [FILE]\n", 0), 0u) << option.output;
+    CommandRun help = humo_dbcheck("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.output.rfind("usage: humo-dbcheck [FILE]\n", 0), 0u);
+}
+
+TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {
+    testing::TempDir temporary;
+    const std::string before = bytes_of(kNwind);
+    CommandRun run = humo_dbcheck("TMPDIR=" + temporary.path().string() + " ", kNwind);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("It is an Access database (Jet 3): checking a converted copy; the "
+                              "file is not changed.\nMissing tables and columns (9)\n  error: "
+                              "tbl_climate_regions: the table is missing\n"),
+              std::string::npos)
+        << run.output;
+    // The converted copy is gone, and the file itself is as it was.
+    EXPECT_TRUE(fs::is_empty(temporary.path()));
+    EXPECT_EQ(bytes_of(kNwind), before);
+}
+
+TEST(DbcheckCommandTest, ImportsAnAccessDatabaseIntoANewFileOnly) {
+    testing::TempDir dir;
+    const std::string output = dir.file("nwind.sqlite");
+    CommandRun run = humo_dbcheck("--import " + kNwind + " " + output);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("(Jet 3): 9 tables, 4032 rows.\n  Order Details: 2155 rows\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("  Umsätze: 830 rows\n"), std::string::npos);
+    const std::string written = bytes_of(output);
+    EXPECT_EQ(written.rfind(std::string("SQLite format 3\0", 16), 0), 0u);
+
+    CommandRun again = humo_dbcheck("--import " + kNwind + " " + output);
+    EXPECT_EQ(again.status, 2);
+    EXPECT_NE(again.output.find("exists already; nothing was written"), std::string::npos);
+    EXPECT_EQ(bytes_of(output), written);
+
+    CommandRun not_access = humo_dbcheck("--import " + output + " " + dir.file("other.sqlite"));
+    EXPECT_EQ(not_access.status, 2);
+    EXPECT_FALSE(fs::exists(dir.file("other.sqlite")));
+}
+
+}  // namespace
+}  // namespace humo::db
