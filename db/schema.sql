@@ -1,5 +1,6 @@
 -- The default tables of humo_tool. Text columns compare without regard to case, as the
--- calculator's lookups always have; the program's own comparisons in code stay exact.
+-- calculator's lookups always have; the program's own comparisons in code stay exact. Number
+-- columns hold numbers or nothing: text that is not a number is refused.
 
 CREATE TABLE tbl_climate_regions (
     region INTEGER,
@@ -14,39 +15,39 @@ CREATE TABLE tbl_climate_zone_lookup (
 CREATE TABLE c_stocks (
     soil_type TEXT COLLATE NOCASE,
     humoclim TEXT COLLATE NOCASE,
-    c_stock_Mg_ha REAL
+    c_stock_Mg_ha REAL CHECK (typeof(c_stock_Mg_ha) IN ('integer', 'real', 'null'))
 );
 
 CREATE TABLE tbl_systems (
     system TEXT COLLATE NOCASE,
     climate_region TEXT COLLATE NOCASE,
-    land_use_factor REAL
+    land_use_factor REAL CHECK (typeof(land_use_factor) IN ('integer', 'real', 'null'))
 );
 
 CREATE TABLE tbl_management_type (
     system TEXT COLLATE NOCASE,
     management_type TEXT COLLATE NOCASE,
-    management_order INTEGER
+    management_order INTEGER CHECK (typeof(management_order) IN ('integer', 'real', 'null'))
 );
 
 CREATE TABLE tbl_management_factors (
     climate_region TEXT COLLATE NOCASE,
     management_type TEXT COLLATE NOCASE,
     grassland_other TEXT COLLATE NOCASE,
-    management_factor REAL
+    management_factor REAL CHECK (typeof(management_factor) IN ('integer', 'real', 'null'))
 );
 
 CREATE TABLE tbl_input_type (
     system TEXT COLLATE NOCASE,
     input_type TEXT COLLATE NOCASE,
-    input_order INTEGER
+    input_order INTEGER CHECK (typeof(input_order) IN ('integer', 'real', 'null'))
 );
 
 CREATE TABLE tbl_input_factors (
     climate_region TEXT COLLATE NOCASE,
     input_type TEXT COLLATE NOCASE,
     grassland_other TEXT COLLATE NOCASE,
-    input_factor REAL
+    input_factor REAL CHECK (typeof(input_factor) IN ('integer', 'real', 'null'))
 );
 
 CREATE TABLE tbl_soiltype_classification (

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "row_values.h"
+
 namespace humo::recordset {
 namespace {
 
@@ -12,35 +14,6 @@ Failure item_not_found() {
             "Recordset"};
 }
 
-Value column_value(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
-        case SQLITE_NULL:
-            return {};
-        case SQLITE_INTEGER:
-            return Value(static_cast<int64_t>(sqlite3_column_int64(statement, column)));
-        case SQLITE_FLOAT:
-            return Value(sqlite3_column_double(statement, column));
-        default:
-            return Value(
-                std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                            sqlite3_column_bytes(statement, column)));
-    }
-}
-
-int bind(sqlite3_stmt* statement, int index, const Value& value) {
-    if (value.is_null())
-        return sqlite3_bind_null(statement, index);
-    if (value.is_integer())
-        return sqlite3_bind_int64(statement, index, value.as_integer());
-    if (value.is_double())
-        return sqlite3_bind_double(statement, index, value.as_double());
-    const std::string& text = value.as_text();
-    // Not copied: every use binds every parameter afresh before the statement steps, so the
-    // engine never reads a parameter once the caller's values are gone.
-    return sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()),
-                             SQLITE_STATIC);
-}
-
 }  // namespace
 
 void Recordset::open(std::string_view sql, Connection& connection,
@@ -48,14 +21,7 @@ void Recordset::open(std::string_view sql, Connection& connection,
     if (open_)
         throw failures::object_open();
     sqlite3_stmt* statement = connection.prepare(sql);
-    if (static_cast<int>(parameters.size()) != sqlite3_bind_parameter_count(statement)) {
-        throw Failure(SQLITE_RANGE, "wrong number of parameters for the query", kEngineSource);
-    }
-    for (size_t i = 0; i < parameters.size(); ++i) {
-        int rc = bind(statement, static_cast<int>(i) + 1, parameters[i]);
-        if (rc != SQLITE_OK)
-            throw connection.engine_failure(rc);
-    }
+    bind_all(connection, statement, parameters);
 
     const int columns = sqlite3_column_count(statement);
     values_.clear();
