@@ -1,7 +1,6 @@
 #include "control.h"
 
 #include "form.h"
-#include "frame.h"
 #include "program.h"
 
 namespace humo::forms {
@@ -50,10 +49,20 @@ const std::string& Control::text() const {
     return no_text;
 }
 
-bool Control::can_take_focus() const {
-    return focusable_kind() && enabled_ && visible_ && form_.loaded() &&
-           (!container_ || (container_->enabled() && container_->visible()));
+void Control::set_rect(Rect rect) {
+    if (rect.left == rect_.left && rect.top == rect_.top && rect.width == rect_.width &&
+        rect.height == rect_.height) {
+        return;
+    }
+    rect_ = rect;
+    notify({ChangeKind::kGeometry});
 }
+
+bool Control::usable() const {
+    return enabled_ && visible_ && (!container_ || container_->usable());
+}
+
+bool Control::can_take_focus() const { return focusable_kind() && form_.loaded() && usable(); }
 
 void Control::set_focus() {
     if (can_take_focus())
@@ -70,9 +79,11 @@ Refusal Control::user_refusal() const {
         return "form not loaded";
     if (!form_.visible())
         return "form hidden";
-    if (!visible_ || (container_ && !container_->visible()))
-        return "control hidden";
-    if (!enabled_ || (container_ && !container_->enabled()))
+    for (const Control* control = this; control; control = control->container_) {
+        if (!control->visible_)
+            return "control hidden";
+    }
+    if (!usable())
         return "control disabled";
     return std::nullopt;
 }

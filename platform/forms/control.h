@@ -25,6 +25,7 @@ enum class ChangeKind {
     kItemsCleared,
     kSelection,
     kRefresh,
+    kGeometry,
     // A data grid's rows, current row or one cell; `row` and `column` say which.
     kRows,
     kCurrentRow,
@@ -56,9 +57,14 @@ public:
     Form& form() const { return form_; }
     const Rect& rect() const { return rect_; }
 
-    // The frame a control sits in; its position is then relative to the frame.
-    Frame* container() const { return container_; }
-    void set_container(Frame& frame) { container_ = &frame; }
+    void set_rect(Rect rect);
+
+    // The frame or panel a control sits in; its position is then relative to it, and it can
+    // only be used while its container can.
+    Control* container() const { return container_; }
+    void set_container(Control& container) { container_ = &container; }
+    // Enabled and visible, and so is every container it sits in.
+    bool usable() const;
 
     bool enabled() const { return enabled_; }
     void set_enabled(bool enabled);
@@ -69,6 +75,8 @@ public:
     void set_help_context_id(int id) { help_context_id_ = id; }
     const std::optional<Rgb>& fore_colour() const { return fore_colour_; }
     void set_fore_colour(Rgb colour) { fore_colour_ = colour; }
+    const std::optional<Rgb>& back_colour() const { return back_colour_; }
+    void set_back_colour(Rgb colour) { back_colour_ = colour; }
     const Font& font() const { return font_; }
     void set_font(Font font) { font_ = std::move(font); }
     // The name a screen reader announces: a button's caption, or the caption of the label
@@ -112,11 +120,12 @@ private:
     std::string name_;
     ControlKind kind_;
     Rect rect_;
-    Frame* container_ = nullptr;
+    Control* container_ = nullptr;
     bool enabled_ = true;
     bool visible_ = true;
     int help_context_id_ = 0;
     std::optional<Rgb> fore_colour_;
+    std::optional<Rgb> back_colour_;
     Font font_;
     std::string accessible_name_;
     std::vector<std::pair<int, ChangeListener>> listeners_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "picture_box.h"
 #include "program.h"
 
 namespace humo::forms {
@@ -36,40 +37,73 @@ void Form::show() {
     if (style_ == FormStyle::kMdiChild && program_.mdi_frame())
         program_.mdi_frame()->show();
     load();
-    if (!loaded_ || visible_)
+    if (!loaded_)
         return;
+    if (visible_) {
+        program_.form_shown(*this);
+        return;
+    }
     visible_ = true;
+    align_bottom_panels();
+    Form_Resize();
     program_.form_shown(*this);
     if (!active_control_)
         focus_first_control();
 }
 
-void Form::unload() {
+bool Form::unload() {
     if (!loaded_ || unloading_ || program_.ended())
-        return;
+        return !loaded_;
     unloading_ = true;
     if (style_ == FormStyle::kMdiFrame) {
-        // The frame closes its child windows first, each through its own unload.
+        // The frame closes its child windows first, each through its own unload; a child that
+        // stays open keeps the frame open.
         std::vector<Form*> children;
         for (Form* form : program_.loaded_forms()) {
             if (form->style() == FormStyle::kMdiChild)
                 children.push_back(form);
         }
         for (Form* child : children) {
-            child->unload();
+            const bool closed = child->unload();
             if (program_.ended())
-                return;
+                return true;
+            if (!closed) {
+                unloading_ = false;
+                return false;
+            }
         }
     }
-    Form_Unload();
+    bool cancel = false;
+    Form_Unload(cancel);
     unloading_ = false;
-    if (program_.ended() || !loaded_)
-        return;
+    if (program_.ended())
+        return true;
+    if (cancel || !loaded_)
+        return !loaded_;
     loaded_ = false;
     visible_ = false;
     spent_ = true;
     active_control_ = nullptr;
     program_.form_unloaded(*this);
+    return true;
+}
+
+void Form::resize(Size client_size) {
+    client_size_ = client_size;
+    align_bottom_panels();
+    if (loaded_)
+        Form_Resize();
+}
+
+void Form::align_bottom_panels() {
+    int bottom = client_size_.height;
+    for (Control* control : controls_) {
+        auto* panel = dynamic_cast<PictureBox*>(control);
+        if (!panel || !panel->aligned_bottom() || !panel->visible())
+            continue;
+        bottom -= panel->rect().height;
+        panel->set_rect({0, bottom, client_size_.width, panel->rect().height});
+    }
 }
 
 void Form::refresh() {
@@ -114,12 +148,15 @@ void Form::control_disabled(Control& control) {
         take_focus(next_in_tab_order(&control));
 }
 
-Refusal Form::user_key_down(int key_code, int shift) {
+Refusal Form::user_key_down(int key_code, int shift, bool* consumed) {
     return program_.run_user_action([&]() -> Refusal {
         if (!loaded_)
             return "form not loaded";
+        int key = key_code;
         if (key_preview_)
-            Form_KeyDown(key_code, shift);
+            Form_KeyDown(key, shift);
+        if (consumed)
+            *consumed = key == 0;
         return std::nullopt;
     });
 }
@@ -130,6 +167,15 @@ Refusal Form::user_key_up(int key_code, int shift) {
             return "form not loaded";
         if (key_preview_)
             Form_KeyUp(key_code, shift);
+        return std::nullopt;
+    });
+}
+
+Refusal Form::user_resize(Size client_size) {
+    return program_.run_user_action([&]() -> Refusal {
+        if (!loaded_)
+            return "form not loaded";
+        resize(client_size);
         return std::nullopt;
     });
 }

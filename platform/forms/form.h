@@ -28,6 +28,8 @@ public:
     const std::string& name() const { return name_; }
     const std::string& caption() const { return caption_; }
     Size client_size() const { return client_size_; }
+    // Gives the form a new client size: bottom-aligned panels follow, then Form_Resize runs.
+    void resize(Size client_size);
     FormStyle style() const { return style_; }
     BorderStyle border_style() const { return border_style_; }
     void set_border_style(BorderStyle style) { border_style_ = style; }
@@ -39,8 +41,10 @@ public:
     bool spent() const { return spent_; }
     bool visible() const { return visible_; }
     void load();
+    // Opens the form, loading it first; showing a form that is open brings it forward.
     void show();
-    void unload();
+    // Runs Form_Unload and closes the form, unless the handler cancels; true when it closed.
+    bool unload();
     void refresh();
 
     const std::vector<Control*>& controls() const { return controls_; }
@@ -51,15 +55,20 @@ public:
     const std::vector<Control*>& tab_order() const { return tab_order_; }
     Control* active_control() const { return active_control_; }
 
-    // User actions on the form.
-    Refusal user_key_down(int key_code, int shift);
+    // User actions on the form. A key the form's handler consumed sets `consumed`: the control
+    // with the focus does not act on it again.
+    Refusal user_key_down(int key_code, int shift, bool* consumed = nullptr);
     Refusal user_key_up(int key_code, int shift);
     Refusal user_close();
+    Refusal user_resize(Size client_size);
 
 protected:
     virtual void Form_Load() {}
-    virtual void Form_Unload() {}
-    virtual void Form_KeyDown(int /*key_code*/, int /*shift*/) {}
+    // Setting `cancel` keeps the form open.
+    virtual void Form_Unload(bool& /*cancel*/) {}
+    virtual void Form_Resize() {}
+    // Setting `key_code` to 0 consumes the key.
+    virtual void Form_KeyDown(int& /*key_code*/, int /*shift*/) {}
     virtual void Form_KeyUp(int /*key_code*/, int /*shift*/) {}
 
 private:
@@ -71,6 +80,7 @@ private:
     // The control after `from` in tab order that can take the focus, or nullptr.
     Control* next_in_tab_order(const Control* from) const;
     void control_disabled(Control& control);
+    void align_bottom_panels();
 
     Program& program_;
     std::string name_;

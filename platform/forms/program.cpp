@@ -28,6 +28,17 @@ void Program::end() {
     host_.end_program();
 }
 
+bool Program::request_end() {
+    // A copy: a guard may leave the list as its form closes.
+    const std::vector<EndGuard*> guards = end_guards_;
+    for (EndGuard* guard : guards) {
+        if (!guard->ready_to_end())
+            return false;
+    }
+    end();
+    return true;
+}
+
 Refusal Program::run_user_action(const std::function<Refusal()>& action) {
     if (ended_)
         return "program ended";

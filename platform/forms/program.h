@@ -35,6 +35,14 @@ public:
     virtual void modal_wait() {}
 };
 
+// Asked before the user ends the program, so that nothing typed is lost: a guard that cannot
+// let the program end (a change it could not save) says why to the user and answers false.
+class EndGuard {
+public:
+    virtual ~EndGuard() = default;
+    virtual bool ready_to_end() = 0;
+};
+
 // The running program: its host, its loaded forms, and its end. It runs as long as any of its
 // forms is loaded.
 class Program {
@@ -70,6 +78,10 @@ public:
     // Ends the program at once: windows close without their unload handlers.
     void end();
     bool ended() const { return ended_; }
+    // Ends the program at the user's request, once every guard is ready; true when it ended.
+    bool request_end();
+    void add_end_guard(EndGuard& guard) { end_guards_.push_back(&guard); }
+    void remove_end_guard(EndGuard& guard) { std::erase(end_guards_, &guard); }
 
     // Runs one user action. A failure that no handler trapped is shown as a run-time error
     // and ends the program, as an unhandled error does.
@@ -94,6 +106,7 @@ private:
 
     ProgramObserver* observer_ = nullptr;
     std::vector<ActionObserver*> action_observers_;
+    std::vector<EndGuard*> end_guards_;
     int action_depth_ = 0;
     std::vector<std::unique_ptr<Form>> retired_forms_;
     Form* mdi_frame_ = nullptr;
