@@ -29,6 +29,6 @@ void frmSplash::Continue1_Click() {
     module_.frmmaster().show();
 }
 
-void frmSplash::Exit1_Click() { program().end(); }
+void frmSplash::Exit1_Click() { program().request_end(); }
 
 }  // namespace humo::app

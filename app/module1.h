@@ -6,6 +6,7 @@
 #include "frm_splash.h"
 #include "frmmaster.h"
 #include "program.h"
+#include "reference_data_forms.h"
 #include "shared_read_transaction.h"
 #include "soil_carbon_database.h"
 
@@ -26,6 +27,7 @@ public:
     app::frmHUMO& frmHUMO() { return humo_(); }
     app::frmSplash& frmSplash() { return splash_(); }
     calculator::frmmaster& frmmaster() { return master_(); }
+    ReferenceDataForms& data_forms() { return data_forms_; }
 
     forms::Program& program() { return program_; }
     db::SoilCarbonDatabase& database() { return database_; }
@@ -36,6 +38,7 @@ private:
     db::SoilCarbonDatabase database_;
     SharedReadTransaction read_transaction_{database_};
     calculator::CalculatorState calculator_state_;
+    ReferenceDataForms data_forms_;
     forms::FormSlot<app::frmHUMO> humo_;
     forms::FormSlot<app::frmSplash> splash_;
     forms::FormSlot<calculator::frmmaster> master_;

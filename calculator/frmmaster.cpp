@@ -44,11 +44,12 @@ void set_help_context_id(std::initializer_list<forms::Control*> controls, int id
 }  // namespace
 
 frmmaster::frmmaster(forms::Program& program, db::SoilCarbonDatabase& database,
-                     CalculatorState& state)
+                     CalculatorState& state, DataWindows& data_windows)
     : Form(program, "frmmaster", "Calculate Soil Carbon Stocks", {15240, 10065},
            forms::FormStyle::kMdiChild),
       database_(database),
       state_(state),
+      data_windows_(data_windows),
       separator_(program.host().decimal_separator()),
       from_{system1,
             system1_label,
@@ -200,6 +201,12 @@ void frmmaster::design() {
     Input1.Click = [this] { Input1_Click(); };
     Input2.Click = [this] { Input2_Click(); };
     Exit.Click = [this] { Exit_Click(); };
+    soiltype_fao.Click = [this] { soiltype_fao_Click(); };
+    soiltype_usda.Click = [this] { soiltype_usda_Click(); };
+    cmdMgmtFactors.Click = [this] { cmdMgmtFactors_Click(); };
+    cmdc_stocks.Click = [this] { cmdc_stocks_Click(); };
+    cmdSystems.Click = [this] { cmdSystems_Click(); };
+    cmdInputFactors.Click = [this] { cmdInputFactors_Click(); };
     carbon_stock.Change = [this] { carbon_stock_Change(); };
     base_factor1.Change = [this] { base_factor1_Change(); };
     base_factor2.Change = [this] { base_factor2_Change(); };
@@ -267,10 +274,12 @@ void frmmaster::Form_Load() {
     });
 }
 
-void frmmaster::Form_Unload() {
+void frmmaster::Form_Unload(bool& cancel) {
     recordset::Recordset* result_set = database_.SoilCarbonRecordset.get();
     if (!result_set || result_set->state() != recordset::ObjectState::kOpen) {
-        program().end();
+        // A data form that could not save what was typed keeps the program, and so the
+        // calculator, open.
+        cancel = !program().request_end();
         return;
     }
     // A query was left open by a failure: release the database and let only the calculator
@@ -281,7 +290,23 @@ void frmmaster::Form_Unload() {
     database_.SoilCarbonConnection.reset();
 }
 
-void frmmaster::Exit_Click() { program().end(); }
+void frmmaster::Exit_Click() { program().request_end(); }
+
+void frmmaster::soiltype_fao_Click() { open_taxon_form(soiltype_fao, TaxonList::kWrb); }
+void frmmaster::soiltype_usda_Click() { open_taxon_form(soiltype_usda, TaxonList::kUsda); }
+
+void frmmaster::open_taxon_form(Button& button, TaxonList list) {
+    trapped({.focus = &button}, [this, list] { data_windows_.show_taxon_form(list); });
+}
+
+void frmmaster::cmdMgmtFactors_Click() {
+    data_windows_.show_defaults_warning(DefaultTable::kManagementFactors);
+}
+void frmmaster::cmdc_stocks_Click() { data_windows_.show_defaults_warning(DefaultTable::kCStocks); }
+void frmmaster::cmdSystems_Click() { data_windows_.show_defaults_warning(DefaultTable::kSystems); }
+void frmmaster::cmdInputFactors_Click() {
+    data_windows_.show_defaults_warning(DefaultTable::kInputFactors);
+}
 
 void frmmaster::trapped(const Trap& trap, const std::function<void()>& body) {
     try {

@@ -6,6 +6,7 @@
 
 #include "calculator_state.h"
 #include "command_button.h"
+#include "data_windows.h"
 #include "form.h"
 #include "frame.h"
 #include "label.h"
@@ -23,7 +24,8 @@ namespace humo::calculator {
 // that brings every dependent list, factor and result back in line.
 class frmmaster : public forms::Form {
 public:
-    frmmaster(forms::Program& program, db::SoilCarbonDatabase& database, CalculatorState& state);
+    frmmaster(forms::Program& program, db::SoilCarbonDatabase& database, CalculatorState& state,
+              DataWindows& data_windows);
 
     // Procedures, in their declared order.
     void update_system();
@@ -56,6 +58,12 @@ public:
     void Input1_Click();
     void Input2_Click();
     void Exit_Click();
+    void soiltype_fao_Click();
+    void soiltype_usda_Click();
+    void cmdMgmtFactors_Click();
+    void cmdc_stocks_Click();
+    void cmdSystems_Click();
+    void cmdInputFactors_Click();
     // The user typed a reference stock or a factor of their own: the results follow at once.
     void carbon_stock_Change();
     void base_factor1_Change();
@@ -167,7 +175,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload() override;
+    void Form_Unload(bool& cancel) override;
 
 private:
     void design();
@@ -197,6 +205,7 @@ private:
     void management_Click(SystemColumn& column);
     void input_Click(SystemColumn& column);
     void factor_Change(SystemColumn& column);
+    void open_taxon_form(Button& button, TaxonList list);
     void reset_management_and_input(SystemColumn& column);
     // Both predicted stocks and the change, after the site changed.
     void update_results();
@@ -213,6 +222,7 @@ private:
 
     db::SoilCarbonDatabase& database_;
     CalculatorState& state_;
+    DataWindows& data_windows_;
     numbers::DecimalSeparator separator_;
     SystemColumn from_;
     SystemColumn to_;

@@ -30,7 +30,7 @@ public:
 
 protected:
     void Form_Load() override { events.push_back("load"); }
-    void Form_Unload() override {
+    void Form_Unload(bool&) override {
         events.push_back("unload");
         if (journal)
             journal->push_back(name() + " unload");

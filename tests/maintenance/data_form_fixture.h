@@ -1,0 +1,92 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+#include "calculator_session.h"
+#include "data_form.h"
+#include "fixture_paths.h"
+
+namespace humo::maintenance {
+
+using Strings = std::vector<std::string>;
+
+// The calculator on its fixture world, with more taxa, ready to open the data forms.
+class DataFormTest : public ::testing::Test {
+public:
+    DataFormTest()
+        : session(testing::read_fixture("calculator.sql") +
+                  "INSERT INTO tbl_soiltype_classification VALUES "
+                  "('Andosols', 'Volcanic', 'WRB'), ('Podzols', 'Spodic', 'WRB'), "
+                  "('Entisols', 'Sandy', 'USDA'), ('Andisols', 'Volcanic', 'USDA');") {
+        session.start_calculator();
+    }
+
+    calculator::frmmaster& calc() { return session.calc(); }
+    app::ReferenceDataForms& data_forms() { return session.module.data_forms(); }
+
+    // The WRB taxon form, opened as the user opens it.
+    DataForm& wrb() {
+        EXPECT_FALSE(calc().soiltype_fao.user_click());
+        return data_forms().taxon_form(calculator::TaxonList::kWrb)();
+    }
+    DataForm& browser(calculator::DefaultTable table) {
+        data_forms().show_browser(table);
+        return data_forms().browser(table)();
+    }
+
+    // The grid's rows as the user sees them, cells joined by '|'.
+    static Strings rows(const DataForm& form) {
+        Strings shown;
+        const forms::DataGrid& grid = form.grdDataGrid;
+        for (long row = 0; row < grid.row_count(); ++row) {
+            std::string line;
+            for (int column = 0; column < grid.column_count(); ++column)
+                line += (column ? "|" : "") + grid.cell_text(row, column);
+            shown.push_back(line);
+        }
+        return shown;
+    }
+
+    // Rows of the database file itself, as another program would read them.
+    Strings table(const std::string& sql) const {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(session.dir.file("humo_tool.mdb").c_str(), &db, SQLITE_OPEN_READONLY,
+                        nullptr);
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+        Strings result;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            std::string line;
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                const auto* text = sqlite3_column_text(statement, c);
+                line += (c ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text))
+                                               : std::string("NULL"));
+            }
+            result.push_back(line);
+        }
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return result;
+    }
+    // Another program changes the file behind the form's back.
+    void change_behind(const std::string& sql) const {
+        sqlite3* db = nullptr;
+        sqlite3_open(session.dir.file("humo_tool.mdb").c_str(), &db);
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+
+    std::vector<std::string> messages() const { return session.messages(); }
+
+    testing::CalculatorSession session;
+};
+
+inline const std::string kNoCurrentRecord =
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+    "requires a current record.";
+
+}  // namespace humo::maintenance
