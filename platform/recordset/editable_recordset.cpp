@@ -70,6 +70,10 @@ bool is_number_type(const char* declared) {
 
 }  // namespace
 
+bool EditableRecordset::Row::changed(size_t field) const {
+    return field < typed.size() && typed[field];
+}
+
 bool EditableRecordset::Row::changed() const {
     return std::any_of(typed.begin(), typed.end(), [](const auto& text) { return text; });
 }
@@ -135,7 +139,6 @@ void EditableRecordset::read_rows() {
         row.rowid = sqlite3_column_int64(statement, 0);
         for (size_t c = 0; c < names_.size(); ++c)
             row.stored.push_back(column_value(statement, static_cast<int>(c) + 1));
-        row.typed.resize(names_.size());
     }
     if (rc != SQLITE_DONE) {
         Failure failure = connection_->engine_failure(rc);
@@ -287,9 +290,8 @@ bool EditableRecordset::is_number_field(int field) const {
 std::string EditableRecordset::cell_text(long index, int field) const {
     require_open();
     const Row& row = rows_.at(static_cast<size_t>(index));
-    const auto& typed = row.typed.at(static_cast<size_t>(field));
-    if (typed)
-        return *typed;
+    if (row.typed.size() > static_cast<size_t>(field) && row.typed[static_cast<size_t>(field)])
+        return *row.typed[static_cast<size_t>(field)];
     const Value& stored = row.stored[static_cast<size_t>(field)];
     return stored.is_null() ? std::string() : stored.to_text(separator_);
 }
@@ -305,6 +307,7 @@ void EditableRecordset::set_text(int field, std::string text) {
         throw failures::object_closed();
     if (!row.changed() && WillChangeRecord)
         WillChangeRecord();
+    row.typed.resize(names_.size());
     row.typed[static_cast<size_t>(field)] = std::move(text);
     tell_view(RowsetChange::kCell, position_, field);
 }
@@ -318,7 +321,6 @@ void EditableRecordset::add_new() {
     leave_current_row();
     Row row;
     row.is_new = true;
-    row.typed.resize(names_.size());
     row.stored.resize(names_.size());
     rows_.push_back(std::move(row));
     position_ = static_cast<long>(rows_.size()) - 1;
@@ -364,8 +366,8 @@ void EditableRecordset::cancel_update() {
         tell_view(RowsetChange::kRows);
         return;
     }
-    std::fill(row.typed.begin(), row.typed.end(), std::nullopt);
-    tell_view(RowsetChange::kRows);
+    row.typed.clear();
+    tell_view(RowsetChange::kCell, position_);
 }
 
 void EditableRecordset::requery() {
@@ -391,8 +393,8 @@ Value EditableRecordset::typed_value(int field, const std::string& text) const {
 void EditableRecordset::write(Row& row) {
     std::vector<Value> values;
     for (size_t c = 0; c < names_.size(); ++c) {
-        values.push_back(row.typed[c] ? typed_value(static_cast<int>(c), *row.typed[c])
-                                      : row.stored[c]);
+        values.push_back(row.changed(c) ? typed_value(static_cast<int>(c), *row.typed[c])
+                                        : row.stored[c]);
     }
     if (row.is_new) {
         std::string columns;
@@ -413,11 +415,16 @@ void EditableRecordset::write(Row& row) {
         row.rowid = sqlite3_last_insert_rowid(connection_->handle());
         row.is_new = false;
     } else {
+        // Only the fields typed into are set: the others, and the indexes over them, stay.
         std::string sql = "UPDATE " + quoted(table_) + " SET ";
         std::vector<Value> parameters;
+        bool first = true;
         for (size_t c = 0; c < columns_.size(); ++c) {
-            sql += (c == 0 ? "" : ", ") + quoted(columns_[c]) + " = ?";
+            if (!row.changed(c))
+                continue;
+            sql += (first ? "" : ", ") + quoted(columns_[c]) + " = ?";
             parameters.push_back(values[c]);
+            first = false;
         }
         sql += " WHERE rowid = ?";
         parameters.emplace_back(row.rowid);
@@ -429,8 +436,9 @@ void EditableRecordset::write(Row& row) {
             throw row_changed_by_another();
     }
     row.stored = std::move(values);
-    std::fill(row.typed.begin(), row.typed.end(), std::nullopt);
-    tell_view(RowsetChange::kRows);
+    row.typed.clear();
+    // The row is the same row with new values: the grid redraws it, not every row.
+    tell_view(RowsetChange::kCell, static_cast<long>(&row - rows_.data()));
 }
 
 void EditableRecordset::tell_view(RowsetChange change, long index, int field) const {

@@ -14,7 +14,8 @@
 
 namespace humo::recordset {
 
-// What changed in an editable set, for the grid that shows it.
+// What changed in an editable set, for the grid that shows it: rows came or went, the current
+// row moved, or one cell (a whole row when the field is -1) has a new text.
 enum class RowsetChange { kRows, kCurrentRow, kCell };
 
 // A static snapshot of one table's rows that can be changed, as a data form edits it. Each row
@@ -90,9 +91,11 @@ private:
     struct Row {
         int64_t rowid = 0;
         std::vector<Value> stored;
+        // What was typed, per field; empty until the first change, as most rows never have one.
         std::vector<std::optional<std::string>> typed;
         bool is_new = false;
         bool changed() const;
+        bool changed(size_t field) const;
     };
 
     void read_rows();
