@@ -17,6 +17,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter presses a focused button, as Space does.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void paint_symbol(QPainter& painter, const QRect& area, const QColor& colour);
 };
 
 }  // namespace humo::qt

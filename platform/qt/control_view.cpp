@@ -8,8 +8,15 @@ namespace humo::qt {
 
 void apply_control_look(QWidget& widget, const forms::Control& control) {
     widget.setObjectName(QString::fromStdString(control.name()));
-    widget.setGeometry(pixel_rect(control.rect()));
+    place(widget, control);
     widget.setFont(qt_font(control.font()));
+    if (control.back_colour()) {
+        const forms::Rgb rgb = *control.back_colour();
+        QPalette palette = widget.palette();
+        palette.setColor(QPalette::Window, QColor(rgb.red, rgb.green, rgb.blue));
+        widget.setPalette(palette);
+        widget.setAutoFillBackground(true);
+    }
     if (control.fore_colour()) {
         const forms::Rgb rgb = *control.fore_colour();
         const QColor colour(rgb.red, rgb.green, rgb.blue);
@@ -27,6 +34,12 @@ void apply_control_look(QWidget& widget, const forms::Control& control) {
     }
     widget.setEnabled(control.enabled());
     widget.setHidden(!control.visible());
+}
+
+void place(QWidget& widget, const forms::Control& control) {
+    const QRect rect = pixel_rect(control.rect());
+    if (widget.geometry() != rect)
+        widget.setGeometry(rect);
 }
 
 ControlView::~ControlView() { stop_syncing(); }

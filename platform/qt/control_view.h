@@ -50,6 +50,8 @@ private:
 // Geometry, typeface, colour, enabled and visible state, names: what every widget takes from
 // its control.
 void apply_control_look(QWidget& widget, const forms::Control& control);
+// Where the model puts the control, in pixels.
+void place(QWidget& widget, const forms::Control& control);
 
 // A Qt widget bound to a model control of one kind.
 template <class Widget, class Model>
@@ -69,6 +71,7 @@ public:
             return;
         this->setEnabled(model_->enabled());
         this->setHidden(!model_->visible());
+        place(*this, *model_);
         if (refresh_requested_)
             this->update();
         refresh_requested_ = false;
@@ -79,10 +82,14 @@ protected:
         apply_control_look(*this, model);
         listener_id_ = model.add_listener([this](const forms::ControlChange& change) {
             refresh_requested_ = refresh_requested_ || change.kind == forms::ChangeKind::kRefresh;
+            note_change(change);
             model_changed();
         });
     }
     ~BoundView() override { detach(); }
+    // Told of each change as it happens, for kinds that must know what changed, not only
+    // that something did.
+    virtual void note_change(const forms::ControlChange&) {}
 
     // Null once the form has unloaded.
     Model* model_;

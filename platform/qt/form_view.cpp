@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <set>
 
 #include "button_view.h"
 #include "frame_view.h"
+#include "grid_view.h"
 #include "key_codes.h"
 #include "label_view.h"
 #include "line_view.h"
@@ -20,18 +23,30 @@ namespace humo::qt {
 FormView::FormView(forms::Form& form, SyncQueue& queue, QWidget* parent)
     : QWidget(parent), form_(&form), queue_(queue) {
     setObjectName(QString::fromStdString(form.name()));
-    setFixedSize(pixel_size(form.client_size()));
+    // A form that can be sized follows its window; the others keep their designed size.
+    if (form.border_style() == forms::BorderStyle::kSizable &&
+        form.style() != forms::FormStyle::kMdiFrame) {
+        resize(pixel_size(form.client_size()));
+        setMinimumSize(1, 1);
+    } else {
+        setFixedSize(pixel_size(form.client_size()));
+    }
     setAccessibleName(QString::fromStdString(form.caption()));
     watch(this, nullptr);
 
-    // Lines lie beneath everything; frames exist before the controls they contain.
+    // Lines lie beneath everything; frames and panels exist before the controls they contain.
+    std::set<const forms::Control*> containers;
+    for (const forms::Control* control : form.controls()) {
+        if (control->container())
+            containers.insert(control->container());
+    }
     auto is_line = [](const forms::Control* c) { return c->kind() == forms::ControlKind::kLine; };
-    auto is_frame = [](const forms::Control* c) { return c->kind() == forms::ControlKind::kFrame; };
+    auto is_container = [&containers](const forms::Control* c) { return containers.count(c) > 0; };
     for (auto pass : {0, 1, 2}) {
         for (forms::Control* control : form.controls()) {
             const bool wanted = pass == 0   ? is_line(control)
-                                : pass == 1 ? is_frame(control)
-                                            : !is_line(control) && !is_frame(control);
+                                : pass == 1 ? is_container(control)
+                                            : !is_line(control) && !is_container(control);
             if (!wanted)
                 continue;
             QWidget* parent_widget =
@@ -81,6 +96,9 @@ QWidget* FormView::create_view(forms::Control& control, QWidget* parent) {
             make(new PictureView(static_cast<forms::PictureBox&>(control), parent));
             break;
         case forms::ControlKind::kGrid:
+            make(new GridView(static_cast<forms::DataGrid&>(control), parent));
+            grids_.push_back(static_cast<GridView*>(widget));
+            watch(static_cast<GridView*>(widget)->viewport(), &control);
             break;
     }
     if (!widget)
@@ -102,6 +120,18 @@ void FormView::watch(QObject* target, forms::Control* control) {
 QWidget* FormView::widget_for(const forms::Control& control) const {
     auto found = widgets_.find(&control);
     return found == widgets_.end() ? nullptr : found->second;
+}
+
+void FormView::commit_open_editors() {
+    for (GridView* grid : grids_)
+        grid->commit_open_editor();
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The user sized a window of a form that can be sized; a fixed one never changes.
+    if (form_ && form_->border_style() == forms::BorderStyle::kSizable && !form_->program().ended())
+        form_->user_resize(twips_size(event->size()));
 }
 
 void FormView::detach() {
@@ -143,10 +173,13 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             const int code = virtual_key_code(key->key());
             const int shift = shift_state(key->modifiers());
             if (event->type() == QEvent::KeyPress) {
-                form_->user_key_down(code, shift);
-            } else if (!key->isAutoRepeat()) {
-                form_->user_key_up(code, shift);
+                bool consumed = false;
+                form_->user_key_down(code, shift, &consumed);
+                // The form acted on the key: the control must not act on it again.
+                return consumed;
             }
+            if (!key->isAutoRepeat())
+                form_->user_key_up(code, shift);
             break;
         }
         case QEvent::MouseButtonRelease:

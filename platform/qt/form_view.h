@@ -22,9 +22,12 @@ public:
     void detach();
     // Moves the keyboard focus to the model's active control.
     void show_model_focus();
+    // Hands text still being typed into a grid cell to the grid, before the form closes.
+    void commit_open_editors();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* create_view(forms::Control& control, QWidget* parent);
@@ -34,6 +37,7 @@ private:
     SyncQueue& queue_;
     std::map<const forms::Control*, QWidget*> widgets_;
     std::vector<ControlView*> views_;
+    std::vector<class GridView*> grids_;
     // The widgets (and list viewports) whose events belong to a control.
     std::map<QObject*, forms::Control*> targets_;
 };

@@ -3,7 +3,7 @@
 namespace humo::qt {
 
 LabelView::LabelView(forms::Label& label, QWidget* parent) : BoundView(label, parent) {
-    setText(QString::fromStdString(label.caption()));
+    show_caption();
     setWordWrap(true);
     setTextFormat(Qt::PlainText);
     const Qt::Alignment horizontal =
@@ -11,6 +11,21 @@ LabelView::LabelView(forms::Label& label, QWidget* parent) : BoundView(label, pa
         : label.alignment() == forms::Alignment::kRight ? Qt::AlignRight
                                                         : Qt::AlignLeft;
     setAlignment(horizontal | Qt::AlignTop);
+}
+
+void LabelView::sync() {
+    if (!model_)
+        return;
+    show_caption();
+    BoundView::sync();
+}
+
+void LabelView::show_caption() {
+    // A carriage return breaks the line, as it does in the dialogs' warning texts.
+    QString caption = QString::fromStdString(model_->caption());
+    caption.replace("\r\n", "\n").replace('\r', '\n');
+    if (text() != caption)
+        setText(caption);
 }
 
 }  // namespace humo::qt

@@ -11,6 +11,10 @@ namespace humo::qt {
 class LabelView : public BoundView<QLabel, forms::Label> {
 public:
     LabelView(forms::Label& label, QWidget* parent);
+    void sync() override;
+
+private:
+    void show_caption();
 };
 
 }  // namespace humo::qt

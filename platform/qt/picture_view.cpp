@@ -5,9 +5,12 @@
 namespace humo::qt {
 
 PictureView::PictureView(forms::PictureBox& picture, QWidget* parent) : BoundView(picture, parent) {
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setPixmap(QPixmap(QString::fromStdString(picture.picture())));
+    // A picture sits in a sunken border; a bare panel that holds controls has none.
+    if (!picture.picture().empty()) {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        setPixmap(QPixmap(QString::fromStdString(picture.picture())));
+    }
 }
 
 }  // namespace humo::qt

@@ -1,6 +1,7 @@
 #include "qt_renderer.h"
 
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "twips.h"
 
@@ -36,8 +37,12 @@ QWidget* QtRenderer::window_of(const forms::Form& form) const {
 }
 
 void QtRenderer::close_requested(forms::Form& form) {
-    if (!program_.ended())
-        form.user_close();
+    if (program_.ended())
+        return;
+    // What is still being typed into a cell belongs to the row the closing form writes.
+    if (FormView* view = view_of(form))
+        view->commit_open_editors();
+    form.user_close();
 }
 
 void QtRenderer::form_loaded(forms::Form& form) {
@@ -72,7 +77,16 @@ void QtRenderer::form_loaded(forms::Form& form) {
             window.view = new FormView(form, sync_queue_, top);
             top->setWindowTitle(caption);
             top->setObjectName(QString::fromStdString(form.name()) + "Window");
-            top->setFixedSize(window.view->size());
+            if (form.border_style() == forms::BorderStyle::kSizable) {
+                auto* layout = new QVBoxLayout(top);
+                layout->setContentsMargins(0, 0, 0, 0);
+                layout->addWidget(window.view);
+                top->resize(window.view->size());
+            } else {
+                if (form.border_style() == forms::BorderStyle::kFixedDialog)
+                    top->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+                top->setFixedSize(window.view->size());
+            }
             window.window = top;
             window.top_level = true;
             break;

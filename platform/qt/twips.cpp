@@ -27,6 +27,12 @@ QRect pixel_rect(const forms::Rect& rect) {
 
 QSize pixel_size(const forms::Size& size) { return {pixels(size.width), pixels(size.height)}; }
 
+int twips(int pixels) {
+    return static_cast<int>(std::lround(pixels * kTwipsPerInch / logical_dpi()));
+}
+
+forms::Size twips_size(const QSize& size) { return {twips(size.width()), twips(size.height())}; }
+
 QFont qt_font(const forms::Font& font) {
     QFont result = font.name == "Arial" ? QFont("Liberation Sans")
                                         : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
