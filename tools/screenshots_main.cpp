@@ -30,9 +30,9 @@ public:
     void end_program() override {}
 };
 
-bool save(humo::qt::QtRenderer& renderer, const QString& path) {
+bool save(QWidget* window, const QString& path) {
     QApplication::processEvents();
-    const bool saved = renderer.frame_window()->grab().save(path);
+    const bool saved = window && window->grab().save(path);
     std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
     return saved;
 }
@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
     humo::qt::QtRenderer renderer(program);
 
     module.Main();
-    bool ok = save(renderer, output.filePath("splash.png"));
+    bool ok = save(renderer.frame_window(), output.filePath("splash.png"));
     module.frmSplash().Continue1.user_click();
-    ok = save(renderer, output.filePath("calculator.png")) && ok;
+    ok = save(renderer.frame_window(), output.filePath("calculator.png")) && ok;
 
     auto& calculator = module.frmmaster();
     pick(calculator.country, "Kenya");
@@ -77,6 +77,21 @@ int main(int argc, char** argv) {
     pick(calculator.system2, "Grassland");
     pick(calculator.Management2, "Improved");
     pick(calculator.Input2, "High");
-    ok = save(renderer, output.filePath("calculation.png")) && ok;
+    ok = save(renderer.frame_window(), output.filePath("calculation.png")) && ok;
+
+    // The data forms, each on its own.
+    using humo::calculator::DefaultTable;
+    using humo::calculator::TaxonList;
+    calculator.soiltype_fao.user_click();
+    auto& taxa = module.data_forms().taxon_form(TaxonList::kWrb)();
+    taxa.cmdNext.user_click();
+    ok = save(renderer.window_of(taxa), output.filePath("taxon_form.png")) && ok;
+    taxa.cmdClose.user_click();
+    calculator.cmdMgmtFactors.user_click();
+    auto& warning = module.data_forms().warning(DefaultTable::kManagementFactors)();
+    ok = save(renderer.window_of(warning), output.filePath("warning.png")) && ok;
+    warning.OKButton.user_click();
+    auto& browser = module.data_forms().browser(DefaultTable::kManagementFactors)();
+    ok = save(renderer.window_of(browser), output.filePath("browser.png")) && ok;
     return ok ? 0 : 1;
 }

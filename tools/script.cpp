@@ -4,6 +4,7 @@
 #include <map>
 
 #include "command_button.h"
+#include "data_grid.h"
 #include "form.h"
 #include "json_text.h"
 #include "list_box.h"
@@ -217,6 +218,17 @@ std::string dump_line(const forms::Form& form, const forms::Control& control) {
         line +=
             " index=" + std::to_string(list->list_index()) + " items=" + json_array(list->items());
     }
+    if (auto* grid = dynamic_cast<const forms::DataGrid*>(&control)) {
+        // The current row counted from 1, as the status bar counts it; 0 when there is none.
+        line += " position=" + std::to_string(grid->current_row() + 1) + " rows=[";
+        for (long row = 0; row < grid->row_count(); ++row) {
+            std::vector<std::string> cells;
+            for (int column = 0; column < grid->column_count(); ++column)
+                cells.push_back(grid->cell_text(row, column));
+            line += (row ? "," : "") + json_array(cells);
+        }
+        line += "]";
+    }
     return line;
 }
 
@@ -257,13 +269,27 @@ private:
         if (!form)
             return "form not loaded";
         if (c.verb == "grid")
-            return "not available";
+            return execute_on_grid(c, *form);
         if (c.control.empty())
             return execute_on_form(c, *form);
         forms::Control* control = form->control(c.control);
         if (!control)
             return "no such control";
         return execute_on_control(c, *form, *control);
+    }
+
+    // grid FORM row N (from 1) | grid FORM edit COLUMN "TEXT" (from 0, in the current row)
+    static forms::Refusal execute_on_grid(const Command& c, forms::Form& form) {
+        forms::DataGrid* grid = nullptr;
+        for (forms::Control* control : form.controls()) {
+            if (!grid)
+                grid = dynamic_cast<forms::DataGrid*>(control);
+        }
+        if (!grid)
+            return "no grid";
+        if (c.words[0] == "row")
+            return grid->user_select_row(to_int(c.words[1]) - 1);
+        return grid->user_edit(to_int(c.words[1]), *c.text);
     }
 
     forms::Refusal execute_on_form(const Command& c, forms::Form& form) {
