@@ -173,6 +173,13 @@ TEST_F(FreshResultsTest, ARegionPickEmptiesBothSystemsCompletely) {
     }
 }
 
+TEST_F(FreshResultsTest, ANewCountryLeavesNoResultOfTheOldSite) {
+    worked_example();
+    pick(c.country, "Syldavia");
+    EXPECT_EQ(results(), shown("", "", ""));
+    EXPECT_FALSE(c.carbon_stock_20yrs_2_label.enabled());
+}
+
 TEST_F(FreshResultsTest, ComputedResultsCanBeReadButNotTypedOver) {
     worked_example();
     for (forms::TextBox* result :

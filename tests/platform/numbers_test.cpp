@@ -147,6 +147,7 @@ TEST(LeadingNumber, ReadsNumbersWrittenWithACommaInFull) {
     EXPECT_DOUBLE_EQ(leading_number("38,5", kComma), 38.5);
     EXPECT_DOUBLE_EQ(leading_number(fixed("-26.2", 1, kComma), kComma), -26.2);
     EXPECT_EQ(leading_decimal("26,2 MgC", kComma), decimal("26.2"));
+    EXPECT_EQ(leading_decimal("no number", kPoint), decimal("0"));
 }
 
 }  // namespace

@@ -193,6 +193,8 @@ TEST_F(RendererTest, ListsAndBoxesAreNamedForScreenReaders) {
         {"carbon_stock", "Existing Carbon Stock"},
         {"system1", "FROM Land Use Type"},
         {"Management1", "FROM Mgmt System"},
+        {"Management2", "TO Mgmt System"},
+        {"Input1", "FROM Inputs"},
         {"Input2", "TO Inputs"},
         {"management_factor2", "TO Mgmt Factor"},
         {"input_factor1", "FROM Input Factor"},
