@@ -2,8 +2,12 @@
 // management.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
+#include <QMessageBox>
+#include <stdexcept>
 
+#include "file_locations.h"
 #include "module1.h"
 #include "program.h"
 #include "qt_host.h"
@@ -12,12 +16,37 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("humo_tool");
+    QApplication::setApplicationVersion(HUMO_VERSION);
     QApplication::setWindowIcon(QIcon(":/app/icon.png"));
     // The program ends when its last form unloads or a handler ends it, not when Qt sees no
     // window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    humo::qt::QtHost host;
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        "Estimates how soil carbon stocks change when croplands and grazing lands change "
+        "management, from the good-practice guidance's Chapter 3 defaults (2003).");
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption database_option(
+        "database", "Works on FILE instead of the database the tool finds by itself.", "FILE");
+    options.addOption(database_option);
+    options.process(application);
+
+    std::optional<std::string> database;
+    if (options.isSet(database_option))
+        database = options.value(database_option).toStdString();
+    const humo::db::FileLocations locations =
+        humo::db::locate_files(QCoreApplication::applicationDirPath().toStdString(), database);
+    try {
+        humo::db::make_user_copy(locations);
+    } catch (const std::runtime_error& error) {
+        // Never start on a database that is not there or only half made.
+        QMessageBox::critical(nullptr, "humo_tool", QString::fromStdString(error.what()));
+        return 1;
+    }
+
+    humo::qt::QtHost host(locations.database, locations.help_file);
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::qt::QtRenderer renderer(program);

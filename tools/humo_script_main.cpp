@@ -1,15 +1,17 @@
 // humo-script: runs the program headless from a scenario script.
 //
-//   humo-script [--dir DIR] [--decimal-separator C] [SCRIPT]
+//   humo-script [--dir DIR] [--database FILE] [--decimal-separator C] [SCRIPT]
 //
-// DIR is the program directory, where humo_tool.mdb and humo_tool.chm are looked up; it
-// defaults to the directory of this executable. Without SCRIPT the script is read from
+// DIR is the program directory, where humo_tool.mdb and humo_tool.chm are looked up first; it
+// defaults to the directory of this executable. FILE is a database to work on instead. Without SCRIPT the script is read from
 // standard input. Each event (message box, beep, end of the program) is written as a line.
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
+#include "file_locations.h"
 #include "module1.h"
 #include "program.h"
 #include "script.h"
@@ -18,7 +20,8 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: humo-script [--dir DIR] [--decimal-separator C] [SCRIPT]\n";
+    std::cerr << "usage: humo-script [--dir DIR] [--database FILE] [--decimal-separator C] "
+                 "[SCRIPT]\n";
     return 2;
 }
 
@@ -34,10 +37,13 @@ int main(int argc, char** argv) {
     std::string directory = executable_directory();
     humo::numbers::DecimalSeparator separator;
     std::string script_path;
+    std::optional<std::string> database;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--dir" && i + 1 < argc) {
             directory = argv[++i];
+        } else if (argument == "--database" && i + 1 < argc) {
+            database = argv[++i];
         } else if (argument == "--decimal-separator" && i + 1 < argc) {
             const std::string value = argv[++i];
             if (value.size() != 1)
@@ -67,7 +73,14 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    humo::script::ScriptHost host(std::cout, directory, separator);
+    const humo::db::FileLocations locations = humo::db::locate_files(directory, database);
+    try {
+        humo::db::make_user_copy(locations);
+    } catch (const std::runtime_error& error) {
+        std::cerr << "humo-script: " << error.what() << "\n";
+        return 2;
+    }
+    humo::script::ScriptHost host(std::cout, directory, locations, separator);
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::script::run_script(commands, module, std::cout);

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <iostream>
 
+#include "file_locations.h"
 #include "module1.h"
 #include "program.h"
 #include "qt_host.h"
@@ -21,6 +22,8 @@ namespace {
 // A desktop host whose message boxes are answered at once, so no step waits for a user.
 class UnattendedHost : public humo::qt::QtHost {
 public:
+    explicit UnattendedHost(const humo::db::FileLocations& locations)
+        : QtHost(locations.database, locations.help_file) {}
     humo::forms::MsgBoxResult msg_box(const std::string& text, const std::string&,
                                       humo::forms::MsgBoxButtons,
                                       humo::forms::MsgBoxIcon) override {
@@ -58,7 +61,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
-    UnattendedHost host;
+    UnattendedHost host(humo::db::locate_files(
+        QCoreApplication::applicationDirPath().toStdString(), std::nullopt));
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::qt::QtRenderer renderer(program);

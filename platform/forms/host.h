@@ -24,6 +24,10 @@ public:
     virtual void end_program() = 0;
     // The directory of the running executable, without a trailing separator.
     virtual std::string program_directory() = 0;
+    // The database the program works on and its help file: beside the program unless the user
+    // or the installation says otherwise.
+    virtual std::string database_file() { return program_directory() + "/humo_tool.mdb"; }
+    virtual std::string help_file() { return program_directory() + "/humo_tool.chm"; }
     // The decimal separator of the user's regional settings, read once at start-up.
     virtual numbers::DecimalSeparator decimal_separator() = 0;
 };
