@@ -221,8 +221,7 @@ void frmmaster::design() {
 }
 
 void frmmaster::Form_Load() {
-    const std::string help_directory = program().host().program_directory();
-    program().set_help_file(help_directory + "/humo_tool.chm");
+    program().set_help_file(program().host().help_file());
     trapped({}, [this] {
         forms::set_enabled({&system1,
                             &system1_label,
@@ -248,13 +247,13 @@ void frmmaster::Form_Load() {
                             &carbon_stock_20yrs_2_units},
                            false);
 
-        const std::string directory = program().host().program_directory();
+        const std::string database = program().host().database_file();
         database_.SoilCarbonConnection = std::make_unique<recordset::Connection>();
         database_.SoilCarbonRecordset = std::make_unique<recordset::Recordset>();
         database_.SoilCarbonConnection->set_cursor_location(recordset::CursorLocation::kClient);
-        if (auto note = db::convert_access_database(db::database_path(directory)))
+        if (auto note = db::convert_access_database(database))
             program().msg_box(*note);
-        database_.SoilCarbonConnection->open(db::database_path(directory));
+        database_.SoilCarbonConnection->open(database);
 
         fill_lists({&country},
                    "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "

@@ -115,7 +115,7 @@ DataForm::~DataForm() { release_data(); }
 void DataForm::Form_Load() {
     connection_ = std::make_unique<recordset::Connection>();
     connection_->set_cursor_location(recordset::CursorLocation::kClient);
-    connection_->open(program().host().program_directory() + "/humo_tool.mdb");
+    connection_->open(program().host().database_file());
     adoPrimaryRS = std::make_unique<recordset::EditableRecordset>();
     // Every change is accepted without a check.
     adoPrimaryRS->WillChangeRecord = [] {};
