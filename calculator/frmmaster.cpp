@@ -198,6 +198,7 @@ void frmmaster::design() {
     Input1.Click = [this] { Input1_Click(); };
     Input2.Click = [this] { Input2_Click(); };
     Exit.Click = [this] { Exit_Click(); };
+    design_context_help();
 }
 
 void frmmaster::Form_Load() {

@@ -2,8 +2,9 @@
 //
 //   humo-screenshots OUTPUT_DIR
 //
-// Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database next to the
-// executable, makes the picks of a complete calculation and grabs the frame after each stage.
+// Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database and help file next
+// to the executable, makes the picks of a complete calculation and grabs the frame after each
+// stage, then presses F1 on the climate region and grabs the help window.
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <iostream>
 
+#include "help_viewer.h"
 #include "module1.h"
 #include "program.h"
 #include "qt_host.h"
@@ -30,9 +32,9 @@ public:
     void end_program() override {}
 };
 
-bool save(humo::qt::QtRenderer& renderer, const QString& path) {
+bool save(QWidget& window, const QString& path) {
     QApplication::processEvents();
-    const bool saved = renderer.frame_window()->grab().save(path);
+    const bool saved = window.grab().save(path);
     std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
     return saved;
 }
@@ -64,9 +66,9 @@ int main(int argc, char** argv) {
     humo::qt::QtRenderer renderer(program);
 
     module.Main();
-    bool ok = save(renderer, output.filePath("splash.png"));
+    bool ok = save(*renderer.frame_window(), output.filePath("splash.png"));
     module.frmSplash().Continue1.user_click();
-    ok = save(renderer, output.filePath("calculator.png")) && ok;
+    ok = save(*renderer.frame_window(), output.filePath("calculator.png")) && ok;
 
     auto& calculator = module.frmmaster();
     pick(calculator.country, "Kenya");
@@ -77,6 +79,10 @@ int main(int argc, char** argv) {
     pick(calculator.system2, "Grassland");
     pick(calculator.Management2, "Improved");
     pick(calculator.Input2, "High");
-    ok = save(renderer, output.filePath("calculation.png")) && ok;
+    ok = save(*renderer.frame_window(), output.filePath("calculation.png")) && ok;
+
+    calculator.climate_region.user_focus();
+    calculator.user_key_up(112, 0);
+    ok = host.help_viewer() && save(*host.help_viewer(), output.filePath("help.png")) && ok;
     return ok ? 0 : 1;
 }

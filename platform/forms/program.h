@@ -12,8 +12,8 @@ namespace humo::forms {
 
 class Form;
 
-// Told about every form that opens, closes, repaints or moves its focus; the Qt renderer
-// builds and removes windows from it.
+// Told about every form that opens, closes, repaints or moves its focus, and every What's
+// This request; the Qt renderer builds and removes windows from it.
 class ProgramObserver {
 public:
     virtual ~ProgramObserver() = default;
@@ -22,6 +22,7 @@ public:
     virtual void form_unloaded(Form&) {}
     virtual void form_refreshed(Form&) {}
     virtual void focus_changed(Form&) {}
+    virtual void whats_this_requested(Control&) {}
 };
 
 // The running program: its host, its loaded forms, and its end. It runs as long as any of its
@@ -58,6 +59,7 @@ public:
     Refusal run_user_action(const std::function<Refusal()>& action);
 
 private:
+    friend class Control;
     friend class Form;
 
     void form_loaded(Form& form);
@@ -65,6 +67,7 @@ private:
     void form_unloaded(Form& form);
     void form_refreshed(Form& form);
     void focus_changed(Form& form);
+    void whats_this_requested(Control& control);
 
     Host& host_;
     std::string application_title_;

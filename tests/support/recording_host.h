@@ -15,6 +15,14 @@ struct MessageBox {
     forms::MsgBoxIcon icon;
 };
 
+struct HelpCall {
+    std::string window;
+    std::string file;
+    int command;
+    int data;
+    bool operator==(const HelpCall&) const = default;
+};
+
 // A host that records what the program asked for. Message boxes are answered from `answers`,
 // then with OK.
 class RecordingHost : public forms::Host {
@@ -35,6 +43,10 @@ public:
     void end_program() override { ended = true; }
     std::string program_directory() override { return directory_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
+    void html_help(const std::string& window, const std::string& file, int command,
+                   int data) override {
+        help_calls.push_back({window, file, command, data});
+    }
 
     std::vector<std::string> message_texts() const {
         std::vector<std::string> texts;
@@ -45,6 +57,7 @@ public:
 
     std::vector<MessageBox> messages;
     std::deque<forms::MsgBoxResult> answers;
+    std::vector<HelpCall> help_calls;
     int beeps = 0;
     bool ended = false;
 
