@@ -90,10 +90,6 @@ QWidget* FormView::create_view(forms::Control& control, QWidget* parent) {
     if (control.focusable_kind()) {
         widget->setFocusPolicy(Qt::StrongFocus);
     }
-    // A control with a mouse-release handler gets its right-button release, which a context
-    // menu opened on the press would swallow.
-    if (control.MouseUp)
-        widget->setContextMenuPolicy(Qt::PreventContextMenu);
     return widget;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct HelpCall {
     int data;
     bool operator==(const HelpCall&) const = default;
 };
+
+inline std::ostream& operator<<(std::ostream& out, const HelpCall& call) {
+    return out << "{" << call.window << ", " << call.file << ", " << call.command << ", "
+               << call.data << "}";
+}
 
 // A host that records what the program asked for. Message boxes are answered from `answers`,
 // then with OK.
