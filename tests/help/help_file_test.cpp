@@ -153,6 +153,27 @@ TEST(HelpFileErrors, TruncatedCopiesAreRefusedCleanly) {
     EXPECT_GE(refused, 4);
 }
 
+TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
+    // The fuzzer's first find: a compression reset table (version 2, entries of 8 bytes from
+    // offset 40) whose block length is 0 makes chmlib divide by zero on the first read.
+    std::string damaged = read_bytes(kBuiltFile);
+    const std::string version("\x02\0\0\0", 4);
+    const std::string layout("\x08\0\0\0\x28\0\0\0", 8);
+    std::size_t table = damaged.find(version);
+    while (table != std::string::npos && damaged.compare(table + 8, 8, layout) != 0)
+        table = damaged.find(version, table + 1);
+    ASSERT_NE(table, std::string::npos);
+    EXPECT_EQ(damaged.substr(table + 32, 8), std::string("\0\x80\0\0\0\0\0\0", 8));
+    damaged.replace(table + 32, 8, std::string(8, '\0'));
+
+    testing::TempDir dir;
+    const std::string copy = dir.file("humo_tool.chm");
+    write_bytes(copy, damaged);
+    const auto opened = HelpFile::open(copy);
+    ASSERT_FALSE(opened.ok());
+    EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
+}
+
 TEST(HelpFileErrors, CorruptedCopiesAreRefusedCleanly) {
     const std::string whole = read_bytes(kBuiltFile);
     testing::TempDir dir;
