@@ -14,7 +14,6 @@ enum class HelpErrorKind {
     kNoDefaultTopic,  // the file names no default topic
     kUnknownContext,  // the file maps no topic to the context number
     kMissingTopic,    // the file names a topic it does not contain
-    kUnknownCommand,  // a help command the engine does not carry out
 };
 
 // Why help could not be shown, in words a user can act on: they name the file and what is
