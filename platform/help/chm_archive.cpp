@@ -203,10 +203,8 @@ std::optional<std::string> ChmArchive::read(const std::string& path) const {
 
 std::vector<std::string> ChmArchive::object_paths() const {
     std::vector<std::string> paths;
-    for (const auto& [key, object] : objects_) {
-        if (object.path.rfind("/#", 0) != 0 && object.path.rfind("/$", 0) != 0)
-            paths.push_back(object.path);
-    }
+    for (const auto& [key, object] : objects_)
+        paths.push_back(object.path);
     return paths;
 }
 

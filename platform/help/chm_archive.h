@@ -20,7 +20,7 @@ public:
     bool contains(const std::string& path) const;
     // The whole object, or nothing when it is missing or cannot be read in full.
     std::optional<std::string> read(const std::string& path) const;
-    // The paths of the file's own objects ("/topics/country.htm"), without its internal ones.
+    // The paths of the file's objects ("/topics/country.htm", "/#SYSTEM").
     std::vector<std::string> object_paths() const;
 
 private:

@@ -5,13 +5,6 @@
 #include "topic_names.h"
 
 namespace humo::help {
-namespace {
-
-bool ends_with_hhc(const std::string& path) {
-    return path.size() > 4 && path.compare(path.size() - 4, 4, ".hhc") == 0;
-}
-
-}  // namespace
 
 Outcome<HelpFile> HelpFile::open(const std::string& path) {
     std::error_code ignored;
@@ -85,15 +78,7 @@ Outcome<std::string> HelpFile::topic_for_context(std::uint32_t number) const {
 }
 
 std::vector<ContentsEntry> HelpFile::read_contents(const std::optional<std::string>& named) const {
-    std::optional<std::string> path = named ? resolve(*named) : std::nullopt;
-    if (!path) {
-        for (const std::string& object : archive_->object_paths()) {
-            if (ends_with_hhc(object)) {
-                path = object;
-                break;
-            }
-        }
-    }
+    const std::optional<std::string> path = named ? resolve(*named) : std::nullopt;
     const std::optional<std::string> text = path ? archive_->read(*path) : std::nullopt;
     return text ? parse_sitemap(*text) : std::vector<ContentsEntry>{};
 }

@@ -12,7 +12,7 @@ struct ContentsEntry {
     // The topic the line opens, as the contents file names it; empty for a heading.
     std::string local;
     // 0 for the top level; one more for each list it is nested in.
-    int depth = 0;
+    int depth;
 };
 
 // Reads a table of contents (.hhc): nested <ul> lists of <object type="text/sitemap"> items

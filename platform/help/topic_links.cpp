@@ -8,15 +8,7 @@
 namespace humo::help {
 namespace {
 
-bool is_topic(const std::string& path) {
-    for (const char* ending : {".htm", ".html"}) {
-        const std::string_view end(ending);
-        if (path.size() > end.size() &&
-            path.compare(path.size() - end.size(), end.size(), end) == 0)
-            return true;
-    }
-    return false;
-}
+bool is_topic(const std::string& path) { return path.ends_with(".htm") || path.ends_with(".html"); }
 
 // "http:", "mailto:" and the like; a drive letter or a plain name has no scheme.
 bool has_scheme(std::string_view link) {

@@ -120,7 +120,8 @@ TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
     </OBJECT>
   <UL>
     <li><object type='TEXT/SITEMAP'><param name=Name value=Country><param name="local" value="topics/country.htm#top"></object>
-    <li><object type="text/sitemap"><param name="Name" value="Caf&#233; &#x263A; &lt;x&gt;"></object>
+    <li><object type="text/sitemap"><param name="Font" value="Arial,8,0"><param name="Name" value="Caf&#233; &#x263A; &lt;x&gt;&#xDFFF;"></object>
+    <li><object type="text/sitemop"><param name="Name" value="Not an entry"></object>
   </UL>
   <LI><OBJECT type="text/sitemap"><param name="Name" value="Last"><param name="Local" value="last.htm"></OBJECT>
 </UL></BODY></HTML>)";
@@ -132,7 +133,7 @@ TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
     EXPECT_EQ(entries[1].name, "Country");
     EXPECT_EQ(entries[1].local, "topics/country.htm#top");
     EXPECT_EQ(entries[1].depth, 1);
-    EXPECT_EQ(entries[2].name, "Caf\xC3\xA9 \xE2\x98\xBA <x>");
+    EXPECT_EQ(entries[2].name, "Caf\xC3\xA9 \xE2\x98\xBA <x>\xEF\xBF\xBD");
     EXPECT_EQ(entries[2].local, "");
     EXPECT_EQ(entries[3].name, "Last");
     EXPECT_EQ(entries[3].depth, 0);

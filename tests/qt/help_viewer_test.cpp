@@ -5,8 +5,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <filesystem>
 
 #include "help_viewer.h"
 #include "qt_host.h"
@@ -102,6 +104,12 @@ TEST_F(HelpViewerTest, TheContentsPaneOpensTopicsWithTheirPicturesAndStyle) {
     viewer.show_help(kBuiltFile, 0, 0);
     EXPECT_EQ(shown(), topic("/topics/index.htm"));
     ASSERT_TRUE(viewer.contents()->isVisibleTo(&viewer));
+    // Nested as the contents file nests it.
+    ASSERT_NE(contents_item("Country"), nullptr);
+    ASSERT_NE(contents_item("Country")->parent(), nullptr);
+    EXPECT_EQ(contents_item("Country")->parent()->text(0), "The calculator");
+    EXPECT_EQ(contents_item("When there are no data")->parent(), nullptr);
+
     QTreeWidgetItem* example = contents_item("A worked example");
     ASSERT_NE(example, nullptr);
     const QRect row = viewer.contents()->visualItemRect(example);
@@ -115,6 +123,19 @@ TEST_F(HelpViewerTest, TheContentsPaneOpensTopicsWithTheirPicturesAndStyle) {
     // The style sheet of the file colours the headings.
     const QTextBlock heading = viewer.browser()->document()->firstBlock();
     EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#00209f"));
+
+    // Only the help file's own objects are shown, never something from the web.
+    HelpBrowser* browser = viewer.browser();
+    EXPECT_TRUE(
+        browser->loadResource(QTextDocument::ImageResource, topic("/images/calculation.png"))
+            .isValid());
+    EXPECT_FALSE(browser
+                     ->loadResource(QTextDocument::ImageResource,
+                                    QUrl("http://example.org/images/calculation.png"))
+                     .isValid());
+    EXPECT_FALSE(HelpBrowser()
+                     .loadResource(QTextDocument::HtmlResource, topic("/topics/index.htm"))
+                     .isValid());
 }
 
 TEST_F(HelpViewerTest, ProblemsAreShownAsAMessageInTheWindow) {
@@ -135,9 +156,16 @@ TEST_F(HelpViewerTest, ProblemsAreShownAsAMessageInTheWindow) {
     viewer.show_help(kBuiltFile, 3, 0);
     EXPECT_EQ(viewer.message(), "The help viewer does not carry out the help command 3.");
 
+    // A file that was there and has gone: its history leads nowhere any more.
     testing::TempDir dir;
     const std::string missing = dir.file("humo_tool.chm");
+    std::filesystem::copy_file(kBuiltFile, missing);
+    viewer.show_help(missing, 15, 1000);
+    viewer.show_help(missing, 15, 1001);
+    EXPECT_TRUE(action("back")->isEnabled());
+    std::filesystem::remove(missing);
     viewer.show_help(missing, 0, 0);
+    EXPECT_FALSE(action("back")->isEnabled());
     EXPECT_EQ(viewer.message(),
               QString::fromStdString("The help file " + missing + " does not exist."));
     EXPECT_TRUE(page_text().contains("does not exist"));
@@ -162,6 +190,13 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_GT(viewer.browser()->textCursor().selectionStart(), first);
     QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(viewer.browser()->textCursor().selectionStart(), first);
+    auto* next = viewer.find_bar()->findChild<QPushButton*>("findNext");
+    auto* previous = viewer.find_bar()->findChild<QPushButton*>("findPrevious");
+    ASSERT_TRUE(next && previous && next->isVisible() && previous->isVisible());
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_GT(viewer.browser()->textCursor().selectionStart(), first);
+    QTest::mouseClick(previous, Qt::LeftButton);
     EXPECT_EQ(viewer.browser()->textCursor().selectionStart(), first);
 
     QTest::keyClicks(text, "zzz");

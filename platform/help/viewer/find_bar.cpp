@@ -16,6 +16,8 @@ FindBar::FindBar(QTextBrowser& browser, QWidget* parent)
     status_->setObjectName("findStatus");
     auto* previous = new QPushButton(QString("Previous"));
     auto* next = new QPushButton(QString("Next"));
+    previous->setObjectName("findPrevious");
+    next->setObjectName("findNext");
     auto* close = new QPushButton(QString("Close"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);

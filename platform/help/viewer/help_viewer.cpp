@@ -35,7 +35,6 @@ HelpViewer::HelpViewer(QWidget* parent)
 
     QToolBar* toolbar = addToolBar("Navigation");
     toolbar->setObjectName("navigation");
-    toolbar->setMovable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto add = [&](QStyle::StandardPixmap icon, const QString& text, const char* name,
                    QKeySequence::StandardKey key) {
@@ -109,8 +108,8 @@ void HelpViewer::show_help(const std::string& file, int command, int data) {
 }
 
 void HelpViewer::use_file(std::shared_ptr<const HelpFile> file, const std::string& path) {
-    // The history of another file leads nowhere in this one.
-    if (path != path_)
+    // The history of another file, or of one that cannot be read now, leads nowhere.
+    if (path != path_ || !file)
         browser_->clearHistory();
     path_ = path;
     browser_->set_file(std::move(file));
