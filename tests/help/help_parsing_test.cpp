@@ -99,6 +99,7 @@ TEST(TopicNames, ResolveToTheLongestTrailingPartInTheFile) {
     // A place in the topic stays with it; a link into a named file gives its topic.
     EXPECT_EQ(resolve("topics/a.htm#part"), "/topics/a.htm#part");
     EXPECT_EQ(resolve("ms-its:other.chm::/topics/a.htm"), "/topics/a.htm");
+    EXPECT_EQ(resolve("ms-its:other.chm::a.htm"), "/a.htm");
     EXPECT_EQ(resolve("mk:@MSITStore:C:\\Help\\x.chm::/a.htm"), "/a.htm");
     // Only whole parts count, and nothing is made up.
     EXPECT_EQ(resolve("/x/ztopics/a.htm"), "/a.htm");
@@ -142,6 +143,12 @@ TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
 TEST(Sitemap, ReadsWhatItCanOfMalformedText) {
     EXPECT_TRUE(parse_sitemap("").empty());
     EXPECT_TRUE(parse_sitemap("<<<>>></ul></ul><object").empty());
+    // A list closed once too often: the next list is the top level again.
+    const auto top = parse_sitemap(
+        "<ul></ul></ul><ul><li><object type=text/sitemap><param name=Name value=A></object>");
+    ASSERT_EQ(top.size(), 1u);
+    EXPECT_EQ(top[0].depth, 0);
+
     const auto entries = parse_sitemap(
         "</ul><object type=text/sitemap><param name=Name value='A &bogus; &#;'></object>"
         "<object type=\"text/sitemap\"><param name=\"Name\" value=\"unterminated");

@@ -182,6 +182,7 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     auto* text = viewer.find_bar()->findChild<QLineEdit*>("findText");
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->hasFocus());
+    EXPECT_EQ(text->placeholderText(), "Find in page");
 
     QTest::keyClicks(text, "predicted");
     QTextCursor match = viewer.browser()->textCursor();
@@ -203,6 +204,7 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     EXPECT_EQ(viewer.find_bar()->findChild<QLabel*>("findStatus")->text(), "Not found");
     QTest::keyClick(text, Qt::Key_Escape);
     EXPECT_FALSE(viewer.find_bar()->isVisible());
+    EXPECT_TRUE(viewer.browser()->hasFocus());
 }
 
 TEST(QtHostHelp, ASecondCallReusesTheOpenWindow) {
@@ -212,6 +214,7 @@ TEST(QtHostHelp, ASecondCallReusesTheOpenWindow) {
     HelpViewer* first = host.help_viewer();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(first));
     first->hide();
 
     host.html_help("frmmaster.Input1", kBuiltFile, 15, 1005);

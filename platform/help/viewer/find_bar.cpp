@@ -20,7 +20,6 @@ FindBar::FindBar(QTextBrowser& browser, QWidget* parent)
     next->setObjectName("findNext");
     auto* close = new QPushButton(QString("Close"));
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 2, 4, 2);
     layout->addWidget(new QLabel(QString("Find:")));
     layout->addWidget(text_, 1);
     layout->addWidget(previous);

@@ -6,7 +6,6 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     setObjectName("helpBrowser");
     // Links are followed by the viewer, which keeps them inside the file.
     setOpenLinks(false);
-    setOpenExternalLinks(false);
 }
 
 QUrl HelpBrowser::topic_url(const std::string& topic) {
