@@ -90,6 +90,21 @@ TEST(BuiltHelpFile, ItsContentsAndLinksLeadToTopicsInIt) {
     EXPECT_TRUE(file.read("/images/calculation.png"));
 }
 
+TEST(PlainHelpFile, WithoutDefaultTopicOrContentsItsContextNumbersStillWork) {
+    const std::string plain = HUMO_PLAIN_HELP_FILE;
+    const auto opened = HelpFile::open(plain);
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    const HelpFile& file = opened.value();
+    const auto home = file.default_topic();
+    ASSERT_FALSE(home.ok());
+    EXPECT_EQ(home.error().kind, HelpErrorKind::kNoDefaultTopic);
+    EXPECT_EQ(home.error().message, "The help file " + plain + " names no default topic.");
+    EXPECT_TRUE(file.contents().empty());
+    ASSERT_TRUE(file.topic_for_context(7).ok());
+    EXPECT_EQ(file.topic_for_context(7).value(), "/a.htm");
+    EXPECT_EQ(broken_links(file), std::vector<std::string>{"/a.htm -> missing.htm"});
+}
+
 TEST(HelpFileErrors, AMissingFileAFolderAndAnEmptyFileAreRefusedByName) {
     testing::TempDir dir;
     const std::string missing = dir.file("humo_tool.chm");

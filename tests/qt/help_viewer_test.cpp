@@ -207,6 +207,28 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     EXPECT_TRUE(viewer.browser()->hasFocus());
 }
 
+TEST_F(HelpViewerTest, ABrokenLinkOrAMissingDefaultTopicIsAMessageNotAnEmptyPage) {
+    const std::string plain = HUMO_PLAIN_HELP_FILE;
+    viewer.show_help(plain, 15, 7);
+    EXPECT_EQ(shown(), topic("/a.htm"));
+    EXPECT_FALSE(viewer.contents()->isVisibleTo(&viewer));
+    EXPECT_EQ(viewer.windowTitle(), "Plain - Topic A");
+
+    click_link("missing topic");
+    EXPECT_EQ(viewer.message(),
+              QString::fromStdString("The help file " + plain + " has no topic /missing.htm."));
+    EXPECT_TRUE(page_text().contains("has no topic /missing.htm"));
+
+    viewer.show_help(plain, 15, 7);
+    click_link("topic B in a named file");
+    EXPECT_EQ(shown(), topic("/b.htm"));
+    EXPECT_EQ(page_text().trimmed(), "Topic B");
+
+    action("home")->trigger();
+    EXPECT_EQ(viewer.message(),
+              QString::fromStdString("The help file " + plain + " names no default topic."));
+}
+
 TEST(QtHostHelp, ASecondCallReusesTheOpenWindow) {
     qt::QtHost host;
     EXPECT_EQ(host.help_viewer(), nullptr);
