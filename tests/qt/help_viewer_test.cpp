@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,18 @@ namespace humo::help {
 namespace {
 
 const std::string kBuiltFile = HUMO_BUILT_HELP_FILE;
+
+// Takes the web addresses the viewer hands to the desktop, instead of a web browser.
+class WebBrowser : public QObject {
+    Q_OBJECT
+public:
+    WebBrowser() { QDesktopServices::setUrlHandler("https", this, "open"); }
+    ~WebBrowser() override { QDesktopServices::unsetUrlHandler("https"); }
+    std::vector<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+};
 
 QUrl topic(const char* path) { return QUrl(QString("chm:") + path); }
 
@@ -220,6 +233,12 @@ TEST_F(HelpViewerTest, ABrokenLinkOrAMissingDefaultTopicIsAMessageNotAnEmptyPage
     EXPECT_TRUE(page_text().contains("has no topic /missing.htm"));
 
     viewer.show_help(plain, 15, 7);
+    WebBrowser web;
+    click_link("a page on the web");
+    EXPECT_EQ(web.opened, std::vector<QUrl>{QUrl("https://example.org/more.htm")});
+    EXPECT_EQ(shown(), topic("/a.htm"));
+    EXPECT_TRUE(page_text().startsWith("Topic A\n"));
+
     click_link("topic B in a named file");
     EXPECT_EQ(shown(), topic("/b.htm"));
     EXPECT_EQ(page_text().trimmed(), "Topic B");
@@ -251,3 +270,5 @@ TEST(QtHostHelp, ASecondCallReusesTheOpenWindow) {
 
 }  // namespace
 }  // namespace humo::help
+
+#include "help_viewer_test.moc"
