@@ -23,9 +23,8 @@ std::optional<std::string> resolve_topic_name(std::string_view name, const Objec
     std::string path(name.substr(0, hash));
     std::replace(path.begin(), path.end(), '\\', '/');
 
-    for (std::size_t start = 0; start < path.size(); ++start) {
-        if (start > 0 && path[start - 1] != '/')
-            continue;
+    // Each trailing part begins at the start or after a slash; the longest comes first.
+    for (std::size_t start = 0; start != std::string::npos; start = path.find('/', start + 1)) {
         const std::size_t first = path.find_first_not_of('/', start);
         if (first == std::string::npos)
             break;

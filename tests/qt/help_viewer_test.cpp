@@ -137,6 +137,11 @@ TEST_F(HelpViewerTest, TheContentsPaneOpensTopicsWithTheirPicturesAndStyle) {
     const QTextBlock heading = viewer.browser()->document()->firstBlock();
     EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#00209f"));
 
+    // A place inside a topic is kept with it.
+    const QUrl part = HelpBrowser::topic_url("/topics/example.htm#step");
+    EXPECT_EQ(part.path(), "/topics/example.htm");
+    EXPECT_EQ(part.fragment(), "step");
+
     // Only the help file's own objects are shown, never something from the web.
     HelpBrowser* browser = viewer.browser();
     EXPECT_TRUE(
@@ -213,8 +218,12 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     QTest::mouseClick(previous, Qt::LeftButton);
     EXPECT_EQ(viewer.browser()->textCursor().selectionStart(), first);
 
+    auto* status = viewer.find_bar()->findChild<QLabel*>("findStatus");
     QTest::keyClicks(text, "zzz");
-    EXPECT_EQ(viewer.find_bar()->findChild<QLabel*>("findStatus")->text(), "Not found");
+    EXPECT_EQ(status->text(), "Not found");
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(text, Qt::Key_Backspace);
+    EXPECT_EQ(status->text(), "");
     QTest::keyClick(text, Qt::Key_Escape);
     EXPECT_FALSE(viewer.find_bar()->isVisible());
     EXPECT_TRUE(viewer.browser()->hasFocus());
