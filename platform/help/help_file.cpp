@@ -20,16 +20,14 @@ Outcome<HelpFile> HelpFile::open(const std::string& path) {
                          "The help file " + path +
                              " cannot be read: it is not a compiled help file, or it is damaged."};
     }
-    HelpFile file(path, std::move(archive));
-    if (file.system_.damaged && !file.system_.default_topic)
-        return file.error(HelpErrorKind::kDamaged, "is damaged: its system data cannot be read");
-    return file;
+    return HelpFile(path, std::move(archive));
 }
 
 HelpFile::HelpFile(std::string path, std::shared_ptr<ChmArchive> archive)
     : path_(std::move(path)), archive_(std::move(archive)) {
-    const std::optional<std::string> system = archive_->read("/#SYSTEM");
-    system_ = system ? parse_system_records(*system) : SystemRecords{{}, {}, {}, true};
+    // Without its system data a file has no default topic, title or contents; its context
+    // numbers may still work.
+    system_ = parse_system_records(archive_->read("/#SYSTEM").value_or(""));
     title_ = system_.title.value_or("");
     const std::optional<std::string> ivb = archive_->read("/#IVB");
     const std::optional<std::string> strings = archive_->read("/#STRINGS");
@@ -49,6 +47,8 @@ std::optional<std::string> HelpFile::resolve(const std::string& name) const {
 }
 
 Outcome<std::string> HelpFile::default_topic() const {
+    if (!system_.default_topic && system_.damaged)
+        return error(HelpErrorKind::kDamaged, "is damaged: its system data cannot be read");
     if (!system_.default_topic)
         return error(HelpErrorKind::kNoDefaultTopic, "names no default topic");
     if (auto topic = resolve(*system_.default_topic))

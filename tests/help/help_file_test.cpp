@@ -157,15 +157,16 @@ TEST(HelpFileErrors, TruncatedCopiesAreRefusedCleanly) {
     ASSERT_GT(whole.size(), 10000u);
     testing::TempDir dir;
     const std::string copy = dir.file("humo_tool.chm");
-    int refused = 0;
+    int unusable = 0;
     for (std::size_t length : {std::size_t{1}, std::size_t{40}, std::size_t{0x60},
                                std::size_t{0x200}, std::size_t{0x1000}, whole.size() / 4,
                                whole.size() / 2, whole.size() - 5000, whole.size() - 1}) {
         write_bytes(copy, whole.substr(0, length));
         expect_clean(copy, "cut at " + std::to_string(length));
-        refused += HelpFile::open(copy).ok() ? 0 : 1;
+        const auto opened = HelpFile::open(copy);
+        unusable += opened.ok() && opened.value().default_topic().ok() ? 0 : 1;
     }
-    EXPECT_GE(refused, 4);
+    EXPECT_GE(unusable, 4);
 }
 
 TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
@@ -187,6 +188,27 @@ TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
     const auto opened = HelpFile::open(copy);
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
+}
+
+TEST(HelpFileErrors, ACopyWithDamagedSystemDataSaysSoAndKeepsItsContextNumbers) {
+    // The first record, the compiler's version, claims more bytes than the data has.
+    std::string damaged = read_bytes(kBuiltFile);
+    const std::size_t version = damaged.find("HHA Version");
+    ASSERT_NE(version, std::string::npos);
+    damaged.replace(version - 2, 2, "\xFF\xFF");
+    testing::TempDir dir;
+    const std::string copy = dir.file("humo_tool.chm");
+    write_bytes(copy, damaged);
+
+    const auto opened = HelpFile::open(copy);
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    const auto home = opened.value().default_topic();
+    ASSERT_FALSE(home.ok());
+    EXPECT_EQ(home.error().kind, HelpErrorKind::kDamaged);
+    EXPECT_EQ(home.error().message,
+              "The help file " + copy + " is damaged: its system data cannot be read.");
+    EXPECT_EQ(opened.value().title(), "");
+    EXPECT_TRUE(opened.value().topic_for_context(1000).ok());
 }
 
 TEST(HelpFileErrors, CorruptedCopiesAreRefusedCleanly) {

@@ -143,6 +143,13 @@ TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
 TEST(Sitemap, ReadsWhatItCanOfMalformedText) {
     EXPECT_TRUE(parse_sitemap("").empty());
     EXPECT_TRUE(parse_sitemap("<<<>>></ul></ul><object").empty());
+    // A line needs a name or a topic.
+    const auto lines = parse_sitemap(
+        "<object type=text/sitemap><param name=Local value=x.htm></object>"
+        "<object type=text/sitemap><param name=ImageNumber value=1></object>");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].local, "x.htm");
+
     // A list closed once too often: the next list is the top level again.
     const auto top = parse_sitemap(
         "<ul></ul></ul><ul><li><object type=text/sitemap><param name=Name value=A></object>");

@@ -229,6 +229,23 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     EXPECT_TRUE(viewer.browser()->hasFocus());
 }
 
+TEST_F(HelpViewerTest, EachHelpRequestAddsToTheHistoryUntilAnotherFileIsOpened) {
+    for (int number : {1000, 1001, 1002})
+        viewer.show_help(kBuiltFile, 15, number);
+    action("back")->trigger();
+    action("back")->trigger();
+    EXPECT_EQ(shown(), topic("/topics/country.htm"));
+    EXPECT_FALSE(action("back")->isEnabled());
+
+    // In another file, the page shown before is no topic: Back says so.
+    viewer.show_help(HUMO_PLAIN_HELP_FILE, 15, 7);
+    EXPECT_EQ(shown(), topic("/a.htm"));
+    action("back")->trigger();
+    EXPECT_EQ(
+        viewer.message(),
+        QString("The help file %1 has no topic /topics/country.htm.").arg(HUMO_PLAIN_HELP_FILE));
+}
+
 TEST_F(HelpViewerTest, ABrokenLinkOrAMissingDefaultTopicIsAMessageNotAnEmptyPage) {
     const std::string plain = HUMO_PLAIN_HELP_FILE;
     viewer.show_help(plain, 15, 7);

@@ -58,7 +58,9 @@ HelpViewer::HelpViewer(QWidget* parent)
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::anchorClicked, this,
             [this](const QUrl& url) { follow_link(url); });
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] { topic_shown(); });
+    // Told while the browser's own history still names the page before.
+    connect(browser_, &QTextBrowser::sourceChanged, this,
+            [this](const QUrl& url) { topic_shown(url); });
 
     contents_->setObjectName("contents");
     contents_->setHeaderHidden(true);
@@ -160,7 +162,7 @@ void HelpViewer::show_topic(const QUrl& url, bool fresh) {
         browser_->reload();
     message_.clear();
     browser_->setSource(url);
-    topic_shown();
+    topic_shown(url);
 }
 
 void HelpViewer::follow_link(const QUrl& url) {
@@ -193,8 +195,14 @@ void HelpViewer::show_message(const QString& text) {
     setWindowTitle("Help");
 }
 
-void HelpViewer::topic_shown() {
+void HelpViewer::topic_shown(const QUrl& source) {
     const HelpFile* file = browser_->file();
+    // Back or Forward may lead to a page of the file shown before this one.
+    if (file && message_.isEmpty() && !file->contains(source.path().toStdString())) {
+        show_message(QString("The help file %1 has no topic %2.")
+                         .arg(QString::fromStdString(path_), source.path()));
+        return;
+    }
     const QString file_title = file ? text_of(file->title()) : QString();
     const QString title = browser_->documentTitle();
     setWindowTitle(file_title.isEmpty() ? (title.isEmpty() ? "Help" : title)
@@ -202,7 +210,7 @@ void HelpViewer::topic_shown() {
                                         : file_title + " - " + title);
     // Mark the topic in the contents, without opening it again.
     const QSignalBlocker blocker(contents_);
-    const QUrl shown = without_fragment(browser_->source());
+    const QUrl shown = without_fragment(source);
     for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
         if (without_fragment((*it)->data(0, Qt::UserRole).toUrl()) == shown) {
             contents_->setCurrentItem(*it);

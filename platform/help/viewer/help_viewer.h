@@ -36,7 +36,7 @@ private:
     void follow_link(const QUrl& url);
     void go_home();
     void show_message(const QString& text);
-    void topic_shown();
+    void topic_shown(const QUrl& source);
 
     HelpBrowser* browser_;
     QTreeWidget* contents_;
