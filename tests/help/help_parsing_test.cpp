@@ -143,6 +143,12 @@ TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
 TEST(Sitemap, ReadsWhatItCanOfMalformedText) {
     EXPECT_TRUE(parse_sitemap("").empty());
     EXPECT_TRUE(parse_sitemap("<<<>>></ul></ul><object").empty());
+    // An object ends once; a stray end adds no second line.
+    EXPECT_EQ(parse_sitemap("<object type=text/sitemap><param name=Name value=A></object>"
+                            "<param name=Local value=b.htm></object>")
+                  .size(),
+              1u);
+
     // A line needs a name or a topic.
     const auto lines = parse_sitemap(
         "<object type=text/sitemap><param name=Local value=x.htm></object>"
