@@ -22,6 +22,8 @@ public:
     void end_program() override {}
     std::string program_directory() override { return directory_; }
     numbers::DecimalSeparator decimal_separator() override { return {'.'}; }
+    // The benchmarks ask for no help.
+    void html_help(const std::string&, const std::string&, int, int) override {}
 
     const std::vector<std::string>& messages() const { return messages_; }
 

@@ -218,6 +218,7 @@ void frmmaster::design() {
     // Results are computed, never typed; they can still be selected and copied.
     for (TextBox* result : {&carbon_stock_20yrs_1, &carbon_stock_20yrs_2, &Sequestration_Potential})
         result->set_locked(true);
+    design_context_help();
 }
 
 void frmmaster::Form_Load() {

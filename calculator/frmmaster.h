@@ -73,6 +73,29 @@ public:
     void input_factor1_Change();
     void input_factor2_Change();
 
+    // Context help (context_help.cpp): the Help button, and a right-button release over a list
+    // or box.
+    void cmdHelp_Click();
+    void country_MouseUp(int button, int shift);
+    void climate_region_MouseUp(int button, int shift);
+    void soiltype_MouseUp(int button, int shift);
+    void carbon_stock_MouseUp(int button, int shift);
+    void system1_MouseUp(int button, int shift);
+    void Management1_MouseUp(int button, int shift);
+    void management_factor1_MouseUp(int button, int shift);
+    void Input1_MouseUp(int button, int shift);
+    void input_factor1_MouseUp(int button, int shift);
+    void base_factor1_MouseUp(int button, int shift);
+    void carbon_stock_20yrs_1_MouseUp(int button, int shift);
+    void system2_MouseUp(int button, int shift);
+    void Management2_MouseUp(int button, int shift);
+    void management_factor2_MouseUp(int button, int shift);
+    void Input2_MouseUp(int button, int shift);
+    void input_factor2_MouseUp(int button, int shift);
+    void base_factor2_MouseUp(int button, int shift);
+    void carbon_stock_20yrs_2_MouseUp(int button, int shift);
+    void Sequestration_Potential_MouseUp(int button, int shift);
+
     // The controls, in the order of the layout tables. Positions are in twips.
     using Label = forms::Label;
     using ListBox = forms::ListBox;
@@ -176,9 +199,15 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
+    void Form_KeyUp(int key_code, int shift) override;
 
 private:
     void design();
+    // Context help (context_help.cpp).
+    void design_context_help();
+    void focused_control_help();
+    void control_MouseUp(forms::Control& control, int button);
+    std::string help_file() const;
 
     // What the error trap of a procedure does besides skipping the rest of its body.
     struct Trap {

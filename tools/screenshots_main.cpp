@@ -2,8 +2,9 @@
 //
 //   humo-screenshots OUTPUT_DIR
 //
-// Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database next to the
-// executable, makes the picks of a complete calculation and grabs the frame after each stage.
+// Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database and help file next
+// to the executable, makes the picks of a complete calculation and grabs the frame after each
+// stage, then presses F1 on the climate region and grabs the help window.
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <iostream>
 
 #include "file_locations.h"
+#include "help_viewer.h"
 #include "module1.h"
 #include "program.h"
 #include "qt_host.h"
@@ -97,5 +99,9 @@ int main(int argc, char** argv) {
     warning.OKButton.user_click();
     auto& browser = module.data_forms().browser(DefaultTable::kManagementFactors)();
     ok = save(renderer.window_of(browser), output.filePath("browser.png")) && ok;
+
+    calculator.climate_region.user_focus();
+    calculator.user_key_up(112, 0);
+    ok = save(host.help_viewer(), output.filePath("help.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -232,9 +232,17 @@ std::string dump_line(const forms::Form& form, const forms::Control& control) {
     return line;
 }
 
-class Runner {
+// Runs the commands and, with no windows to show it, writes each What's This request as a line.
+class Runner : public forms::ProgramObserver {
 public:
-    Runner(app::Module1& module, std::ostream& out) : module_(module), out_(out) {}
+    Runner(app::Module1& module, std::ostream& out) : module_(module), out_(out) {
+        program().set_observer(this);
+    }
+    ~Runner() override { program().set_observer(nullptr); }
+
+    void whats_this_requested(forms::Control& control) override {
+        out_ << "whatsthis " << control.form().name() << "." << control.name() << "\n";
+    }
 
     void run(const Command& command) {
         forms::Refusal refusal = execute(command);

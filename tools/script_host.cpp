@@ -16,4 +16,8 @@ void ScriptHost::beep() { out_ << "beep\n"; }
 
 void ScriptHost::end_program() { out_ << "end\n"; }
 
+void ScriptHost::html_help(const std::string&, const std::string& file, int command, int data) {
+    out_ << "help file=" << json_quote(file) << " command=" << command << " data=" << data << "\n";
+}
+
 }  // namespace humo::script

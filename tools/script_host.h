@@ -8,8 +8,8 @@
 
 namespace humo::script {
 
-// A host without windows: every message box, beep and the end of the program is written as a
-// line, and every message box is answered at once with its first button.
+// A host without windows: every message box, beep, help request and the end of the program is
+// written as a line, and every message box is answered at once with its first button.
 class ScriptHost : public forms::Host {
 public:
     ScriptHost(std::ostream& out, std::string program_directory, db::FileLocations locations,
@@ -28,6 +28,8 @@ public:
     std::string help_file() override { return locations_.help_file; }
     const db::FileLocations& locations() const { return locations_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
+    void html_help(const std::string& window, const std::string& file, int command,
+                   int data) override;
 
 private:
     std::ostream& out_;

@@ -71,6 +71,8 @@ void Control::set_focus() {
 
 bool Control::has_focus() const { return form_.active_control() == this; }
 
+void Control::show_whats_this() { form_.program().whats_this_requested(*this); }
+
 Refusal Control::user_refusal() const {
     const Program& program = form_.program();
     if (program.ended())

@@ -73,6 +73,11 @@ public:
 
     int help_context_id() const { return help_context_id_; }
     void set_help_context_id(int id) { help_context_id_ = id; }
+    // The short note the window system shows when asked for the control's What's This help.
+    const std::string& whats_this() const { return whats_this_; }
+    void set_whats_this(std::string text) { whats_this_ = std::move(text); }
+    // Asks the window system to show the What's This help of the control.
+    void show_whats_this();
     const std::optional<Rgb>& fore_colour() const { return fore_colour_; }
     void set_fore_colour(Rgb colour) { fore_colour_ = colour; }
     const std::optional<Rgb>& back_colour() const { return back_colour_; }
@@ -124,6 +129,7 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     int help_context_id_ = 0;
+    std::string whats_this_;
     std::optional<Rgb> fore_colour_;
     std::optional<Rgb> back_colour_;
     Font font_;

@@ -10,6 +10,10 @@ enum class MsgBoxButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MsgBoxIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgBoxResult { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
 
+// The help commands the program gives, with their published HTML Help values.
+inline constexpr int kHelpDisplayTopic = 0;  // data 0: the file's default topic
+inline constexpr int kHelpContext = 15;      // data: the context number of the topic
+
 // What the program asks of the machine it runs on. The Qt host shows real windows; the test
 // and script hosts record every request and answer message boxes at once.
 class Host {
@@ -30,6 +34,11 @@ public:
     virtual std::string help_file() { return program_directory() + "/humo_tool.chm"; }
     // The decimal separator of the user's regional settings, read once at start-up.
     virtual numbers::DecimalSeparator decimal_separator() = 0;
+    // Opens the help viewer on the compiled HTML help file `file` as `command` says, or brings
+    // it up when it is open already. `window` names the window that asks: a form, or
+    // FORM.CONTROL. A missing file or topic is the viewer's to report.
+    virtual void html_help(const std::string& window, const std::string& file, int command,
+                           int data) = 0;
 };
 
 }  // namespace humo::forms

@@ -115,4 +115,9 @@ void Program::focus_changed(Form& form) {
         observer_->focus_changed(form);
 }
 
+void Program::whats_this_requested(Control& control) {
+    if (observer_)
+        observer_->whats_this_requested(control);
+}
+
 }  // namespace humo::forms

@@ -13,8 +13,8 @@ namespace humo::forms {
 
 class Form;
 
-// Told about every form that opens, closes, repaints or moves its focus; the Qt renderer
-// builds and removes windows from it.
+// Told about every form that opens, closes, repaints or moves its focus, and every What's
+// This request; the Qt renderer builds and removes windows from it.
 class ProgramObserver {
 public:
     virtual ~ProgramObserver() = default;
@@ -23,6 +23,7 @@ public:
     virtual void form_unloaded(Form&) {}
     virtual void form_refreshed(Form&) {}
     virtual void focus_changed(Form&) {}
+    virtual void whats_this_requested(Control&) {}
 };
 
 // Told when a user action starts and ends (only the outermost, when actions nest), and before
@@ -92,6 +93,7 @@ public:
     void retire(std::unique_ptr<Form> form);
 
 private:
+    friend class Control;
     friend class Form;
 
     void form_loaded(Form& form);
@@ -99,6 +101,7 @@ private:
     void form_unloaded(Form& form);
     void form_refreshed(Form& form);
     void focus_changed(Form& form);
+    void whats_this_requested(Control& control);
 
     Host& host_;
     std::string application_title_;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <set>
+#include <QTimer>
 
 #include "button_view.h"
 #include "frame_view.h"
@@ -158,9 +159,20 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
 
     switch (event->type()) {
         case QEvent::FocusIn:
-            if (control && !control->has_focus())
-                control->user_focus();
+            if (!control || control->has_focus())
+                break;
+            // Only the left button moves the focus: a right-click asks for help on the control
+            // that has the focus, not on itself.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+                !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+                QTimer::singleShot(0, this, [this] { show_model_focus(); });
+                break;
+            }
+            control->user_focus();
             break;
+        case QEvent::MouseButtonPress:
+            // Nor does another button select a list item.
+            return control && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             // Only where the key arrived, not again as it travels up to the parents.
@@ -190,8 +202,9 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         case QEvent::MouseButtonDblClick:
-            if (control)
-                control->user_double_click();
+            if (!control || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+                return control != nullptr;
+            control->user_double_click();
             break;
         default:
             break;

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QMessageBox>
 
+#include "help_viewer.h"
+
 namespace humo::qt {
 namespace {
 
@@ -60,6 +62,8 @@ QtHost::QtHost(std::string database_file, std::string help_file)
     }
 }
 
+QtHost::~QtHost() = default;
+
 forms::MsgBoxResult QtHost::msg_box(const std::string& text, const std::string& title,
                                     forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) {
     QString message = QString::fromStdString(text);
@@ -78,6 +82,12 @@ void QtHost::end_program() {
     for (QWidget* window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(0);
+}
+
+void QtHost::html_help(const std::string&, const std::string& file, int command, int data) {
+    if (!help_viewer_)
+        help_viewer_ = std::make_unique<help::HelpViewer>();
+    help_viewer_->show_help(file, command, data);
 }
 
 std::string QtHost::program_directory() {

@@ -1,15 +1,22 @@
 #pragma once
 
+#include <memory>
+
 #include "host.h"
+
+namespace humo::help {
+class HelpViewer;
+}
 
 namespace humo::qt {
 
-// The host on a desktop: real message boxes, the system beep, the executable's directory and
-// the user's regional decimal separator.
+// The host on a desktop: real message boxes, the system beep, the executable's directory, the
+// user's regional decimal separator and the help window.
 class QtHost : public forms::Host {
 public:
     // The database and help file the user's program works with.
     QtHost(std::string database_file, std::string help_file);
+    ~QtHost() override;
 
     forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
                                 forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override;
@@ -19,11 +26,16 @@ public:
     std::string database_file() override { return database_file_; }
     std::string help_file() override { return help_file_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
+    // One help window, opened on the first request and brought up by each later one.
+    void html_help(const std::string& window, const std::string& file, int command,
+                   int data) override;
+    help::HelpViewer* help_viewer() const { return help_viewer_.get(); }
 
 private:
     numbers::DecimalSeparator separator_;
     std::string database_file_;
     std::string help_file_;
+    std::unique_ptr<help::HelpViewer> help_viewer_;
 };
 
 }  // namespace humo::qt

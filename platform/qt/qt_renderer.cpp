@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 #include "twips.h"
 
@@ -143,6 +144,15 @@ void QtRenderer::form_refreshed(forms::Form& form) {
 void QtRenderer::focus_changed(forms::Form& form) {
     if (FormView* view = view_of(form))
         view->show_model_focus();
+}
+
+void QtRenderer::whats_this_requested(forms::Control& control) {
+    FormView* view = view_of(control.form());
+    QWidget* widget = view ? view->widget_for(control) : nullptr;
+    if (!widget || control.whats_this().empty())
+        return;
+    QWhatsThis::showText(widget->mapToGlobal(widget->rect().center()),
+                         QString::fromStdString(control.whats_this()), widget);
 }
 
 }  // namespace humo::qt

@@ -27,6 +27,8 @@ public:
     void form_unloaded(forms::Form& form) override;
     void form_refreshed(forms::Form& form) override;
     void focus_changed(forms::Form& form) override;
+    // Shows the control's What's This note beside it.
+    void whats_this_requested(forms::Control& control) override;
 
     // The widgets follow the model once per user action, and before a message box.
     void action_finished() override { sync_queue_.flush(); }

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,19 @@ struct MessageBox {
     forms::MsgBoxButtons buttons;
     forms::MsgBoxIcon icon;
 };
+
+struct HelpCall {
+    std::string window;
+    std::string file;
+    int command;
+    int data;
+    bool operator==(const HelpCall&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const HelpCall& call) {
+    return out << "{" << call.window << ", " << call.file << ", " << call.command << ", "
+               << call.data << "}";
+}
 
 // A host that records what the program asked for. Message boxes are answered from `answers`,
 // then with OK.
@@ -38,6 +52,10 @@ public:
     void end_program() override { ended = true; }
     std::string program_directory() override { return directory_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
+    void html_help(const std::string& window, const std::string& file, int command,
+                   int data) override {
+        help_calls.push_back({window, file, command, data});
+    }
 
     std::vector<std::string> message_texts() const {
         std::vector<std::string> texts;
@@ -50,6 +68,7 @@ public:
     std::deque<forms::MsgBoxResult> answers;
     // Runs while each message box is up, to look at what the user sees behind it.
     std::function<void()> while_shown;
+    std::vector<HelpCall> help_calls;
     int beeps = 0;
     bool ended = false;
 

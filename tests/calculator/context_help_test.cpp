@@ -1,0 +1,192 @@
+#include <utility>
+
+#include "calculator_fixture.h"
+
+namespace humo::calculator {
+namespace {
+
+using testing::HelpCall;
+
+constexpr int kF1 = 112;
+constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
+constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
+
+// The calculator with every list picked, so every box holds a value and is enabled; the
+// What's This requests are kept with the number of help calls made before each.
+class ContextHelpTest : public CalculatorTest, public forms::ProgramObserver {
+protected:
+    ContextHelpTest() {
+        site("Atlantis", "Warm");
+        pick(c.system1, "Long-term cultivated");
+        pick(c.Management1, "Full tillage");
+        pick(c.Input1, "Low");
+        pick(c.system2, "Grassland");
+        pick(c.Management2, "Improved");
+        pick(c.Input2, "High");
+        session.program.set_observer(this);
+    }
+    ~ContextHelpTest() override { session.program.set_observer(nullptr); }
+
+    void whats_this_requested(forms::Control& control) override {
+        whats_this.emplace_back(control.name(), calls().size());
+    }
+
+    std::vector<HelpCall>& calls() { return session.host.help_calls; }
+    std::string help_file() const { return session.dir.path().string() + "/humo_tool.chm"; }
+    HelpCall context_help(const std::string& control, int number) const {
+        return {"frmmaster." + control, help_file(), 15, number};
+    }
+    HelpCall default_topic() const { return {"frmmaster", help_file(), 0, 0}; }
+
+    void focus(forms::Control& control) { EXPECT_FALSE(control.user_focus()) << control.name(); }
+    void f1(int shift = 0) { EXPECT_FALSE(c.user_key_up(kF1, shift)); }
+
+    // The What's This requests, each with the help calls made before it.
+    std::vector<std::pair<std::string, size_t>> whats_this;
+};
+
+TEST_F(ContextHelpTest, F1OpensTheTopicOfTheControlThatHasTheFocus) {
+    const std::vector<std::pair<forms::Control*, int>> topics = {
+        {&c.country, 1000},
+        {&c.climate_region, 1001},
+        {&c.soiltype, 1002},
+        {&c.soiltype_fao, 1003},
+        {&c.soiltype_usda, 0},
+        {&c.carbon_stock, 1008},
+        {&c.system1, 1003},
+        {&c.Management1, 1004},
+        {&c.management_factor1, 1004},
+        {&c.Input1, 1005},
+        {&c.input_factor1, 1005},
+        {&c.base_factor1, 1006},
+        {&c.carbon_stock_20yrs_1, 1007},
+        {&c.system2, 1003},
+        {&c.Management2, 1004},
+        {&c.management_factor2, 1004},
+        {&c.Input2, 1005},
+        {&c.input_factor2, 1005},
+        {&c.base_factor2, 1006},
+        {&c.carbon_stock_20yrs_2, 1007},
+        {&c.Sequestration_Potential, 1009},
+        {&c.Exit, 0},
+        {&c.cmdHelp, 0},
+        {&c.cmdMgmtFactors, 0},
+    };
+    std::vector<HelpCall> expected;
+    for (auto [control, number] : topics) {
+        focus(*control);
+        f1();
+        expected.push_back(context_help(control->name(), number));
+    }
+    EXPECT_EQ(calls(), expected);
+    EXPECT_TRUE(whats_this.empty());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ContextHelpTest, F1WithShiftCtrlOrAltActsAsF1AndOnlyItsReleaseCounts) {
+    focus(c.climate_region);
+    EXPECT_FALSE(c.user_key_down(kF1, 0));
+    EXPECT_FALSE(c.user_key_down(kF1, kShift));
+    for (int other_key : {113, 13, 27, 112 + 12})
+        EXPECT_FALSE(c.user_key_up(other_key, 0));
+    EXPECT_TRUE(calls().empty());
+
+    for (int shift : {kShift, kCtrl, kAlt, kShift | kCtrl | kAlt})
+        f1(shift);
+    EXPECT_EQ(calls(), std::vector<HelpCall>(4, context_help("climate_region", 1001)));
+}
+
+TEST_F(ContextHelpTest, RightClickShowsWhatsThisOfTheClickedControlThenHelpOnTheFocusedOne) {
+    focus(c.soiltype);
+    EXPECT_FALSE(c.country.user_mouse_up(kRight, 0));
+    EXPECT_EQ(whats_this, (std::vector<std::pair<std::string, size_t>>{{"country", 0}}));
+    EXPECT_EQ(calls(), std::vector<HelpCall>{context_help("soiltype", 1002)});
+    EXPECT_TRUE(c.soiltype.has_focus());
+    EXPECT_EQ(c.country.text(), "Atlantis");
+}
+
+TEST_F(ContextHelpTest, EveryListAndBoxAnswersARightClickWithItsOwnNote) {
+    const std::vector<forms::Control*> answering = {
+        &c.country,
+        &c.climate_region,
+        &c.soiltype,
+        &c.carbon_stock,
+        &c.system1,
+        &c.Management1,
+        &c.management_factor1,
+        &c.Input1,
+        &c.input_factor1,
+        &c.base_factor1,
+        &c.carbon_stock_20yrs_1,
+        &c.system2,
+        &c.Management2,
+        &c.management_factor2,
+        &c.Input2,
+        &c.input_factor2,
+        &c.base_factor2,
+        &c.carbon_stock_20yrs_2,
+        &c.Sequestration_Potential,
+    };
+    focus(c.Sequestration_Potential);
+    std::vector<std::pair<std::string, size_t>> expected_notes;
+    for (forms::Control* control : answering) {
+        expected_notes.emplace_back(control->name(), expected_notes.size());
+        EXPECT_FALSE(control->user_mouse_up(kRight, 0)) << control->name();
+    }
+    EXPECT_EQ(whats_this, expected_notes);
+    EXPECT_EQ(calls(), std::vector<HelpCall>(answering.size(),
+                                             context_help("Sequestration_Potential", 1009)));
+
+    // Each note names the control as its caption does, and which system it belongs to.
+    EXPECT_EQ(c.country.whats_this().rfind("Country:", 0), 0u);
+    EXPECT_EQ(c.management_factor2.whats_this().rfind("Mgmt Factor of the TO system:", 0), 0u);
+    EXPECT_EQ(c.input_factor1.whats_this().rfind("Input Factor of the FROM system:", 0), 0u);
+    EXPECT_NE(c.Sequestration_Potential.whats_this().find("20 years"), std::string::npos);
+    for (forms::Control* control : answering)
+        EXPECT_FALSE(control->whats_this().empty()) << control->name();
+}
+
+TEST_F(ContextHelpTest, LeftAndMiddleButtonsAndButtonsWithoutAHandlerDoNothing) {
+    focus(c.soiltype);
+    for (int button : {kLeft, kMiddle, kLeft | kRight})
+        EXPECT_FALSE(c.country.user_mouse_up(button, 0));
+    EXPECT_FALSE(c.soiltype_usda.user_mouse_up(kRight, 0));
+    EXPECT_FALSE(c.cmdHelp.user_mouse_up(kRight, 0));
+    EXPECT_TRUE(calls().empty());
+    EXPECT_TRUE(whats_this.empty());
+}
+
+TEST_F(ContextHelpTest, TheHelpButtonAlwaysOpensTheDefaultTopic) {
+    for (forms::Control* control : std::initializer_list<forms::Control*>{
+             &c.climate_region, &c.Sequestration_Potential, &c.Exit}) {
+        focus(*control);
+        EXPECT_FALSE(c.cmdHelp.user_click());
+    }
+    EXPECT_EQ(calls(), std::vector<HelpCall>(3, default_topic()));
+}
+
+// Before any pick the result boxes are disabled.
+class ContextHelpAtStartTest : public CalculatorTest {};
+
+TEST_F(ContextHelpAtStartTest, ARightClickOnADisabledBoxDoesNothing) {
+    for (forms::Control* box : std::initializer_list<forms::Control*>{
+             &c.carbon_stock, &c.Sequestration_Potential, &c.system1})
+        EXPECT_EQ(box->user_mouse_up(kRight, 0), "control disabled") << box->name();
+    EXPECT_TRUE(session.host.help_calls.empty());
+}
+
+TEST(ContextHelpWithoutFocus, F1AndRightClickOpenTheDefaultTopic) {
+    testing::CalculatorSession session(testing::read_fixture("calculator.sql"));
+    session.module.Main();
+    // Loaded but never shown: no control has the focus.
+    frmmaster& c = session.calc();
+    c.load();
+    ASSERT_EQ(c.active_control(), nullptr);
+    EXPECT_FALSE(c.user_key_up(kF1, 0));
+    c.country_MouseUp(kRight, 0);
+    const HelpCall default_topic{"frmmaster", session.dir.path().string() + "/humo_tool.chm", 0, 0};
+    EXPECT_EQ(session.host.help_calls, std::vector<HelpCall>(2, default_topic));
+}
+
+}  // namespace
+}  // namespace humo::calculator

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "calculator_session.h"
+#include "qt_renderer.h"
+
+namespace humo::qt {
+namespace {
+
+// The calculator's real window; help requests go to the recording host.
+class ContextHelpViewTest : public ::testing::Test {
+protected:
+    ContextHelpViewTest() {
+        session.start_calculator();
+        QApplication::processEvents();
+        c.country.set_focus();
+        session.pick(c.country, "Atlantis");
+        session.pick(c.climate_region, "Warm");
+        QApplication::processEvents();
+    }
+
+    template <class Widget>
+    Widget* widget(const forms::Control& control) {
+        return qobject_cast<Widget*>(renderer.view_of(c)->widget_for(control));
+    }
+    void right_click(QWidget* target, QPoint point) {
+        QTest::mouseClick(target, Qt::RightButton, {}, point);
+        QApplication::processEvents();
+    }
+    std::string help_file() const { return session.dir.path().string() + "/humo_tool.chm"; }
+    static bool whats_this_shown() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->inherits("QWhatsThat") && window->isVisible())
+                return true;
+        }
+        return false;
+    }
+
+    testing::CalculatorSession session{testing::read_fixture("calculator.sql")};
+    QtRenderer renderer{session.program};
+    calculator::frmmaster& c = session.calc();
+};
+
+TEST_F(ContextHelpViewTest, ARightClickOnAListNeitherSelectsNorTakesTheFocus) {
+    c.soiltype.set_focus();
+    QApplication::processEvents();
+    auto* country = widget<QListWidget>(c.country);
+    ASSERT_NE(country, nullptr);
+    const QListWidgetItem* other = country->findItems("Borduria", Qt::MatchExactly).first();
+    right_click(country->viewport(), country->visualItemRect(other).center());
+
+    const testing::HelpCall soil_type{"frmmaster.soiltype", help_file(), forms::kHelpContext, 1002};
+    EXPECT_EQ(session.host.help_calls, std::vector<testing::HelpCall>{soil_type});
+    EXPECT_TRUE(whats_this_shown());
+    EXPECT_EQ(c.country.text(), "Atlantis");
+    EXPECT_EQ(country->selectedItems().first()->text(), "Atlantis");
+    EXPECT_TRUE(c.soiltype.has_focus());
+    EXPECT_TRUE(widget<QListWidget>(c.soiltype)->hasFocus());
+}
+
+TEST_F(ContextHelpViewTest, ARightClickOnABoxOpensHelpInsteadOfAMenu) {
+    auto* stock = widget<QLineEdit>(c.carbon_stock);
+    ASSERT_TRUE(stock->isEnabled());
+    right_click(stock, stock->rect().center());
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->inherits("QMenu") && window->isVisible());
+    EXPECT_TRUE(whats_this_shown());
+    // Picking the climate region left the focus on its list.
+    const testing::HelpCall region{"frmmaster.climate_region", help_file(), forms::kHelpContext,
+                                   1001};
+    EXPECT_EQ(session.host.help_calls, std::vector<testing::HelpCall>{region});
+
+    // A disabled box gets no mouse events at all.
+    auto* change = widget<QLineEdit>(c.Sequestration_Potential);
+    ASSERT_FALSE(change->isEnabled());
+    right_click(change, change->rect().center());
+    EXPECT_EQ(session.host.help_calls.size(), 1u);
+}
+
+TEST_F(ContextHelpViewTest, F1AndShiftF1OnTheKeyboardOpenTheFocusedControlsTopic) {
+    auto* region = widget<QListWidget>(c.climate_region);
+    c.climate_region.set_focus();
+    QApplication::processEvents();
+    QTest::keyClick(region, Qt::Key_F1);
+    QTest::keyClick(region, Qt::Key_F1, Qt::ShiftModifier);
+    const testing::HelpCall topic{"frmmaster.climate_region", help_file(), forms::kHelpContext,
+                                  1001};
+    EXPECT_EQ(session.host.help_calls, std::vector<testing::HelpCall>(2, topic));
+}
+
+}  // namespace
+}  // namespace humo::qt
