@@ -1,5 +1,10 @@
 #include "module1.h"
 
+#include <chrono>
+#include <stdexcept>
+
+#include "file_locations.h"
+
 namespace humo::app {
 
 Module1::Module1(forms::Program& program)
@@ -19,6 +24,36 @@ Module1::Module1(forms::Program& program)
       }) {
     program_.add_action_observer(read_transaction_);
     program_.set_mdi_frame(frmHUMO());
+}
+
+std::optional<std::string> Module1::restore_defaults() {
+    forms::Host& host = program_.host();
+    const std::string database = host.database_file();
+    const auto answer = program_.msg_box(
+        "Replace the values in " + database +
+            " with the default values?\r\n\r\nEvery value edited in the default tables will be "
+            "replaced. The file as it is now is kept beside it, named after today's date and "
+            "time.",
+        forms::MsgBoxButtons::kOkCancel, forms::MsgBoxIcon::kQuestion, "Restore default values");
+    if (answer != forms::MsgBoxResult::kOk)
+        return std::nullopt;
+    if (!data_forms_.close_all())
+        return std::nullopt;
+    calculator::frmmaster* calculator = master_.existing();
+    const bool calculator_open = calculator && calculator->loaded();
+    // The calculator lets go of the file before it is replaced.
+    database_.SoilCarbonRecordset.reset();
+    database_.SoilCarbonConnection.reset();
+    std::optional<std::string> backup;
+    try {
+        backup = db::restore_defaults(database, db::defaults_file(host.defaults_directory()),
+                                      std::chrono::system_clock::now());
+    } catch (const std::runtime_error& error) {
+        program_.msg_box(error.what(), forms::MsgBoxButtons::kOk, forms::MsgBoxIcon::kStop);
+    }
+    if (calculator_open)
+        calculator->reload();
+    return backup;
 }
 
 void Module1::Main() {

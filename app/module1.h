@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "calculator_state.h"
 #include "form_slot.h"
 #include "frm_humo.h"
@@ -23,6 +26,12 @@ public:
 
     // Shows the introduction form inside the frame; the program then runs on user events.
     void Main();
+
+    // Replaces the database with the pristine defaults, once the user agrees: the data forms
+    // close first (writing what was typed; a refused write stops here), the file is kept as a
+    // dated backup beside it, and the calculator starts afresh on the defaults. Returns the
+    // backup's file name, or nothing when it did not happen.
+    std::optional<std::string> restore_defaults();
 
     app::frmHUMO& frmHUMO() { return humo_(); }
     app::frmSplash& frmSplash() { return splash_(); }

@@ -98,6 +98,17 @@ forms::FormSlot<frmDefaultsWarning>& ReferenceDataForms::warning(DefaultTable ta
     return frmDefaultsWarning4_;
 }
 
+bool ReferenceDataForms::close_all() {
+    for (forms::FormSlot<DataForm>* slot :
+         {&frmtbl_soiltype_classification_, &frmUSDA_classification_, &frmc_stocks_,
+          &frmInputFactor_, &frmMgmtFactors_, &frmSystems_}) {
+        DataForm* form = slot->existing();
+        if (form && form->loaded() && !form->unload())
+            return false;
+    }
+    return true;
+}
+
 void ReferenceDataForms::show_taxon_form(TaxonList list) { open(taxon_form(list)()); }
 
 void ReferenceDataForms::show_defaults_warning(DefaultTable table) { warning(table)().show(); }

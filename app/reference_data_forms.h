@@ -23,6 +23,10 @@ public:
     // A browser whose data cannot be opened says why and does not open.
     void show_browser(calculator::DefaultTable table);
 
+    // Closes every open data form, each writing what was typed into it; false when one could
+    // not and so stays open.
+    bool close_all();
+
     forms::FormSlot<maintenance::DataForm>& taxon_form(calculator::TaxonList list);
     forms::FormSlot<maintenance::DataForm>& browser(calculator::DefaultTable table);
     forms::FormSlot<maintenance::frmDefaultsWarning>& warning(calculator::DefaultTable table);

@@ -290,6 +290,25 @@ void frmmaster::Form_Unload(bool& cancel) {
     database_.SoilCarbonConnection.reset();
 }
 
+void frmmaster::reload() {
+    database_.SoilCarbonRecordset.reset();
+    database_.SoilCarbonConnection.reset();
+    state_ = CalculatorState{};
+    for (ListBox* list : {&country, &climate_region, &soiltype, &system1, &system2, &Management1,
+                          &Management2, &Input1, &Input2}) {
+        list->clear();
+    }
+    for (TextBox* box : {&carbon_stock, &management_factor1, &management_factor2, &input_factor1,
+                         &input_factor2, &base_factor1, &base_factor2, &carbon_stock_20yrs_1,
+                         &carbon_stock_20yrs_2, &Sequestration_Potential}) {
+        box->set_text("");
+    }
+    forms::set_enabled({&Sequestration_Potential, &carbon_stock_20yrs_1, &carbon_stock_20yrs_2},
+                       false);
+    forms::set_enabled({&Sequestration_Potential_label, &Sequestration_Potential_units}, true);
+    Form_Load();
+}
+
 void frmmaster::Exit_Click() { program().request_end(); }
 
 void frmmaster::soiltype_fao_Click() { open_taxon_form(soiltype_fao, TaxonList::kWrb); }

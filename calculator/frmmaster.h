@@ -43,6 +43,10 @@ public:
     void Update_base_factor1();
     void Update_base_factor2();
 
+    // Brings the calculator back to how it is when it has just loaded, on a database file that
+    // was replaced: its connection is opened again and the first lists filled again.
+    void reload();
+
     // The controls and module values of the FROM and TO systems.
     SystemColumn& from_column() { return from_; }
     SystemColumn& to_column() { return to_; }

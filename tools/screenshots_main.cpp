@@ -25,7 +25,7 @@ namespace {
 class UnattendedHost : public humo::qt::QtHost {
 public:
     explicit UnattendedHost(const humo::db::FileLocations& locations)
-        : QtHost(locations.database, locations.help_file) {}
+        : QtHost(locations.database, locations.help_file, locations.defaults_directory) {}
     humo::forms::MsgBoxResult msg_box(const std::string& text, const std::string&,
                                       humo::forms::MsgBoxButtons,
                                       humo::forms::MsgBoxIcon) override {
@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
-    UnattendedHost host(humo::db::locate_files(
-        QCoreApplication::applicationDirPath().toStdString(), std::nullopt));
+    UnattendedHost host(
+        humo::db::locate_files(QCoreApplication::applicationDirPath().toStdString(), std::nullopt));
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::qt::QtRenderer renderer(program);

@@ -26,6 +26,7 @@ public:
     std::string program_directory() override { return program_directory_; }
     std::string database_file() override { return locations_.database; }
     std::string help_file() override { return locations_.help_file; }
+    std::string defaults_directory() override { return locations_.defaults_directory; }
     const db::FileLocations& locations() const { return locations_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
     void html_help(const std::string& window, const std::string& file, int command,

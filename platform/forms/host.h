@@ -32,6 +32,8 @@ public:
     // or the installation says otherwise.
     virtual std::string database_file() { return program_directory() + "/humo_tool.mdb"; }
     virtual std::string help_file() { return program_directory() + "/humo_tool.chm"; }
+    // Where the pristine default databases are.
+    virtual std::string defaults_directory() { return program_directory(); }
     // The decimal separator of the user's regional settings, read once at start-up.
     virtual numbers::DecimalSeparator decimal_separator() = 0;
     // Opens the help viewer on the compiled HTML help file `file` as `command` says, or brings

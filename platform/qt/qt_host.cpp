@@ -54,8 +54,10 @@ forms::MsgBoxResult model_result(int button) {
 
 }  // namespace
 
-QtHost::QtHost(std::string database_file, std::string help_file)
-    : database_file_(std::move(database_file)), help_file_(std::move(help_file)) {
+QtHost::QtHost(std::string database_file, std::string help_file, std::string defaults_directory)
+    : database_file_(std::move(database_file)),
+      help_file_(std::move(help_file)),
+      defaults_directory_(std::move(defaults_directory)) {
     const QString point = QLocale().decimalPoint();
     if (point.size() == 1 && point[0].unicode() < 0x80) {
         separator_.character = static_cast<char>(point[0].unicode());

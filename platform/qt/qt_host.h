@@ -15,7 +15,7 @@ namespace humo::qt {
 class QtHost : public forms::Host {
 public:
     // The database and help file the user's program works with.
-    QtHost(std::string database_file, std::string help_file);
+    QtHost(std::string database_file, std::string help_file, std::string defaults_directory);
     ~QtHost() override;
 
     forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
@@ -25,6 +25,7 @@ public:
     std::string program_directory() override;
     std::string database_file() override { return database_file_; }
     std::string help_file() override { return help_file_; }
+    std::string defaults_directory() override { return defaults_directory_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
     // One help window, opened on the first request and brought up by each later one.
     void html_help(const std::string& window, const std::string& file, int command,
@@ -35,6 +36,7 @@ private:
     numbers::DecimalSeparator separator_;
     std::string database_file_;
     std::string help_file_;
+    std::string defaults_directory_;
     std::unique_ptr<help::HelpViewer> help_viewer_;
 };
 
