@@ -6,12 +6,15 @@
 // defaults to the directory of this executable. Without SCRIPT the script is read from
 // standard input. Each event (message box, beep, end of the program) is written as a line.
 
+#include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #include "module1.h"
 #include "program.h"
+#include "results_commands.h"
 #include "script.h"
 #include "script_host.h"
 
@@ -65,6 +68,14 @@ int main(int argc, char** argv) {
     } catch (const humo::script::ScriptError& error) {
         std::cerr << "humo-script: " << error.what() << "\n";
         return 2;
+    }
+
+    // A report is drawn with Qt's PDF writer, which needs a GUI application, without windows.
+    std::optional<QGuiApplication> gui;
+    if (humo::script::needs_gui(commands)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        gui.emplace(argc, argv);
     }
 
     humo::script::ScriptHost host(std::cout, directory, separator);
