@@ -127,12 +127,11 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
         auto write = [](const char* data, size_t size) {
             write_all(STDOUT_FILENO, data, size, "standard output");
         };
-        return run_batch_stream(read, write, tables, request.separator, progress, input.size());
+        return run_batch_stream(read, write, tables, progress, input.size());
     }
     OutputFile output(request.output);
     auto write = [&output](const char* data, size_t size) { output.write(data, size); };
-    BatchSummary summary =
-        run_batch_stream(read, write, tables, request.separator, progress, input.size());
+    BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
     output.commit();
     return summary;
 }

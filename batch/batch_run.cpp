@@ -108,8 +108,7 @@ std::string BatchSummary::error_line(const RowError& error) {
 }
 
 BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTables& tables,
-                              numbers::DecimalSeparator separator, const ProgressReport& progress,
-                              int64_t total_bytes) {
+                              const ProgressReport& progress, int64_t total_bytes) {
     try {
         CsvReader reader(std::move(read));
         const CsvRecord* header = reader.next();
@@ -137,7 +136,7 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTa
             writer.field(name);
         writer.end_record();
 
-        ScenarioCalculator calculator(tables, separator);
+        ScenarioCalculator calculator(tables);
         ScenarioResult unreadable_row;
         BatchSummary summary;
         while (const CsvRecord* record = reader.next()) {

@@ -63,7 +63,6 @@ using ProgressReport = std::function<bool(const BatchProgress&)>;
 // at a time, however long the file. Throws BatchFailure when nothing usable can be written,
 // BatchCancelled when the progress report says so.
 BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTables& tables,
-                              numbers::DecimalSeparator separator,
                               const ProgressReport& progress = nullptr, int64_t total_bytes = 0);
 
 }  // namespace humo::batch

@@ -66,7 +66,8 @@ char guess_delimiter(std::string_view header_line) {
 
 CsvReader::CsvReader(ReadBytes read)
     : read_(std::move(read)), buffer_(CsvReader::kMaxRecordBytes + kReadSize) {
-    fill();
+    while (end_ < kByteOrderMark.size() && fill()) {
+    }
     std::string_view start(buffer_.data() + begin_, end_ - begin_);
     if (start.starts_with(kByteOrderMark)) {
         byte_order_mark_ = true;

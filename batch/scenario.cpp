@@ -48,9 +48,8 @@ size_t ScenarioCalculator::StockKeyHash::operator()(const StockKey& key) const {
     return static_cast<size_t>(h ^ (h >> 29));
 }
 
-ScenarioCalculator::ScenarioCalculator(const ScenarioTables& tables,
-                                       numbers::DecimalSeparator separator)
-    : tables_(tables), separator_(separator) {}
+ScenarioCalculator::ScenarioCalculator(const ScenarioTables& tables)
+    : tables_(tables), separator_(tables.separator) {}
 
 const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
     result_ = ScenarioResult{};
@@ -203,7 +202,9 @@ int ScenarioCalculator::pick_input(const Site& site, const SystemCells& cells,
                                    std::string_view land_use_text, std::string_view management_text,
                                    bool grassland) {
     const std::string column = prefix + "input";
-    const std::string offered_by = prefix + "management " + quoted(management_text);
+    // Grassland's management decides its input levels; other land uses offer their own.
+    const std::string offered_by = grassland ? prefix + "management " + quoted(management_text)
+                                             : prefix + "land_use " + quoted(land_use_text);
     const NameList* list = nullptr;
     switch (calculator::input_levels(land_use_text, grassland, management_text)) {
         case calculator::InputLevels::kInDisplayOrder:

@@ -58,7 +58,8 @@ struct ScenarioResult {
 // lists decide what is valid, the same factors and the same arithmetic give the numbers.
 class ScenarioCalculator {
 public:
-    ScenarioCalculator(const ScenarioTables& tables, numbers::DecimalSeparator separator);
+    // Numbers are read and written with the separator the tables were read with.
+    explicit ScenarioCalculator(const ScenarioTables& tables);
 
     const ScenarioResult& compute(const ScenarioCells& cells);
 

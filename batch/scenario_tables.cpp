@@ -236,6 +236,7 @@ ScenarioTables load_scenario_tables(const std::string& database_path,
     try {
         Reader reader(database_path, separator);
         ScenarioTables tables;
+        tables.separator = separator;
         read_site(reader, tables);
         read_land_uses(reader, tables);
         // Ties in the display order keep the stored order, as the lookups' indexes give them.

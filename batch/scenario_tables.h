@@ -50,6 +50,9 @@ private:
 // Everything the calculator's lists and lookups read, held in memory so that a row costs no
 // query: what each list offers at each point, and each lookup's first row.
 struct ScenarioTables {
+    // The decimal separator the numbers' texts are written with.
+    numbers::DecimalSeparator separator;
+
     NameIndex countries;
     NameIndex regions;
     NameIndex soil_types;

@@ -34,7 +34,7 @@ void mark_typed(CalculationReport& report) {
     } catch (const batch::DatabaseError&) {
         return;
     }
-    batch::ScenarioCalculator calculator(tables, report.separator);
+    batch::ScenarioCalculator calculator(tables);
     batch::ScenarioCells cells{report.country,
                                report.climate_region,
                                report.soil_type,

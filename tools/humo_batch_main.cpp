@@ -208,8 +208,13 @@ int main(int argc, char** argv) {
         return summary.exit_status();
     } catch (const humo::batch::BatchFailure& failure) {
         progress.clear();
-        std::cerr << "humo-batch: " << failure.what()
-                  << (options.request.output.empty() ? "" : "; nothing was written") << "\n";
+        std::string message = failure.what();
+        if (!options.request.output.empty()) {
+            if (message.ends_with('.'))
+                message.pop_back();
+            message += "; nothing was written";
+        }
+        std::cerr << "humo-batch: " << message << "\n";
         return kUnusable;
     }
 }
