@@ -33,10 +33,7 @@ std::string unreadable(const CsvRecord& record, const ColumnLayout& layout,
         }
         return message;
     }
-    const bool plain_is_sound =
-        record.plain && is_valid_utf8(*record.plain) &&
-        std::memchr(record.plain->data(), '\0', record.plain->size()) == nullptr;
-    if (plain_is_sound)
+    if (record.plain_ascii)
         return {};
     for (size_t i = 0; i < count; ++i) {
         const std::string_view field = record.fields[i];
@@ -75,8 +72,14 @@ std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResu
             result.annual_change,        result.total_annual_change,  result.error};
 }
 
+// The numbers a row computes need no quotes unless their decimal separator does.
+bool numbers_need_quotes(char separator, char delimiter) {
+    return separator == delimiter || separator == '"';
+}
+
 void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& layout,
-               const std::array<std::string_view, kResultColumnCount>& results) {
+               const std::array<std::string_view, kResultColumnCount>& results,
+               bool numbers_quoted) {
     size_t first_result = 0;
     if (layout.results_appended && record.plain && record.fields.size() == layout.width) {
         writer.plain_fields(*record.plain);
@@ -85,7 +88,12 @@ void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& l
     for (size_t i = first_result; i < layout.output.size(); ++i) {
         const OutputColumn& column = layout.output[i];
         if (column.is_result) {
-            writer.field(results[column.index]);
+            const bool number = column.index != static_cast<size_t>(ResultColumn::kError);
+            if (number && !numbers_quoted) {
+                writer.unquoted_field(results[column.index]);
+            } else {
+                writer.field(results[column.index]);
+            }
         } else {
             writer.field(column.index < record.fields.size() ? record.fields[column.index] : "");
         }
@@ -137,6 +145,8 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTa
         writer.end_record();
 
         ScenarioCalculator calculator(tables);
+        const bool numbers_quoted =
+            numbers_need_quotes(tables.separator.character, reader.delimiter());
         ScenarioResult unreadable_row;
         BatchSummary summary;
         while (const CsvRecord* record = reader.next()) {
@@ -145,7 +155,7 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTa
             const ScenarioResult& result = unreadable_row.error.empty()
                                                ? calculator.compute(cells_of(*record, layout))
                                                : unreadable_row;
-            write_row(writer, *record, layout, result_texts(result));
+            write_row(writer, *record, layout, result_texts(result), numbers_quoted);
             if (result.computed()) {
                 ++summary.computed;
             } else {

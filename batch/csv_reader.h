@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -33,6 +34,8 @@ struct CsvRecord {
     // The record as written, without its line ending, when it is one line without quotes:
     // its fields joined by the delimiter, ready to be written out again as they stand.
     std::optional<std::string_view> plain;
+    // The plain line is ASCII without NUL bytes: nothing in it needs checking.
+    bool plain_ascii = false;
 };
 
 // Reads RFC 4180 records as a stream: quoted fields, doubled quotes, line breaks inside
@@ -66,7 +69,8 @@ private:
 
     bool fill();
     std::optional<std::string_view> next_line();
-    void split_plain(std::string_view content);
+    // Splits a line without quotes into the record; false when it has some.
+    bool split_plain(std::string_view content);
     void parse_quoted(std::string_view line);
     void finish_quoted();
     bool take_pending();

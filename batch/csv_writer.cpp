@@ -1,5 +1,8 @@
 #include "csv_writer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace humo::batch {
 namespace {
 
@@ -8,56 +11,67 @@ constexpr size_t kFlushSize = 1 << 20;
 }  // namespace
 
 CsvWriter::CsvWriter(WriteBytes write, char delimiter, bool crlf)
-    : write_(std::move(write)), delimiter_(delimiter), line_ending_(crlf ? "\r\n" : "\n") {
-    buffer_.reserve(kFlushSize + (1 << 16));
+    : write_(std::move(write)),
+      delimiter_(delimiter),
+      line_ending_(crlf ? "\r\n" : "\n"),
+      buffer_(kFlushSize + (1 << 16)) {
+    for (char c : {delimiter, '"', '\n', '\r'})
+        quoted_[static_cast<unsigned char>(c)] = true;
 }
 
-void CsvWriter::byte_order_mark() { buffer_ += "\xEF\xBB\xBF"; }
+void CsvWriter::grow(size_t size) { buffer_.resize(std::max(buffer_.size() * 2, used_ + size)); }
 
-void CsvWriter::separate() {
-    if (record_started_)
-        buffer_ += delimiter_;
-    record_started_ = true;
+void CsvWriter::append(std::string_view text) {
+    std::memcpy(room_for(text.size()), text.data(), text.size());
+    used_ += text.size();
 }
+
+void CsvWriter::byte_order_mark() { append("\xEF\xBB\xBF"); }
 
 void CsvWriter::field(std::string_view text) {
-    separate();
-    bool needs_quotes = false;
-    for (char c : text) {
-        if (c == delimiter_ || c == '"' || c == '\n' || c == '\r') {
-            needs_quotes = true;
-            break;
-        }
-    }
+    // Room for the delimiter, the quotes and every character doubled.
+    char* out = room_for(2 * text.size() + 3);
+    if (record_started_)
+        *out++ = delimiter_;
+    record_started_ = true;
+    const bool needs_quotes = std::any_of(text.begin(), text.end(), [this](char c) {
+        return quoted_[static_cast<unsigned char>(c)];
+    });
     if (!needs_quotes) {
-        buffer_ += text;
-        return;
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    } else {
+        *out++ = '"';
+        for (char c : text) {
+            if (c == '"')
+                *out++ = '"';
+            *out++ = c;
+        }
+        *out++ = '"';
     }
-    buffer_ += '"';
-    for (char c : text) {
-        if (c == '"')
-            buffer_ += '"';
-        buffer_ += c;
-    }
-    buffer_ += '"';
+    used_ = static_cast<size_t>(out - buffer_.data());
 }
 
+void CsvWriter::unquoted_field(std::string_view text) { plain_fields(text); }
+
 void CsvWriter::plain_fields(std::string_view text) {
-    separate();
-    buffer_ += text;
+    if (record_started_)
+        append(std::string_view(&delimiter_, 1));
+    record_started_ = true;
+    append(text);
 }
 
 void CsvWriter::end_record() {
-    buffer_ += line_ending_;
+    append(line_ending_);
     record_started_ = false;
-    if (buffer_.size() >= kFlushSize)
+    if (used_ >= kFlushSize)
         flush();
 }
 
 void CsvWriter::flush() {
-    if (!buffer_.empty())
-        write_(buffer_.data(), buffer_.size());
-    buffer_.clear();
+    if (used_ > 0)
+        write_(buffer_.data(), used_);
+    used_ = 0;
 }
 
 }  // namespace humo::batch

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace humo::batch {
 
@@ -17,6 +19,9 @@ public:
 
     void byte_order_mark();
     void field(std::string_view text);
+    // A field known to need no quotes, such as a number whose decimal separator is not the
+    // delimiter.
+    void unquoted_field(std::string_view text);
     // Fields already joined by the delimiter and needing no quotes, as a plain input line is.
     void plain_fields(std::string_view text);
     void end_record();
@@ -24,12 +29,22 @@ public:
     void flush();
 
 private:
-    void separate();
+    // Where `size` more bytes can go, growing the buffer if a field is that long.
+    char* room_for(size_t size) {
+        if (used_ + size > buffer_.size())
+            grow(size);
+        return buffer_.data() + used_;
+    }
+    void grow(size_t size);
+    void append(std::string_view text);
 
     WriteBytes write_;
     char delimiter_;
+    // The bytes that make a field need quotes.
+    std::array<bool, 256> quoted_{};
     std::string_view line_ending_;
-    std::string buffer_;
+    std::vector<char> buffer_;
+    size_t used_ = 0;
     bool record_started_ = false;
 };
 

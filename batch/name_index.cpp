@@ -28,10 +28,12 @@ size_t edit_distance(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string_view trimmed(std::string_view cell) {
-    const size_t first = cell.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!cell.empty() && blank(cell.front()))
+        cell.remove_prefix(1);
+    while (!cell.empty() && blank(cell.back()))
+        cell.remove_suffix(1);
+    return cell;
 }
 
 std::string folded(std::string_view text) {
@@ -41,37 +43,39 @@ std::string folded(std::string_view text) {
     return result;
 }
 
+bool same_name(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
 NameIndex::Id NameIndex::add(std::string_view database_text) {
     const std::string key = folded(database_text);
-    if (auto found = by_fold_.find(key); found != by_fold_.end())
-        return found->second;
+    if (const Id found = by_fold_.find(key); found != kNone)
+        return found;
     const Id id = static_cast<Id>(texts_.size());
     texts_.emplace_back(database_text);
-    by_fold_.emplace(key, id);
-    by_spelling_.emplace(std::string(database_text), id);
+    by_fold_.insert(key, id);
+    by_spelling_.insert(database_text, id);
     return id;
 }
 
 NameIndex::Id NameIndex::find(std::string_view database_text) const {
-    if (auto found = by_spelling_.find(database_text); found != by_spelling_.end())
-        return found->second;
-    auto found = by_fold_.find(folded(database_text));
-    return found == by_fold_.end() ? kNone : found->second;
+    if (const Id found = by_spelling_.find(database_text); found != kNone)
+        return found;
+    return by_fold_.find(folded(database_text));
 }
 
 NameIndex::Id NameIndex::find_cell(std::string_view cell) const {
     // Most cells are spelt as the database spells them: found without folding.
-    if (auto found = by_spelling_.find(cell); found != by_spelling_.end())
-        return found->second;
+    if (const Id found = by_spelling_.find(cell); found != kNone)
+        return found;
     const std::string_view name = trimmed(cell);
     std::array<char, 128> buffer;
     if (name.size() <= buffer.size()) {
         std::transform(name.begin(), name.end(), buffer.begin(), lower);
-        auto found = by_fold_.find(std::string_view(buffer.data(), name.size()));
-        return found == by_fold_.end() ? kNone : found->second;
+        return by_fold_.find(std::string_view(buffer.data(), name.size()));
     }
-    auto found = by_fold_.find(folded(name));
-    return found == by_fold_.end() ? kNone : found->second;
+    return by_fold_.find(folded(name));
 }
 
 std::string nearest_name(std::string_view cell, std::span<const std::string> names) {

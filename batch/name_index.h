@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "text_map.h"
 
 namespace humo::batch {
 
@@ -14,6 +14,8 @@ namespace humo::batch {
 std::string_view trimmed(std::string_view cell);
 // Text with ASCII letters in lower case: names compare as the database's NOCASE columns do.
 std::string folded(std::string_view text);
+// Whether two texts are the same whatever the case of their ASCII letters.
+bool same_name(std::string_view a, std::string_view b);
 
 // The names of one kind (countries, land-use types, ...), each with a number. A name is found
 // whatever its case, as the database finds it; a user's cell also whatever blanks surround it.
@@ -36,17 +38,9 @@ public:
     size_t size() const { return texts_.size(); }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    using Map = std::unordered_map<std::string, Id, Hash, std::equal_to<>>;
-
     std::vector<std::string> texts_;
-    Map by_fold_;
-    Map by_spelling_;
+    TextMap by_fold_;
+    TextMap by_spelling_;
 };
 
 // The name among `names` nearest to the cell, when one is near enough to be what the user

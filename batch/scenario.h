@@ -9,6 +9,7 @@
 
 #include "decimal.h"
 #include "decimal_separator.h"
+#include "number_map.h"
 #include "scenario_tables.h"
 
 namespace humo::batch {
@@ -64,9 +65,28 @@ public:
     const ScenarioResult& compute(const ScenarioCells& cells);
 
 private:
+    // The columns of one system, FROM or TO.
+    struct SystemColumns {
+        std::string_view land_use;
+        std::string_view management;
+        std::string_view input;
+        std::string_view land_use_factor;
+        std::string_view management_factor;
+        std::string_view input_factor;
+        std::string_view stock;
+    };
+    static const SystemColumns kFrom;
+    static const SystemColumns kTo;
+    // A value of a column, as a message names it: only written out when a row fails.
+    struct Named {
+        std::string_view column;
+        std::string_view value;
+    };
     struct Site {
         Id region = NameIndex::kNone;
         Id soil = NameIndex::kNone;
+        // Where the reference stock lies in its table.
+        uint64_t stock_position = 0;
         std::string_view region_text;
         // The reference stock as the box shows it: the table's or the row's own.
         std::string_view reference;
@@ -78,13 +98,11 @@ private:
         // None for grassland's fixed input level.
         Id input = NameIndex::kNone;
         SystemFigures factors;
-    };
-    struct StockKey {
-        Id region, soil, land_use, management, input;
-        friend bool operator==(const StockKey&, const StockKey&) = default;
-    };
-    struct StockKeyHash {
-        size_t operator()(const StockKey& key) const;
+        // Where the three factors lie in their tables: with the reference stock's, they tell
+        // which rows share a predicted stock.
+        uint64_t land_use_position = 0;
+        uint64_t management_position = 0;
+        uint64_t input_position = 0;
     };
     // A predicted stock, or why there is none.
     struct Stock {
@@ -92,35 +110,37 @@ private:
         std::string text;
         std::string error;
     };
+    // The annual change as shown; none when it is beyond the range of numbers. Kept small:
+    // rows look one up each, and thousands are shared.
     struct Change {
-        numbers::Decimal exact;
         std::string text;
-        std::string error;
+        bool failed = false;
     };
 
     std::optional<Site> pick_site(const ScenarioCells& cells);
     std::optional<System> pick_system(const Site& site, const SystemCells& cells,
-                                      const std::string& prefix);
-    int pick_input(const Site& site, const SystemCells& cells, const std::string& prefix,
-                   System& system, std::string_view land_use_text, std::string_view management_text,
-                   bool grassland);
+                                      const SystemColumns& columns);
+    bool pick_input(const Site& site, const SystemCells& cells, const SystemColumns& columns,
+                    System& system, std::string_view land_use_text,
+                    std::string_view management_text, bool grassland);
     // The position in `list` of the item the cell names, as a user picks it; -1 after saying
     // why there is none. An empty cell stands for what the calculator leaves selected after
     // filling the list, or else "Does not apply" where the list offers it.
-    int pick_item(const std::string& column, std::string_view cell, const NameIndex& names,
-                  const NameList& list, const std::string& offered_by,
-                  bool first_item_selected = false);
-    Id pick_name(const std::string& column, std::string_view cell, const NameIndex& names);
-    std::optional<numbers::Decimal> amount(const std::string& column, std::string_view cell);
+    int pick_item(std::string_view column, std::string_view cell, const NameIndex& names,
+                  const NameList& list, const Named& offered_by, bool first_item_selected = false);
+    Id pick_name(std::string_view column, std::string_view cell, const NameIndex& names);
+    std::optional<numbers::Decimal> amount(std::string_view column, std::string_view cell);
 
     // The system's stock, shared with earlier rows of the same picks (its `index`), or
     // computed into `unshared` for a row with a reference stock of its own.
-    const Stock& stock_of(const Site& site, const System& system, const std::string& prefix,
+    const Stock& stock_of(const Site& site, const System& system, const SystemColumns& columns,
                           Stock& unshared, size_t& index);
-    void compute_stock(const Site& site, const System& system, const std::string& prefix,
+    void compute_stock(const Site& site, const System& system, const SystemColumns& columns,
                        Stock& stock) const;
     const Change& change_of(const Stock& from, size_t from_index, const Stock& to, size_t to_index);
     void compute_change(const Stock& from, const Stock& to, Change& change) const;
+    // The change over the row's area, MgC/yr.
+    void total_over(const Stock& from, const Stock& to, const numbers::Decimal& area);
 
     void fail(std::string message) { errors_.push_back(std::move(message)); }
     std::string did_you_mean(std::string_view cell, const std::vector<std::string>& names);
@@ -130,10 +150,13 @@ private:
     ScenarioResult result_;
     std::vector<std::string> errors_;
 
-    // Rows share the stocks and changes of their picks; a deque keeps each where it is.
-    std::unordered_map<StockKey, size_t, StockKeyHash> stock_index_;
+    // Rows share the stocks and changes of their values; a deque keeps each where it is.
+    // Shared only when every table position fits the 16 bits a key gives it.
+    bool shared_ = true;
+    NumberMap stock_index_;
     std::deque<Stock> stocks_;
-    std::unordered_map<uint64_t, Change> changes_;
+    NumberMap change_index_;
+    std::deque<Change> changes_;
     std::unordered_map<std::string, std::string> suggestions_;
     // The numbers of a row with a reference stock of its own, which no other row shares.
     Stock typed_from_;

@@ -8,6 +8,7 @@
 #include "database_format.h"
 #include "failure.h"
 #include "list_rules.h"
+#include "number_text.h"
 #include "recordset.h"
 
 namespace humo::batch {
@@ -18,8 +19,10 @@ using recordset::Value;
 // A value read for a lookup, in the text form the calculator's box would show.
 StoredValue stored(const Value& value, numbers::DecimalSeparator separator) {
     if (value.is_null())
-        return {StoredValue::Kind::kNull, {}};
-    return {StoredValue::Kind::kText, value.to_text(separator)};
+        return {StoredValue::Kind::kNull, {}, 0};
+    std::string text = value.to_text(separator);
+    const double number = numbers::leading_number(text, separator);
+    return {StoredValue::Kind::kText, std::move(text), number};
 }
 
 // A name for a list or a key; rows without one never reach a list.
@@ -226,7 +229,7 @@ void ValueGrid::resize(size_t rows, size_t columns) {
 }
 
 void ValueGrid::set_first(Id row, Id column, StoredValue value) {
-    StoredValue& slot = values_[static_cast<size_t>(row) * columns_ + static_cast<size_t>(column)];
+    StoredValue& slot = values_[position(row, column)];
     if (slot.kind == StoredValue::Kind::kNoRow)
         slot = std::move(value);
 }

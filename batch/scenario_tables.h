@@ -17,6 +17,8 @@ struct StoredValue {
     enum class Kind : uint8_t { kNoRow, kNull, kText };
     Kind kind = Kind::kNoRow;
     std::string text;
+    // The text's leading number, which the no-data tests read.
+    double leading_number = 0;
 };
 
 // One of the calculator's lists: its items' texts in order, and the name each stands for.
@@ -38,9 +40,12 @@ public:
     void resize(size_t rows, size_t columns);
     // The first value stored for the pair stays, as the calculator's lookups take the first row.
     void set_first(Id row, Id column, StoredValue value);
-    const StoredValue& at(Id row, Id column) const {
-        return values_[static_cast<size_t>(row) * columns_ + static_cast<size_t>(column)];
+    const StoredValue& at(Id row, Id column) const { return values_[position(row, column)]; }
+    // Where a pair's value lies among all of them, which tells two lookups' values apart.
+    size_t position(Id row, Id column) const {
+        return static_cast<size_t>(row) * columns_ + static_cast<size_t>(column);
     }
+    size_t size() const { return values_.size(); }
 
 private:
     size_t columns_ = 0;
