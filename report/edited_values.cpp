@@ -80,6 +80,13 @@ std::string described_values(const TableShape& shape, const std::vector<std::str
     return text;
 }
 
+std::string joined(const std::vector<std::string>& values) {
+    std::string text;
+    for (const std::string& value : values)
+        text += (text.empty() ? "" : ", ") + value;
+    return text;
+}
+
 class Comparison {
 public:
     explicit Comparison(EditedValues& edited) : edited_(edited) {}
@@ -93,7 +100,7 @@ public:
                 add(table + key + ": removed");
             } else if (found->second != original) {
                 add(table + key + ": " + described_values(shape, found->second) + " (default " +
-                    described_values(shape, original) + ")");
+                    joined(original) + ")");
             }
         }
         for (const std::string& key : in_use.order) {
