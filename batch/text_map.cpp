@@ -31,7 +31,8 @@ size_t TextMap::slot_of(std::string_view text, uint64_t hash) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
-        if (slot.value == kNone || (slot.hash == hash && keys_[slot.key] == text))
+        if (slot.value == kNone || (slot.hash == hash && slot.size == text.size() &&
+                                    std::memcmp(slot.key, text.data(), text.size()) == 0))
             return i;
     }
 }
@@ -44,8 +45,8 @@ void TextMap::insert(std::string_view text, int32_t value) {
     Slot& slot = slots_[slot_of(text, hash)];
     if (slot.value != kNone)
         return;
-    slot = {hash, value, static_cast<uint32_t>(keys_.size())};
-    keys_.emplace_back(text);
+    const std::string& key = keys_.emplace_back(text);
+    slot = {hash, key.data(), static_cast<uint32_t>(key.size()), value};
 }
 
 int32_t TextMap::find(std::string_view text) const {
@@ -57,7 +58,7 @@ void TextMap::grow() {
     slots_.assign(old.size() * 2, Slot{});
     for (const Slot& slot : old) {
         if (slot.value != kNone)
-            slots_[slot_of(keys_[slot.key], slot.hash)] = slot;
+            slots_[slot_of(std::string_view(slot.key, slot.size), slot.hash)] = slot;
     }
 }
 

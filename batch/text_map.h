@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,13 +21,16 @@ public:
 private:
     struct Slot {
         uint64_t hash = 0;
+        // The text, where keys_ keeps it.
+        const char* key = nullptr;
+        uint32_t size = 0;
         int32_t value = kNone;
-        uint32_t key = 0;
     };
     void grow();
     size_t slot_of(std::string_view text, uint64_t hash) const;
 
-    std::vector<std::string> keys_;
+    // A deque, so that the texts stay where the slots point.
+    std::deque<std::string> keys_;
     std::vector<Slot> slots_ = std::vector<Slot>(16);
 };
 

@@ -44,13 +44,21 @@ Files files;
 
 // What the runs measured, for the closing lines.
 double executable_seconds = 0;
+double executable_cpu_seconds = 0;
 double executable_peak_megabytes = 0;
 double shell_seconds = 0;
+double shell_cpu_seconds = 0;
 
 struct ChildRun {
     double seconds = 0;
+    // User and system time: on a machine shared with other work, the time the run itself took.
+    double cpu_seconds = 0;
     double peak_megabytes = 0;
 };
+
+double seconds_of(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
 
 // Runs a program to its end, its standard input from a file, and measures it.
 ChildRun run_child(const std::vector<std::string>& arguments, const std::string& input = {}) {
@@ -75,6 +83,7 @@ ChildRun run_child(const std::vector<std::string>& arguments, const std::string&
     wait4(child, &status, 0, &usage);
     ChildRun run;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.cpu_seconds = seconds_of(usage.ru_utime) + seconds_of(usage.ru_stime);
     run.peak_megabytes = static_cast<double>(usage.ru_maxrss) / 1024;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error(arguments[0] + " failed");
@@ -97,9 +106,11 @@ void BM_HumoBatchExecutable(benchmark::State& state) {
             {HUMO_BATCH, "--quiet", "--database", files.database, files.rows, "-o", files.output});
         state.SetIterationTime(run.seconds);
         executable_seconds = run.seconds;
+        executable_cpu_seconds = run.cpu_seconds;
         executable_peak_megabytes = run.peak_megabytes;
     }
     state.counters["peak_MB"] = executable_peak_megabytes;
+    state.counters["cpu_s"] = executable_cpu_seconds;
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
@@ -148,7 +159,9 @@ void BM_Sqlite3Shell(benchmark::State& state) {
         const ChildRun run = run_child({SQLITE3_SHELL, copy}, script);
         state.SetIterationTime(run.seconds);
         shell_seconds = run.seconds;
+        shell_cpu_seconds = run.cpu_seconds;
     }
+    state.counters["cpu_s"] = shell_cpu_seconds;
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
@@ -200,19 +213,26 @@ BENCHMARK(BM_HumoBatchExecutable)->Unit(benchmark::kMillisecond)->Iterations(3)-
 BENCHMARK(BM_Sqlite3Shell)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
 void print_goals() {
-    const double rows_per_second = kRows / executable_seconds;
-    const double times_faster = shell_seconds / executable_seconds;
     auto mark = [](bool met) { return met ? "met" : "MISSED"; };
-    std::printf(
-        "\nhumo-batch, %ld rows CSV in to CSV out: %.2f s, %.0f rows/s (goal >= %.0f: %s)\n", kRows,
-        executable_seconds, rows_per_second, kRowsPerSecondGoal,
-        mark(rows_per_second >= kRowsPerSecondGoal));
+    std::printf("\nhumo-batch, %ld rows CSV in to CSV out: %.2f s elapsed, %.2f s of CPU\n", kRows,
+                executable_seconds, executable_cpu_seconds);
+    for (auto [what, seconds] :
+         {std::pair{"elapsed", executable_seconds}, std::pair{"CPU", executable_cpu_seconds}}) {
+        const double rows_per_second = kRows / seconds;
+        std::printf("  %.0f rows per %s second (goal >= %.0f: %s)\n", rows_per_second, what,
+                    kRowsPerSecondGoal, mark(rows_per_second >= kRowsPerSecondGoal));
+    }
     std::printf("humo-batch peak memory: %.1f MB (goal < %.0f: %s)\n", executable_peak_megabytes,
                 kPeakMegabytesGoal, mark(executable_peak_megabytes < kPeakMegabytesGoal));
     std::printf(
-        "sqlite3 shell, .import and one SELECT with seven joins: %.2f s; humo-batch is "
-        "%.1fx faster (goal >= %.0fx: %s)\n",
-        shell_seconds, times_faster, kTimesFasterGoal, mark(times_faster >= kTimesFasterGoal));
+        "sqlite3 shell, .import and one SELECT with seven joins: %.2f s elapsed, %.2f s "
+        "of CPU\n",
+        shell_seconds, shell_cpu_seconds);
+    for (auto [what, ratio] : {std::pair{"elapsed", shell_seconds / executable_seconds},
+                               std::pair{"CPU", shell_cpu_seconds / executable_cpu_seconds}}) {
+        std::printf("  humo-batch is %.1fx faster in %s time (goal >= %.0fx: %s)\n", ratio, what,
+                    kTimesFasterGoal, mark(ratio >= kTimesFasterGoal));
+    }
 }
 
 }  // namespace
