@@ -8,7 +8,9 @@
 #include <stdexcept>
 
 #include "file_locations.h"
+#include "frame_menu.h"
 #include "module1.h"
+#include "pdf_report.h"
 #include "program.h"
 #include "qt_host.h"
 #include "qt_renderer.h"
@@ -53,5 +55,8 @@ int main(int argc, char** argv) {
     module.Main();
     if (program.ended())
         return 0;
+    humo::app::DialogFileChooser files;
+    humo::app::FrameMenu menu(module, *renderer.frame_window(), files,
+                              humo::report::write_pdf_report);
     return QApplication::exec();
 }

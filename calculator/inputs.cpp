@@ -1,15 +1,9 @@
 // The input levels of the two systems and their input factors.
 
 #include "frmmaster.h"
+#include "list_rules.h"
 
 namespace humo::calculator {
-namespace {
-
-const char* const kDoesNotApply = "Does not apply";
-const char* const kImproved = "Improved";
-const char* const kFixedGrasslandFactor = "1";
-
-}  // namespace
 
 void frmmaster::update_input1() { update_input(from_); }
 void frmmaster::update_input2() { update_input(to_); }
@@ -21,39 +15,38 @@ void frmmaster::Input2_Click() { input_Click(to_); }
 void frmmaster::update_input(SystemColumn& column) {
     trapped({.blank = [&column] { column.input_factor.set_text(""); }}, [this, &column] {
         const std::string system = column.system.text();
-        if (system.empty())
-            return;
-
-        if (!column.grassland) {
-            fill_lists({&column.input},
-                       "Select input_type from tbl_input_type where system = ? "
-                       "ORDER BY input_order;",
-                       {system}, "input_type");
-            column.input_count = item_count16(column.input.list_count());
-            // Runs the input click handler, nested: the factor of the first input level.
-            column.input.set_list_index(0);
-            if (column.input.text() != kDoesNotApply) {
-                column.input.set_text("");
+        switch (input_levels(system, column.grassland, column.management.text())) {
+            case InputLevels::kInDisplayOrder:
+                fill_lists({&column.input},
+                           "Select input_type from tbl_input_type where system = ? "
+                           "ORDER BY input_order;",
+                           {system}, "input_type");
+                column.input_count = item_count16(column.input.list_count());
+                // Runs the input click handler, nested: the factor of the first input level.
+                column.input.set_list_index(0);
+                if (!keeps_first_item(column.input.text())) {
+                    column.input.set_text("");
+                    column.input_factor.set_text("");
+                    forms::set_enabled({&column.input_factor, &column.input_factor_label}, false);
+                }
+                column.input.refresh();
+                column.input_factor.refresh();
+                break;
+            case InputLevels::kInStoredOrder:
                 column.input_factor.set_text("");
-                forms::set_enabled({&column.input_factor, &column.input_factor_label}, false);
-            }
-            column.input.refresh();
-            column.input_factor.refresh();
-            return;
-        }
-
-        // Grassland: only improved grassland has a choice of input levels.
-        const std::string management = column.management.text();
-        if (management == kImproved) {
-            column.input_factor.set_text("");
-            fill_lists({&column.input}, "Select input_type from tbl_input_type where system = ?",
-                       {system}, "input_type");
-            column.input_count = item_count16(column.input.list_count());
-        } else if (!management.empty()) {
-            column.input.clear();
-            column.input.add_item(kDoesNotApply);
-            column.input.set_selected(0, true);
-            column.input_factor.set_text(kFixedGrasslandFactor);
+                fill_lists({&column.input},
+                           "Select input_type from tbl_input_type where system = ?", {system},
+                           "input_type");
+                column.input_count = item_count16(column.input.list_count());
+                break;
+            case InputLevels::kFixedDoesNotApply:
+                column.input.clear();
+                column.input.add_item(std::string(kDoesNotApply));
+                column.input.set_selected(0, true);
+                column.input_factor.set_text(std::string(kFixedGrasslandInputFactor));
+                break;
+            case InputLevels::kUnchanged:
+                break;
         }
     });
 }

@@ -1,6 +1,7 @@
 // The land-use types of the two systems and their land-use factors.
 
 #include "frmmaster.h"
+#include "list_rules.h"
 #include "program.h"
 
 namespace humo::calculator {
@@ -8,7 +9,6 @@ namespace {
 
 const char* const kCountryPrompt = "(Please specify a country)";
 const char* const kResetSystem = "Long-term cultivated";
-const char* const kNoDataText = "-999";
 
 }  // namespace
 
@@ -48,7 +48,7 @@ void frmmaster::Update_base_factor(SystemColumn& column) {
             forms::set_enabled({&column.base_factor, &column.base_factor_label}, false);
         }
 
-        if (column.base_factor.text() != kNoDataText)
+        if (!is_no_data_land_use_factor(column.base_factor.text()))
             return;
         column.base_factor.set_text("");
         column.management.clear();

@@ -1,14 +1,9 @@
 // The management systems of the two systems and their management factors.
 
 #include "frmmaster.h"
+#include "list_rules.h"
 
 namespace humo::calculator {
-namespace {
-
-const char* const kDoesNotApply = "Does not apply";
-const char* const kGrassland = "Grassland";
-
-}  // namespace
 
 void frmmaster::update_management_factor1() { update_management_factor(from_); }
 void frmmaster::update_management_factor2() { update_management_factor(to_); }
@@ -27,7 +22,7 @@ void frmmaster::update_management_factor(SystemColumn& column) {
             // Runs the management click handler, nested: the first factor lookup and input
             // list of the new land-use type.
             column.management.set_list_index(0);
-            if (column.management.text() != kDoesNotApply) {
+            if (!keeps_first_item(column.management.text())) {
                 column.management.set_text("");
                 column.management_factor.set_text("");
                 forms::set_enabled({&column.management_factor, &column.management_factor_label},
@@ -40,14 +35,13 @@ void frmmaster::update_management_factor(SystemColumn& column) {
             column.management_factor.set_text("");
             forms::set_enabled({&column.management_factor, &column.management_factor_label}, false);
         } else {
-            column.grassland = column.system.text() == kGrassland;
+            column.grassland = takes_grassland_factors(column.system.text());
             const std::string sql = std::string(
                                         " SELECT [tbl_management_factors].[management_factor] From "
                                         "tbl_management_factors WHERE "
                                         "(([tbl_management_factors].[climate_region])=?) And "
-                                        "[management_type]=?") +
-                                    (column.grassland ? " and [grassland_other] = 'grassland';"
-                                                      : " and [grassland_other] = 'other';");
+                                        "[management_type]=? and [grassland_other] = '") +
+                                    std::string(factor_group(column.grassland)) + "';";
             db::SharedQuery query(database_, sql,
                                   {climate_region.text(), column.management.text()});
             forms::set_enabled({&column.management_factor, &column.management_factor_label}, true);

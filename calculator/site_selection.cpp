@@ -1,13 +1,13 @@
 // The site: country, climate region, native soil type and the reference carbon stock.
 
 #include "frmmaster.h"
+#include "list_rules.h"
 #include "program.h"
 
 namespace humo::calculator {
 namespace {
 
 const char* const kResetSoilType = "High clay activity mineral";
-constexpr double kNoData = -999;
 
 }  // namespace
 
@@ -119,7 +119,7 @@ void frmmaster::update_carbon_stock() {
             database_, "SELECT c_stock_Mg_ha FROM c_stocks WHERE soil_type = ? AND humoclim = ?;",
             {soiltype.text(), climate_region.text()});
         carbon_stock.set_text(text_of(query->value(0)));
-        if (leading_number(carbon_stock.text()) == kNoData) {
+        if (is_no_data_reference_stock(leading_number(carbon_stock.text()))) {
             carbon_stock.set_text("0");
             state_.carbon_stock_missing = true;
         } else {

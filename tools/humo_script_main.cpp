@@ -3,9 +3,10 @@
 //   humo-script [--dir DIR] [--database FILE] [--decimal-separator C] [SCRIPT]
 //
 // DIR is the program directory, where humo_tool.mdb and humo_tool.chm are looked up first; it
-// defaults to the directory of this executable. FILE is a database to work on instead. Without SCRIPT the script is read from
-// standard input. Each event (message box, beep, end of the program) is written as a line.
+// defaults to the directory of this executable. FILE is a database to work on instead. Without
+// SCRIPT the script is read from standard input. Each event (message box, beep, end of the program) is written as a line.
 
+#include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "file_locations.h"
 #include "module1.h"
 #include "program.h"
+#include "results_commands.h"
 #include "script.h"
 #include "script_host.h"
 
@@ -71,6 +73,14 @@ int main(int argc, char** argv) {
     } catch (const humo::script::ScriptError& error) {
         std::cerr << "humo-script: " << error.what() << "\n";
         return 2;
+    }
+
+    // A report is drawn with Qt's PDF writer, which needs a GUI application, without windows.
+    std::optional<QGuiApplication> gui;
+    if (humo::script::needs_gui(commands)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        gui.emplace(argc, argv);
     }
 
     const humo::db::FileLocations locations = humo::db::locate_files(directory, database);

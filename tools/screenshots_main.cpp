@@ -4,17 +4,28 @@
 //
 // Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database and help file next
 // to the executable, makes the picks of a complete calculation and grabs the frame after each
-// stage, then presses F1 on the climate region and grabs the help window.
+// stage; then the data forms, the help window on F1, the frame's File menu open, and a batch of
+// many scenarios behind its progress dialog.
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
 #include <iostream>
 
 #include "file_locations.h"
+#include "frame_menu.h"
 #include "help_viewer.h"
 #include "module1.h"
+#include "pdf_report.h"
 #include "program.h"
 #include "qt_host.h"
 #include "qt_renderer.h"
@@ -41,6 +52,40 @@ bool save(QWidget* window, const QString& path) {
     std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
     return saved;
 }
+
+// The screen where the frame is, popups and dialogs included.
+bool save_screen(humo::qt::QtRenderer& renderer, const QString& path) {
+    QApplication::processEvents();
+    const QRect frame = renderer.frame_window()->frameGeometry();
+    const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).copy(frame).save(path);
+    std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
+    return saved;
+}
+
+// A batch's files, chosen in advance: many scenarios to read, and where the results go.
+class BatchFiles : public humo::app::FileChooser {
+public:
+    explicit BatchFiles(const QString& directory)
+        : input_(QDir(directory).filePath("scenarios.csv").toStdString()),
+          output_(QDir(directory).filePath("results.csv").toStdString()) {
+        std::ofstream rows(input_);
+        rows << "country,climate_region,soil_type,from_land_use,from_management,from_input,"
+                "to_land_use,to_management,to_input\n";
+        for (int i = 0; i < 3'000'000; ++i) {
+            rows << "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full "
+                    "tillage,Medium,Grassland,Improved,High\n";
+        }
+    }
+    std::optional<std::string> scenarios_to_read(QWidget*) override { return input_; }
+    std::optional<std::string> where_to_save(QWidget*, const std::string&, const std::string&,
+                                             const std::string&) override {
+        return output_;
+    }
+
+private:
+    std::string input_;
+    std::string output_;
+};
 
 void pick(humo::forms::ListBox& list, const std::string& text) {
     const auto& items = list.items();
@@ -70,6 +115,11 @@ int main(int argc, char** argv) {
     humo::qt::QtRenderer renderer(program);
 
     module.Main();
+    // The frame's menu bar, as the program adds it once the frame is there.
+    QTemporaryDir scratch;
+    BatchFiles files(scratch.path());
+    humo::app::FrameMenu menu(module, *renderer.frame_window(), files,
+                              humo::report::write_pdf_report);
     bool ok = save(renderer.frame_window(), output.filePath("splash.png"));
     module.frmSplash().Continue1.user_click();
     ok = save(renderer.frame_window(), output.filePath("calculator.png")) && ok;
@@ -103,5 +153,23 @@ int main(int argc, char** argv) {
     calculator.climate_region.user_focus();
     calculator.user_key_up(112, 0);
     ok = save(host.help_viewer(), output.filePath("help.png")) && ok;
+    host.help_viewer()->close();
+    browser.cmdClose.user_click();
+
+    QMenuBar* bar = renderer.frame_window()->menuBar();
+    QAction* file = bar->actions().at(0);
+    file->menu()->popup(bar->mapToGlobal(bar->actionGeometry(file).bottomLeft()));
+    ok = save_screen(renderer, output.filePath("menu.png")) && ok;
+    file->menu()->hide();
+
+    // Grabbed while the batch runs, then cancelled as the user would.
+    QTimer::singleShot(700, [&] {
+        ok = save_screen(renderer, output.filePath("batch-progress.png")) && ok;
+        if (auto* dialog = renderer.frame_window()->findChild<QProgressDialog*>("batchProgress")) {
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                button->click();
+        }
+    });
+    menu.calculate_batch_action()->trigger();
     return ok ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -10,6 +11,7 @@
 #include "list_box.h"
 #include "module1.h"
 #include "program.h"
+#include "results_commands.h"
 #include "text_box.h"
 
 namespace humo::script {
@@ -26,6 +28,7 @@ enum class Shape {
     kForm,           // close: FORM
     kFormOrControl,  // dump: FORM | FORM.CONTROL
     kGrid,           // grid: FORM row N | FORM edit COL "TEXT"
+    kTexts,          // report "PATH", copy-results, batch "IN" "OUT"
 };
 
 const std::map<std::string, Shape>& verbs() {
@@ -36,7 +39,8 @@ const std::map<std::string, Shape>& verbs() {
         {"type", Shape::kControlText},    {"mouseup", Shape::kControlInt},
         {"keydown", Shape::kFormTwoInts}, {"keyup", Shape::kFormTwoInts},
         {"close", Shape::kForm},          {"dump", Shape::kFormOrControl},
-        {"grid", Shape::kGrid},
+        {"grid", Shape::kGrid},           {"report", Shape::kTexts},
+        {"copy-results", Shape::kTexts},  {"batch", Shape::kTexts},
     };
     return table;
 }
@@ -103,6 +107,18 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
     if (shape == Shape::kNothing) {
         if (!rest.empty())
             throw fail(command.verb + " takes no arguments");
+        return command;
+    }
+    if (shape == Shape::kTexts) {
+        const size_t wanted = results_verb_texts(command.verb);
+        if (rest.size() != wanted ||
+            std::any_of(rest.begin(), rest.end(), [](const Token& t) { return !t.quoted; })) {
+            throw fail(wanted == 0 ? command.verb + " takes no arguments"
+                                   : command.verb + " needs " + std::to_string(wanted) +
+                                         " \"TEXT\" argument" + (wanted == 1 ? "" : "s"));
+        }
+        for (const Token& token : rest)
+            command.words.push_back(token.value);
         return command;
     }
     if (rest.empty() || rest[0].quoted)
@@ -182,6 +198,7 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
             }
             break;
         case Shape::kNothing:
+        case Shape::kTexts:
             break;
     }
     return command;
@@ -273,6 +290,8 @@ private:
             }
             return std::nullopt;
         }
+        if (is_results_verb(c.verb))
+            return run_results_command(c, module_, out_);
         forms::Form* form = loaded_form(c.form);
         if (!form)
             return "form not loaded";

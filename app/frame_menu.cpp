@@ -1,0 +1,134 @@
+#include "frame_menu.h"
+
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+
+#include "batch_progress.h"
+#include "module1.h"
+
+namespace humo::app {
+namespace {
+
+const char* const kBatchTitle = "Calculate a batch";
+const char* const kReportTitle = "Save report";
+
+std::optional<std::string> chosen(const QString& path) {
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+// "scenarios.csv" → "scenarios-results.csv", beside it.
+std::string results_file_for(const std::string& input) {
+    const QFileInfo info(QString::fromStdString(input));
+    return info.dir().filePath(info.completeBaseName() + "-results.csv").toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> DialogFileChooser::scenarios_to_read(QWidget* parent) {
+    return chosen(QFileDialog::getOpenFileName(parent, "Calculate a batch: scenarios to read",
+                                               QDir::homePath(),
+                                               "CSV files (*.csv *.txt);;All files (*)"));
+}
+
+std::optional<std::string> DialogFileChooser::where_to_save(QWidget* parent,
+                                                            const std::string& title,
+                                                            const std::string& suggested,
+                                                            const std::string& filter) {
+    return chosen(QFileDialog::getSaveFileName(parent, QString::fromStdString(title),
+                                               QString::fromStdString(suggested),
+                                               QString::fromStdString(filter)));
+}
+
+FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
+                     ReportWriter write_report)
+    : module_(module), frame_(frame), files_(files), write_report_(std::move(write_report)) {
+    QMenuBar* bar = frame.menuBar();
+    bar->setObjectName("menuBar");
+    QMenu* file = bar->addMenu("&File");
+    file->setObjectName("fileMenu");
+    calculate_batch_ = file->addAction("Calculate a &batch…", this, &FrameMenu::calculate_batch);
+    save_report_ = file->addAction("Save &report…", this, &FrameMenu::save_report);
+    file->addSeparator();
+    exit_ = file->addAction("E&xit", this, [this] { module_.program().end(); });
+    QMenu* edit = bar->addMenu("&Edit");
+    edit->setObjectName("editMenu");
+    copy_results_ = edit->addAction("&Copy results", this, &FrameMenu::copy_results);
+    for (QMenu* menu : {file, edit})
+        connect(menu, &QMenu::aboutToShow, this, &FrameMenu::update_offers);
+    update_offers();
+}
+
+void FrameMenu::update_offers() {
+    const bool results = shows_results(module_);
+    save_report_->setEnabled(results);
+    copy_results_->setEnabled(results);
+}
+
+void FrameMenu::tell(const std::string& text, forms::MsgBoxIcon icon, const std::string& title) {
+    module_.program().msg_box(text, forms::MsgBoxButtons::kOk, icon, title);
+}
+
+void FrameMenu::calculate_batch() {
+    const std::optional<std::string> input = files_.scenarios_to_read(&frame_);
+    if (!input)
+        return;
+    const std::optional<std::string> output =
+        files_.where_to_save(&frame_, "Calculate a batch: where to save the results",
+                             results_file_for(*input), "CSV files (*.csv)");
+    if (!output)
+        return;
+    const BatchOutcome outcome =
+        run_batch_with_progress(&frame_, batch_files(module_, *input, *output));
+    switch (outcome.kind) {
+        case BatchOutcome::Kind::kDone:
+            tell(batch_summary_text(outcome.summary) + "\n\nThe results are in " + *output + ".",
+                 outcome.summary.with_errors > 0 ? forms::MsgBoxIcon::kExclamation
+                                                 : forms::MsgBoxIcon::kInformation,
+                 kBatchTitle);
+            break;
+        case BatchOutcome::Kind::kCancelled:
+            tell("The batch was cancelled; nothing was written.", forms::MsgBoxIcon::kInformation,
+                 kBatchTitle);
+            break;
+        case BatchOutcome::Kind::kFailed:
+            tell("The batch could not be calculated: " + outcome.failure + ". Nothing was written.",
+                 forms::MsgBoxIcon::kStop, kBatchTitle);
+            break;
+    }
+}
+
+void FrameMenu::save_report() {
+    const std::string suggested =
+        QDir(QDir::homePath())
+            .filePath("humo-report-" + QDateTime::currentDateTime().toString("yyyy-MM-dd-HHmm") +
+                      ".pdf")
+            .toStdString();
+    std::optional<std::string> path =
+        files_.where_to_save(&frame_, kReportTitle, suggested, "PDF files (*.pdf)");
+    if (!path)
+        return;
+    if (!QString::fromStdString(*path).endsWith(".pdf", Qt::CaseInsensitive))
+        *path += ".pdf";
+    if (forms::Refusal refusal = app::save_report(module_, *path, write_report_))
+        tell("The report was not saved: " + *refusal + ".", forms::MsgBoxIcon::kExclamation,
+             kReportTitle);
+}
+
+void FrameMenu::copy_results() {
+    std::string text;
+    if (forms::Refusal refusal = app::copy_results(module_, text)) {
+        tell("Nothing was copied: " + *refusal + ".", forms::MsgBoxIcon::kExclamation,
+             "Copy results");
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+}  // namespace humo::app

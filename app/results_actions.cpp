@@ -1,0 +1,113 @@
+#include "results_actions.h"
+
+#include <cctype>
+#include <ctime>
+#include <stdexcept>
+
+#include "batch_files.h"
+#include "calculation_report.h"
+#include "module1.h"
+#include "results_text.h"
+
+namespace humo::app {
+namespace {
+
+// The database the calculator has open, else the one it would open.
+std::string database_in_use(Module1& module) {
+    const db::SoilCarbonDatabase& database = module.database();
+    if (loaded_calculator(module) && database.SoilCarbonConnection &&
+        database.SoilCarbonConnection->state() == recordset::ObjectState::kOpen) {
+        return database.SoilCarbonConnection->path();
+    }
+    return db::database_path(module.program().host().program_directory());
+}
+
+std::string now_text() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
+// The report of what the calculator shows, or why there is none.
+std::variant<report::CalculationReport, std::string> current_report(Module1& module) {
+    calculator::frmmaster* calculator = loaded_calculator(module);
+    if (!calculator)
+        return "calculator not loaded";
+    forms::Host& host = module.program().host();
+    auto gathered = report::gather_report(*calculator, database_in_use(module),
+                                          host.program_directory() + "/defaults-2003.mdb",
+                                          host.decimal_separator(), now_text());
+    if (auto* none = std::get_if<report::NoReport>(&gathered))
+        return none->reason;
+    return std::get<report::CalculationReport>(std::move(gathered));
+}
+
+}  // namespace
+
+calculator::frmmaster* loaded_calculator(Module1& module) {
+    for (forms::Form* form : module.program().loaded_forms()) {
+        if (auto* calculator = dynamic_cast<calculator::frmmaster*>(form))
+            return calculator;
+    }
+    return nullptr;
+}
+
+bool shows_results(Module1& module) {
+    const calculator::frmmaster* calculator = loaded_calculator(module);
+    return calculator && !calculator->carbon_stock_20yrs_1.text().empty() &&
+           !calculator->carbon_stock_20yrs_2.text().empty();
+}
+
+forms::Refusal save_report(Module1& module, const std::string& path, const ReportWriter& write) {
+    return module.program().run_user_action([&]() -> forms::Refusal {
+        auto report = current_report(module);
+        if (auto* refusal = std::get_if<std::string>(&report))
+            return *refusal;
+        try {
+            write(report::report_document(std::get<report::CalculationReport>(report)), path);
+        } catch (const std::runtime_error& error) {
+            return error.what();
+        }
+        return std::nullopt;
+    });
+}
+
+forms::Refusal copy_results(Module1& module, std::string& text) {
+    return module.program().run_user_action([&]() -> forms::Refusal {
+        auto report = current_report(module);
+        if (auto* refusal = std::get_if<std::string>(&report))
+            return *refusal;
+        text = report::results_text(std::get<report::CalculationReport>(report));
+        return std::nullopt;
+    });
+}
+
+BatchFiles batch_files(Module1& module, const std::string& input, const std::string& output) {
+    return {input, output, database_in_use(module), module.program().host().decimal_separator()};
+}
+
+batch::BatchSummary run_batch(const BatchFiles& files, const batch::ProgressReport& progress) {
+    return batch::run_batch({files.input, files.output, files.database, files.separator}, progress);
+}
+
+std::string batch_summary_text(const batch::BatchSummary& summary) {
+    std::string text = summary.summary_line() + ".";
+    if (!summary.note.empty()) {
+        std::string note = summary.note;
+        note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
+        text += "\n\n" + note + ".";
+    }
+    if (!summary.first_errors.empty()) {
+        text += summary.with_errors > static_cast<int64_t>(summary.first_errors.size())
+                    ? "\n\nThe first errors:\n"
+                    : "\n\nErrors:\n";
+        for (const batch::RowError& error : summary.first_errors)
+            text += "\n" + batch::BatchSummary::error_line(error);
+    }
+    return text;
+}
+
+}  // namespace humo::app

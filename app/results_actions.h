@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "batch_run.h"
+#include "control.h"
+#include "report_document.h"
+
+namespace humo::calculator {
+class frmmaster;
+}
+
+namespace humo::app {
+
+class Module1;
+
+// What the frame's menu and humo-script do with the calculator's results and with batches;
+// both call these, so the two cannot differ.
+
+// The calculator when it is loaded; nothing before Continue and after it is unloaded.
+calculator::frmmaster* loaded_calculator(Module1& module);
+
+// Whether the calculator shows both predicted stocks, so there are results to report or copy.
+bool shows_results(Module1& module);
+
+// Writes a report document to a file, such as the PDF writer of the window.
+using ReportWriter =
+    std::function<void(const report::ReportDocument& document, const std::string& path)>;
+
+// Writes the report of the calculation the calculator shows. Refused with "calculator not
+// loaded", "no results", or why the file cannot be written.
+forms::Refusal save_report(Module1& module, const std::string& path, const ReportWriter& write);
+
+// The results as tab-separated text with a header row, for the clipboard; refused as above.
+forms::Refusal copy_results(Module1& module, std::string& text);
+
+// Runs a scenario file as humo-batch would, on the database the calculator uses and with the
+// decimal separator in force. Throws batch::BatchFailure or batch::BatchCancelled. Safe on a
+// worker thread: it reads the database through a connection of its own.
+struct BatchFiles {
+    std::string input;
+    std::string output;
+    std::string database;
+    numbers::DecimalSeparator separator;
+};
+BatchFiles batch_files(Module1& module, const std::string& input, const std::string& output);
+batch::BatchSummary run_batch(const BatchFiles& files,
+                              const batch::ProgressReport& progress = nullptr);
+
+// The summary as a message box shows it: the summary line, then the first errors.
+std::string batch_summary_text(const batch::BatchSummary& summary);
+
+}  // namespace humo::app

@@ -1,0 +1,91 @@
+#include "batch_columns.h"
+
+#include <optional>
+
+#include "name_index.h"
+
+namespace humo::batch {
+namespace {
+
+constexpr std::array<std::string_view, kInputColumnCount> kInputNames = {
+    "country",     "climate_region", "soil_type", "from_land_use", "from_management", "from_input",
+    "to_land_use", "to_management",  "to_input",  "carbon_stock",  "area_ha",
+};
+
+constexpr std::array<std::string_view, kResultColumnCount> kResultNames = {
+    "reference_stock", "from_land_use_factor", "from_management_factor", "from_input_factor",
+    "from_stock",      "to_land_use_factor",   "to_management_factor",   "to_input_factor",
+    "to_stock",        "annual_change",        "total_annual_change",    "error",
+};
+
+template <size_t N>
+std::optional<size_t> index_of(const std::array<std::string_view, N>& names,
+                               const std::string& name) {
+    for (size_t i = 0; i < N; ++i) {
+        if (names[i] == name)
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+}  // namespace
+
+std::string_view column_name(InputColumn column) {
+    return kInputNames[static_cast<size_t>(column)];
+}
+
+std::string_view column_name(ResultColumn column) {
+    return kResultNames[static_cast<size_t>(column)];
+}
+
+ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
+    ColumnLayout layout;
+    layout.position.fill(-1);
+    layout.width = header.size();
+    std::array<bool, kResultColumnCount> in_input{};
+    // The columns that are none of ours, which may hold a misspelt one.
+    std::vector<std::string> others;
+    for (size_t i = 0; i < header.size(); ++i) {
+        const std::string name = folded(trimmed(header[i]));
+        layout.output_names.emplace_back(header[i]);
+        if (auto input = index_of(kInputNames, name)) {
+            if (layout.position[*input] >= 0) {
+                throw HeaderError("the header names the column " + quoted(kInputNames[*input]) +
+                                  " twice (columns " + std::to_string(layout.position[*input] + 1) +
+                                  " and " + std::to_string(i + 1) + ")");
+            }
+            layout.position[*input] = static_cast<int>(i);
+            layout.output.push_back({false, i});
+        } else if (auto result = index_of(kResultNames, name)) {
+            // A result of an earlier run: the new result takes its place.
+            in_input[*result] = true;
+            layout.results_appended = false;
+            layout.output.push_back({true, *result});
+        } else {
+            others.emplace_back(trimmed(header[i]));
+            layout.output.push_back({false, i});
+        }
+    }
+    for (size_t i = 0; i < kRequiredColumnCount; ++i) {
+        if (layout.position[i] >= 0)
+            continue;
+        std::string message = "the header has no column " + quoted(kInputNames[i]);
+        const std::string near = nearest_name(kInputNames[i], others);
+        if (!near.empty())
+            message += "; the column " + quoted(near) + " may be meant";
+        throw HeaderError(message);
+    }
+    const bool has_area = layout.at(InputColumn::kAreaHa) >= 0;
+    for (size_t i = 0; i < kResultColumnCount; ++i) {
+        const bool wanted = has_area || i != static_cast<size_t>(ResultColumn::kTotalAnnualChange);
+        if (!in_input[i] && wanted) {
+            layout.output.push_back({true, i});
+            layout.output_names.emplace_back(kResultNames[i]);
+        }
+    }
+    return layout;
+}
+
+}  // namespace humo::batch

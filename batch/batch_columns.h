@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace humo::batch {
+
+// The columns a scenario file may have, in the order of the calculator's picks: nine required,
+// then the two optional ones.
+enum class InputColumn {
+    kCountry,
+    kClimateRegion,
+    kSoilType,
+    kFromLandUse,
+    kFromManagement,
+    kFromInput,
+    kToLandUse,
+    kToManagement,
+    kToInput,
+    kCarbonStock,
+    kAreaHa,
+};
+inline constexpr size_t kInputColumnCount = 11;
+inline constexpr size_t kRequiredColumnCount = 9;
+
+// The columns a batch adds, in their order.
+enum class ResultColumn {
+    kReferenceStock,
+    kFromLandUseFactor,
+    kFromManagementFactor,
+    kFromInputFactor,
+    kFromStock,
+    kToLandUseFactor,
+    kToManagementFactor,
+    kToInputFactor,
+    kToStock,
+    kAnnualChange,
+    kTotalAnnualChange,
+    kError,
+};
+inline constexpr size_t kResultColumnCount = 12;
+
+std::string_view column_name(InputColumn column);
+std::string_view column_name(ResultColumn column);
+
+// One column of the output: an input column by its position, or a result.
+struct OutputColumn {
+    bool is_result = false;
+    size_t index = 0;
+};
+
+// Where each known column is in the input, and what the output holds: every input column in
+// order, a result column of an earlier run taking the new result in place, then the results
+// the input lacks.
+struct ColumnLayout {
+    // The position of each input column; -1 for an optional column the file lacks.
+    std::array<int, kInputColumnCount> position{};
+    size_t width = 0;
+    std::vector<OutputColumn> output;
+    std::vector<std::string> output_names;
+    // True when every result comes after the input's own columns, so a row's input fields can
+    // be written out as they were read.
+    bool results_appended = true;
+
+    int at(InputColumn column) const { return position[static_cast<size_t>(column)]; }
+};
+
+// A header that cannot be used; the message says why.
+class HeaderError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Matches the header's names, whatever their case and surrounding blanks.
+ColumnLayout layout_columns(const std::vector<std::string_view>& header);
+
+}  // namespace humo::batch

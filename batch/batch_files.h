@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "batch_run.h"
+
+namespace humo::batch {
+
+struct BatchRequest {
+    // A file, or "-" for standard input.
+    std::string input;
+    // A file, or empty for standard output.
+    std::string output;
+    std::string database;
+    numbers::DecimalSeparator separator;
+};
+
+// Runs a scenario file against a database. An output file appears whole or not at all: it is
+// written beside its place under another name and renamed into place once complete, so it may
+// even replace the input. Throws BatchFailure (nothing written) or BatchCancelled.
+BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progress = nullptr);
+
+}  // namespace humo::batch

@@ -1,0 +1,182 @@
+#include "batch_run.h"
+
+#include <array>
+#include <cstring>
+
+#include "batch_columns.h"
+#include "scenario.h"
+#include "utf8.h"
+
+namespace humo::batch {
+namespace {
+
+// How many rows pass between two progress reports.
+constexpr int64_t kReportEvery = 4096;
+constexpr size_t kShownExtraFields = 3;
+
+std::string quoted_name(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+// What makes a row unreadable as a scenario, before any name is looked at.
+std::string unreadable(const CsvRecord& record, const ColumnLayout& layout,
+                       const std::vector<std::string>& names) {
+    const size_t count = record.fields.size();
+    if (count != layout.width) {
+        std::string message = "line " + std::to_string(record.line) + " has " +
+                              std::to_string(count) + (count == 1 ? " field" : " fields") +
+                              "; the header has " + std::to_string(layout.width);
+        if (count > layout.width) {
+            message += "; the extra fields are";
+            for (size_t i = layout.width; i < count && i < layout.width + kShownExtraFields; ++i)
+                message += (i == layout.width ? " " : ", ") + quoted_name(record.fields[i]);
+            if (count > layout.width + kShownExtraFields)
+                message += ", …";
+        }
+        return message;
+    }
+    if (record.plain_ascii)
+        return {};
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view field = record.fields[i];
+        if (!is_valid_utf8(field))
+            return "column " + quoted_name(names[i]) + " is not UTF-8 text";
+        if (field.find('\0') != std::string_view::npos)
+            return "column " + quoted_name(names[i]) + " holds a NUL byte";
+    }
+    return {};
+}
+
+ScenarioCells cells_of(const CsvRecord& record, const ColumnLayout& layout) {
+    auto cell = [&](InputColumn column) {
+        return record.fields[static_cast<size_t>(layout.at(column))];
+    };
+    auto optional_cell = [&](InputColumn column) -> std::optional<std::string_view> {
+        if (layout.at(column) < 0)
+            return std::nullopt;
+        return cell(column);
+    };
+    return {cell(InputColumn::kCountry),
+            cell(InputColumn::kClimateRegion),
+            cell(InputColumn::kSoilType),
+            {cell(InputColumn::kFromLandUse), cell(InputColumn::kFromManagement),
+             cell(InputColumn::kFromInput)},
+            {cell(InputColumn::kToLandUse), cell(InputColumn::kToManagement),
+             cell(InputColumn::kToInput)},
+            optional_cell(InputColumn::kCarbonStock),
+            optional_cell(InputColumn::kAreaHa)};
+}
+
+std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResult& result) {
+    return {result.reference_stock,      result.from.land_use_factor, result.from.management_factor,
+            result.from.input_factor,    result.from.stock,           result.to.land_use_factor,
+            result.to.management_factor, result.to.input_factor,      result.to.stock,
+            result.annual_change,        result.total_annual_change,  result.error};
+}
+
+// The numbers a row computes need no quotes unless their decimal separator does.
+bool numbers_need_quotes(char separator, char delimiter) {
+    return separator == delimiter || separator == '"';
+}
+
+void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& layout,
+               const std::array<std::string_view, kResultColumnCount>& results,
+               bool numbers_quoted) {
+    size_t first_result = 0;
+    if (layout.results_appended && record.plain && record.fields.size() == layout.width) {
+        writer.plain_fields(*record.plain);
+        first_result = layout.width;
+    }
+    for (size_t i = first_result; i < layout.output.size(); ++i) {
+        const OutputColumn& column = layout.output[i];
+        if (column.is_result) {
+            const bool number = column.index != static_cast<size_t>(ResultColumn::kError);
+            if (number && !numbers_quoted) {
+                writer.unquoted_field(results[column.index]);
+            } else {
+                writer.field(results[column.index]);
+            }
+        } else {
+            writer.field(column.index < record.fields.size() ? record.fields[column.index] : "");
+        }
+    }
+    writer.end_record();
+}
+
+}  // namespace
+
+std::string BatchSummary::summary_line() const {
+    return std::to_string(rows) + (rows == 1 ? " row: " : " rows: ") + std::to_string(computed) +
+           " computed, " + std::to_string(with_errors) + " with errors";
+}
+
+std::string BatchSummary::error_line(const RowError& error) {
+    const std::string where = "line " + std::to_string(error.line);
+    if (error.message.starts_with(where + " "))
+        return error.message;
+    return where + ": " + error.message;
+}
+
+BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTables& tables,
+                              const ProgressReport& progress, int64_t total_bytes) {
+    try {
+        CsvReader reader(std::move(read));
+        const CsvRecord* header = reader.next();
+        if (!header)
+            throw BatchFailure("the input is empty; its first line must name the columns");
+        std::vector<std::string> names;
+        for (std::string_view name : header->fields) {
+            if (!is_valid_utf8(name) || name.find('\0') != std::string_view::npos) {
+                throw BatchFailure("line " + std::to_string(header->line) +
+                                   ": the header is not UTF-8 text");
+            }
+            names.emplace_back(name);
+        }
+        ColumnLayout layout;
+        try {
+            layout = layout_columns(header->fields);
+        } catch (const HeaderError& error) {
+            throw BatchFailure("line " + std::to_string(header->line) + ": " + error.what());
+        }
+
+        CsvWriter writer(std::move(write), reader.delimiter(), reader.crlf());
+        if (reader.byte_order_mark())
+            writer.byte_order_mark();
+        for (const std::string& name : layout.output_names)
+            writer.field(name);
+        writer.end_record();
+
+        ScenarioCalculator calculator(tables);
+        const bool numbers_quoted =
+            numbers_need_quotes(tables.separator.character, reader.delimiter());
+        ScenarioResult unreadable_row;
+        BatchSummary summary;
+        while (const CsvRecord* record = reader.next()) {
+            ++summary.rows;
+            unreadable_row.error = unreadable(*record, layout, names);
+            const ScenarioResult& result = unreadable_row.error.empty()
+                                               ? calculator.compute(cells_of(*record, layout))
+                                               : unreadable_row;
+            write_row(writer, *record, layout, result_texts(result), numbers_quoted);
+            if (result.computed()) {
+                ++summary.computed;
+            } else {
+                ++summary.with_errors;
+                if (summary.first_errors.size() < BatchSummary::kListedErrors)
+                    summary.first_errors.push_back({record->line, result.error});
+            }
+            if (progress && summary.rows % kReportEvery == 0 &&
+                !progress({summary.rows, reader.bytes_read(), total_bytes})) {
+                throw BatchCancelled();
+            }
+        }
+        writer.flush();
+        if (summary.rows == 0)
+            summary.note = "the input has a header and no rows";
+        if (progress && !progress({summary.rows, reader.bytes_read(), total_bytes}))
+            throw BatchCancelled();
+        return summary;
+    } catch (const CsvError& error) {
+        throw BatchFailure(error.what());
+    }
+}
+
+}  // namespace humo::batch

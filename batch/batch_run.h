@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "csv_reader.h"
+#include "csv_writer.h"
+#include "decimal_separator.h"
+#include "scenario_tables.h"
+
+namespace humo::batch {
+
+// A row that could not be computed: its line and what is wrong, as the summary lists it.
+struct RowError {
+    int64_t line = 0;
+    std::string message;
+};
+
+struct BatchSummary {
+    static constexpr size_t kListedErrors = 10;
+
+    int64_t rows = 0;
+    int64_t computed = 0;
+    int64_t with_errors = 0;
+    // The first rows with errors, at most kListedErrors.
+    std::vector<RowError> first_errors;
+    // Something worth saying about the input as a whole, such as that it has no rows.
+    std::string note;
+
+    // "1000 rows: 997 computed, 3 with errors"
+    std::string summary_line() const;
+    // "line 12: country "Kenia" is unknown; did you mean "Kenya"?"
+    static std::string error_line(const RowError& error);
+    // 0 when every row was computed, 1 when some have errors.
+    int exit_status() const { return with_errors > 0 ? 1 : 0; }
+};
+
+// Nothing usable could be written: the input, its header or the database cannot be used.
+class BatchFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The user cancelled the run.
+class BatchCancelled : public std::runtime_error {
+public:
+    BatchCancelled() : std::runtime_error("cancelled") {}
+};
+
+struct BatchProgress {
+    int64_t rows = 0;
+    int64_t bytes_read = 0;
+    // The input's size when it is known, else 0.
+    int64_t total_bytes = 0;
+};
+// Told how far the run is every few thousand rows; answering false cancels it.
+using ProgressReport = std::function<bool(const BatchProgress&)>;
+
+// Computes every row of a scenario file read from `read` and writes them to `write`, one row
+// at a time, however long the file. Throws BatchFailure when nothing usable can be written,
+// BatchCancelled when the progress report says so.
+BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTables& tables,
+                              const ProgressReport& progress = nullptr, int64_t total_bytes = 0);
+
+}  // namespace humo::batch

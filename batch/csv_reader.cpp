@@ -1,0 +1,257 @@
+#include "csv_reader.h"
+
+#include <csv.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace humo::batch {
+namespace {
+
+constexpr size_t kReadSize = 1 << 20;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Nothing around an unquoted field is trimmed: a cell reaches the output as it was written.
+int no_space(unsigned char) { return 0; }
+
+// Whether every byte is ASCII and none is NUL: then nothing in the text needs checking.
+bool is_ascii_without_nul(std::string_view text) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        // A high bit set, or a zero byte.
+        if ((word & kHighs) | ((word - kOnes) & ~word & kHighs))
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == 0 || c >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+std::string on_line(int64_t line, const std::string& what) {
+    return "line " + std::to_string(line) + ": " + what;
+}
+
+}  // namespace
+
+// libcsv and the record it is in the middle of.
+struct CsvReader::Parser {
+    csv_parser csv;
+    std::vector<std::string> fields;
+    std::deque<Finished>* finished = nullptr;
+    // A record has begun and not yet ended: its lines go to libcsv until it does.
+    bool in_record = false;
+    bool record_ended = false;
+    int64_t record_line = 0;
+    int64_t current_line = 0;
+    size_t record_bytes = 0;
+
+    static void field(void* text, size_t size, void* data) {
+        auto* parser = static_cast<Parser*>(data);
+        parser->fields.emplace_back(static_cast<const char*>(text), size);
+        parser->record_ended = false;
+    }
+    static void record(int, void* data) {
+        auto* parser = static_cast<Parser*>(data);
+        parser->finished->push_back({parser->record_line, std::move(parser->fields)});
+        parser->fields.clear();
+        parser->record_ended = true;
+        // What follows on the same line is the next record.
+        parser->record_line = parser->current_line;
+        parser->record_bytes = 0;
+    }
+};
+
+char guess_delimiter(std::string_view header_line) {
+    size_t commas = 0;
+    size_t semicolons = 0;
+    size_t tabs = 0;
+    bool quoted = false;
+    for (char c : header_line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted)
+            commas += c == ',', semicolons += c == ';', tabs += c == '\t';
+    }
+    if (commas > 0 || (semicolons == 0 && tabs == 0))
+        return ',';
+    return tabs > semicolons ? '\t' : ';';
+}
+
+CsvReader::CsvReader(ReadBytes read)
+    : read_(std::move(read)), buffer_(CsvReader::kMaxRecordBytes + kReadSize) {
+    while (end_ < kByteOrderMark.size() && fill()) {
+    }
+    std::string_view start(buffer_.data() + begin_, end_ - begin_);
+    if (start.starts_with(kByteOrderMark)) {
+        byte_order_mark_ = true;
+        begin_ += kByteOrderMark.size();
+    }
+    // The first line decides; a line too long to see here is caught when it is read.
+    for (;;) {
+        std::string_view data(buffer_.data() + begin_, end_ - begin_);
+        const size_t newline = data.find('\n');
+        if (newline != std::string_view::npos || at_end_ || data.size() >= kMaxRecordBytes) {
+            std::string_view first = data.substr(0, std::min(newline, data.size()));
+            crlf_ = newline != std::string_view::npos && first.ends_with('\r');
+            delimiter_ = guess_delimiter(first);
+            break;
+        }
+        fill();
+    }
+
+    parser_ = std::make_unique<Parser>();
+    csv_init(&parser_->csv, CSV_STRICT | CSV_STRICT_FINI);
+    csv_set_delim(&parser_->csv, static_cast<unsigned char>(delimiter_));
+    csv_set_space_func(&parser_->csv, no_space);
+    parser_->finished = &finished_;
+}
+
+CsvReader::~CsvReader() { csv_free(&parser_->csv); }
+
+bool CsvReader::fill() {
+    if (at_end_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    const size_t got = read_(buffer_.data() + end_, std::min(kReadSize, buffer_.size() - end_));
+    if (got == 0) {
+        at_end_ = true;
+        return false;
+    }
+    end_ += got;
+    bytes_read_ += static_cast<int64_t>(got);
+    return true;
+}
+
+std::optional<std::string_view> CsvReader::next_line() {
+    size_t searched = 0;
+    for (;;) {
+        const char* data = buffer_.data() + begin_;
+        const size_t available = end_ - begin_;
+        const void* newline = std::memchr(data + searched, '\n', available - searched);
+        if (newline) {
+            const size_t length = static_cast<const char*>(newline) - data + 1;
+            begin_ += length;
+            ++line_;
+            return std::string_view(data, length);
+        }
+        if (available >= kMaxRecordBytes) {
+            throw CsvError(on_line(line_ + 1, "a line longer than 1 MiB; is this a CSV file?"));
+        }
+        searched = available;
+        if (!fill()) {
+            if (end_ == begin_)
+                return std::nullopt;
+            // The last line, without a line ending.
+            const std::string_view last(buffer_.data() + begin_, end_ - begin_);
+            begin_ = end_;
+            ++line_;
+            return last;
+        }
+    }
+}
+
+const CsvRecord* CsvReader::next() {
+    for (;;) {
+        if (take_pending())
+            return &record_;
+        std::optional<std::string_view> line = next_line();
+        if (!line) {
+            if (!parser_->in_record)
+                return nullptr;
+            finish_quoted();
+            continue;
+        }
+        if (!parser_->in_record) {
+            std::string_view content = *line;
+            if (content.ends_with('\n'))
+                content.remove_suffix(1);
+            if (content.ends_with('\r'))
+                content.remove_suffix(1);
+            if (content.empty())
+                continue;
+            if (split_plain(content))
+                return &record_;
+            parser_->record_line = line_;
+        }
+        parse_quoted(*line);
+    }
+}
+
+bool CsvReader::split_plain(std::string_view content) {
+    // A quote or a carriage return inside leaves the line to libcsv; the library's memchr
+    // scans a line in a few wide steps, where a loop over its bytes would take a hundred.
+    const char* const begin = content.data();
+    const char* const end = begin + content.size();
+    if (std::memchr(begin, '"', content.size()) || std::memchr(begin, '\r', content.size()))
+        return false;
+    record_.fields.clear();
+    const char* field = begin;
+    while (const void* delimiter = std::memchr(field, delimiter_, end - field)) {
+        const char* at = static_cast<const char*>(delimiter);
+        record_.fields.emplace_back(field, static_cast<size_t>(at - field));
+        field = at + 1;
+    }
+    record_.fields.emplace_back(field, static_cast<size_t>(end - field));
+    record_.line = line_;
+    record_.plain = content;
+    record_.plain_ascii = is_ascii_without_nul(content);
+    return true;
+}
+
+void CsvReader::parse_quoted(std::string_view line) {
+    Parser& parser = *parser_;
+    parser.current_line = line_;
+    parser.record_bytes += line.size();
+    if (parser.record_bytes > kMaxRecordBytes) {
+        throw CsvError(on_line(parser.record_line,
+                               "a record longer than 1 MiB starts here; is a quote left open?"));
+    }
+    parser.record_ended = false;
+    if (csv_parse(&parser.csv, line.data(), line.size(), Parser::field, Parser::record, &parser) !=
+        line.size()) {
+        throw CsvError(on_line(line_,
+                               "a quote out of place: a quote may only open a field, close it, "
+                               "or be doubled inside a quoted field"));
+    }
+    if (!line.ends_with('\n')) {
+        // The input's last line, without a line ending: whatever it began ends here.
+        finish_quoted();
+        return;
+    }
+    // A line that ends inside quotes leaves its record open for the next line.
+    parser.in_record = !parser.record_ended;
+}
+
+void CsvReader::finish_quoted() {
+    Parser& parser = *parser_;
+    if (csv_fini(&parser.csv, Parser::field, Parser::record, &parser) != 0) {
+        throw CsvError(
+            on_line(parser.record_line, "a quoted field that starts here is never closed"));
+    }
+    parser.in_record = false;
+}
+
+bool CsvReader::take_pending() {
+    if (finished_.empty())
+        return false;
+    taken_ = std::move(finished_.front());
+    finished_.pop_front();
+    record_.line = taken_.line;
+    record_.plain.reset();
+    record_.plain_ascii = false;
+    record_.fields.assign(taken_.fields.begin(), taken_.fields.end());
+    return true;
+}
+
+}  // namespace humo::batch

@@ -1,0 +1,263 @@
+#include "scenario_tables.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "connection.h"
+#include "database_format.h"
+#include "failure.h"
+#include "list_rules.h"
+#include "number_text.h"
+#include "recordset.h"
+
+namespace humo::batch {
+namespace {
+
+using recordset::Value;
+
+// A value read for a lookup, in the text form the calculator's box would show.
+StoredValue stored(const Value& value, numbers::DecimalSeparator separator) {
+    if (value.is_null())
+        return {StoredValue::Kind::kNull, {}, 0};
+    std::string text = value.to_text(separator);
+    const double number = numbers::leading_number(text, separator);
+    return {StoredValue::Kind::kText, std::move(text), number};
+}
+
+// A name for a list or a key; rows without one never reach a list.
+std::optional<std::string> name_of(const Value& value, numbers::DecimalSeparator separator) {
+    if (value.is_null())
+        return std::nullopt;
+    return value.to_text(separator);
+}
+
+class Reader {
+public:
+    Reader(const std::string& path, numbers::DecimalSeparator separator) : separator_(separator) {
+        if (db::database_format(path) == db::DatabaseFormat::kAccess) {
+            throw DatabaseError("The database file " + path +
+                                " is an Access database: open it once in humo_tool, or "
+                                "convert it with humo-dbcheck --import, first.");
+        }
+        try {
+            connection_.open(path);
+        } catch (const Failure& failure) {
+            throw DatabaseError(failure.description());
+        }
+        connection_.begin_read();
+    }
+    ~Reader() { connection_.end_read(); }
+
+    // Calls `row` with the values of every row of the query.
+    void each_row(std::string_view sql, const std::function<void(const Value* values)>& row) {
+        recordset::Recordset result;
+        result.open(sql, connection_);
+        const int columns = result.field_count();
+        std::vector<Value> values(static_cast<size_t>(columns));
+        for (; !result.eof(); result.move_next()) {
+            for (int c = 0; c < columns; ++c)
+                values[static_cast<size_t>(c)] = result.value(c);
+            row(values.data());
+        }
+        result.close();
+    }
+
+    std::optional<std::string> name(const Value& value) const { return name_of(value, separator_); }
+    StoredValue value(const Value& value) const { return stored(value, separator_); }
+
+private:
+    numbers::DecimalSeparator separator_;
+    recordset::Connection connection_;
+};
+
+void add_distinct(NameList& list, Id id, const std::string& text) {
+    if (list.position_of(id) < 0)
+        list.add(id, text);
+}
+
+template <class Row>
+void grow(std::vector<Row>& rows, const NameIndex& names) {
+    rows.resize(names.size());
+}
+
+// Site: the climate regions, each country's regions and the reference stocks.
+void read_site(Reader& reader, ScenarioTables& t) {
+    // A climate region code may name several regions; each joins to every one of them.
+    std::map<std::string, std::vector<Id>> regions_by_code;
+    reader.each_row("SELECT region, climate_region FROM tbl_climate_regions ORDER BY rowid",
+                    [&](const Value* v) {
+                        auto code = reader.name(v[0]);
+                        auto region = reader.name(v[1]);
+                        if (code && region)
+                            regions_by_code[*code].push_back(t.regions.add(*region));
+                    });
+    reader.each_row(
+        "SELECT country_name, climate_region_code FROM tbl_climate_zone_lookup ORDER BY rowid",
+        [&](const Value* v) {
+            auto country = reader.name(v[0]);
+            auto code = reader.name(v[1]);
+            if (!country)
+                return;
+            const Id id = t.countries.add(*country);
+            grow(t.country_regions, t.countries);
+            auto regions = code ? regions_by_code.find(*code) : regions_by_code.end();
+            if (regions == regions_by_code.end())
+                return;
+            for (Id region : regions->second)
+                add_distinct(t.country_regions[static_cast<size_t>(id)], region,
+                             t.regions.text(region));
+        });
+
+    struct Stock {
+        Id region;
+        Id soil;
+        StoredValue value;
+    };
+    std::vector<Stock> stocks;
+    reader.each_row("SELECT soil_type, humoclim, c_stock_Mg_ha FROM c_stocks ORDER BY rowid",
+                    [&](const Value* v) {
+                        auto soil = reader.name(v[0]);
+                        if (!soil)
+                            return;
+                        const Id soil_id = t.soil_types.add(*soil);
+                        auto region = reader.name(v[1]);
+                        const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+                        if (region_id != NameIndex::kNone)
+                            stocks.push_back({region_id, soil_id, reader.value(v[2])});
+                    });
+    t.reference_stocks.resize(t.regions.size(), t.soil_types.size());
+    for (Stock& stock : stocks)
+        t.reference_stocks.set_first(stock.region, stock.soil, std::move(stock.value));
+}
+
+// The land-use types of each region and their land-use factors.
+void read_land_uses(Reader& reader, ScenarioTables& t) {
+    t.region_land_uses.resize(t.regions.size());
+    struct Factor {
+        Id region;
+        Id land_use;
+        StoredValue value;
+    };
+    std::vector<Factor> factors;
+    reader.each_row(
+        "SELECT system, climate_region, land_use_factor FROM tbl_systems ORDER BY rowid",
+        [&](const Value* v) {
+            auto land_use = reader.name(v[0]);
+            auto region = reader.name(v[1]);
+            const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+            if (!land_use || region_id == NameIndex::kNone)
+                return;
+            const Id id = t.land_uses.add(*land_use);
+            add_distinct(t.region_land_uses[static_cast<size_t>(region_id)], id, *land_use);
+            factors.push_back({region_id, id, reader.value(v[2])});
+        });
+    t.land_use_factors.resize(t.regions.size(), t.land_uses.size());
+    for (Factor& factor : factors)
+        t.land_use_factors.set_first(factor.region, factor.land_use, std::move(factor.value));
+}
+
+// A list of each land-use type from a table of (system, item) rows in the query's order.
+void read_lists(Reader& reader, ScenarioTables& t, std::string_view sql, NameIndex& names,
+                std::vector<NameList>& lists) {
+    lists.resize(t.land_uses.size());
+    reader.each_row(sql, [&](const Value* v) {
+        auto land_use = reader.name(v[0]);
+        auto item = reader.name(v[1]);
+        const Id land_use_id = land_use ? t.land_uses.find(*land_use) : NameIndex::kNone;
+        if (land_use_id == NameIndex::kNone || !item)
+            return;
+        lists[static_cast<size_t>(land_use_id)].add(names.add(*item), *item);
+    });
+}
+
+void read_factors(Reader& reader, ScenarioTables& t) {
+    for (ValueGrid& grid : t.management_factors)
+        grid.resize(t.regions.size(), t.managements.size());
+    reader.each_row(
+        "SELECT climate_region, management_type, grassland_other, management_factor "
+        "FROM tbl_management_factors ORDER BY rowid",
+        [&](const Value* v) {
+            auto region = reader.name(v[0]);
+            auto management = reader.name(v[1]);
+            auto group = reader.name(v[2]);
+            const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+            const Id management_id =
+                management ? t.managements.find(*management) : NameIndex::kNone;
+            if (region_id == NameIndex::kNone || management_id == NameIndex::kNone || !group)
+                return;
+            for (bool grassland : {false, true}) {
+                if (folded(*group) == calculator::factor_group(grassland))
+                    t.management_factors[grassland].set_first(region_id, management_id,
+                                                              reader.value(v[3]));
+            }
+        });
+
+    t.input_factors.resize(t.regions.size(), t.inputs.size());
+    reader.each_row(
+        "SELECT climate_region, input_type, input_factor FROM tbl_input_factors ORDER BY rowid",
+        [&](const Value* v) {
+            auto region = reader.name(v[0]);
+            auto input = reader.name(v[1]);
+            const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+            const Id input_id = input ? t.inputs.find(*input) : NameIndex::kNone;
+            if (region_id != NameIndex::kNone && input_id != NameIndex::kNone)
+                t.input_factors.set_first(region_id, input_id, reader.value(v[2]));
+        });
+}
+
+}  // namespace
+
+void NameList::add(Id id, std::string text) {
+    ids.push_back(id);
+    texts.push_back(std::move(text));
+}
+
+int NameList::position_of(Id id) const {
+    auto found = std::find(ids.begin(), ids.end(), id);
+    return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
+}
+
+int NameList::position_of_text(std::string_view text) const {
+    auto found = std::find(texts.begin(), texts.end(), text);
+    return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
+}
+
+void ValueGrid::resize(size_t rows, size_t columns) {
+    columns_ = columns;
+    values_.assign(rows * columns, StoredValue{});
+}
+
+void ValueGrid::set_first(Id row, Id column, StoredValue value) {
+    StoredValue& slot = values_[position(row, column)];
+    if (slot.kind == StoredValue::Kind::kNoRow)
+        slot = std::move(value);
+}
+
+ScenarioTables load_scenario_tables(const std::string& database_path,
+                                    numbers::DecimalSeparator separator) {
+    try {
+        Reader reader(database_path, separator);
+        ScenarioTables tables;
+        tables.separator = separator;
+        read_site(reader, tables);
+        read_land_uses(reader, tables);
+        // Ties in the display order keep the stored order, as the lookups' indexes give them.
+        read_lists(reader, tables,
+                   "SELECT system, management_type FROM tbl_management_type "
+                   "ORDER BY management_order, rowid",
+                   tables.managements, tables.land_use_managements);
+        read_lists(reader, tables,
+                   "SELECT system, input_type FROM tbl_input_type ORDER BY input_order, rowid",
+                   tables.inputs, tables.land_use_inputs);
+        read_lists(reader, tables, "SELECT system, input_type FROM tbl_input_type ORDER BY rowid",
+                   tables.inputs, tables.land_use_stored_inputs);
+        read_factors(reader, tables);
+        return tables;
+    } catch (const Failure& failure) {
+        throw DatabaseError("The database file " + database_path +
+                            " cannot be used: " + failure.description());
+    }
+}
+
+}  // namespace humo::batch

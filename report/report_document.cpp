@@ -1,0 +1,73 @@
+#include "report_document.h"
+
+namespace humo::report {
+namespace {
+
+std::string shown(const Figure& figure) { return figure.text + (figure.typed ? " (typed)" : ""); }
+
+std::string chosen(const std::string& item) { return item.empty() ? "(none chosen)" : item; }
+
+std::vector<std::string> origin(const CalculationReport& report) {
+    std::vector<std::string> lines = {"Made on " + report.created,
+                                      "Database: " + report.database_file};
+    const EditedValues& edited = report.edited;
+    if (!edited.compared) {
+        lines.push_back("Whether its values differ from the shipped defaults is not known: " +
+                        edited.note + ".");
+    } else if (edited.count == 0) {
+        lines.push_back(
+            "Its values are the shipped defaults: the good-practice guidance's Chapter 3 "
+            "defaults, 2003.");
+    } else {
+        lines.push_back(std::to_string(edited.count) +
+                        (edited.count == 1 ? " row differs" : " rows differ") +
+                        " from the shipped defaults (the good-practice guidance's Chapter 3 "
+                        "defaults, 2003):");
+    }
+    return lines;
+}
+
+std::vector<std::string> edited_rows(const EditedValues& edited) {
+    std::vector<std::string> rows = edited.rows;
+    if (edited.count > edited.rows.size())
+        rows.push_back("… and " + std::to_string(edited.count - edited.rows.size()) + " more");
+    return rows;
+}
+
+}  // namespace
+
+ReportDocument report_document(const CalculationReport& r) {
+    ReportDocument document;
+    document.title = "HUMO Soil Carbon Tool: calculation report";
+    document.origin = origin(r);
+    document.edited_rows = edited_rows(r.edited);
+    document.site_heading = "Site";
+    document.site = {
+        {"Country", r.country},
+        {"Climate region", r.climate_region},
+        {"Native soil type", r.soil_type},
+        {"Reference carbon stock",
+         r.reference_stock.text + " MgC/ha" +
+             (r.reference_stock.typed ? " (typed by the user)" : " (from the database)")},
+    };
+    document.systems = {
+        {"", "FROM system", "TO system"},
+        {"Land use type", chosen(r.from.land_use), chosen(r.to.land_use)},
+        {"Management system", chosen(r.from.management), chosen(r.to.management)},
+        {"Input level", chosen(r.from.input), chosen(r.to.input)},
+        {"Land-use factor", shown(r.from.land_use_factor), shown(r.to.land_use_factor)},
+        {"Management factor", shown(r.from.management_factor), shown(r.to.management_factor)},
+        {"Input factor", shown(r.from.input_factor), shown(r.to.input_factor)},
+        {"Predicted carbon stock", r.from.stock + " MgC/ha", r.to.stock + " MgC/ha"},
+    };
+    document.change = "Annual carbon stock change: " + r.annual_change + " MgC/ha/yr";
+    document.method =
+        "Method: each system's predicted carbon stock is the reference carbon stock multiplied by "
+        "its land-use, management and input factors; the annual change is the TO stock minus the "
+        "FROM stock, as shown, divided by the 20 years over which the predicted stocks are "
+        "reached.";
+    document.chart = stock_chart(r.from.stock, r.to.stock, r.separator);
+    return document;
+}
+
+}  // namespace humo::report

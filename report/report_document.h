@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calculation_report.h"
+#include "stock_chart.h"
+
+namespace humo::report {
+
+// A row of the systems table: what it shows, then the FROM and the TO system's value.
+struct SystemsRow {
+    std::string label;
+    std::string from;
+    std::string to;
+};
+
+// The words and numbers of a report, in reading order, ready to be laid out on a page.
+struct ReportDocument {
+    std::string title;
+    // When, from which database, and whether its values are the shipped ones.
+    std::vector<std::string> origin;
+    // The edited rows, each on a line of its own.
+    std::vector<std::string> edited_rows;
+    std::string site_heading;
+    std::vector<std::pair<std::string, std::string>> site;
+    // The first row names the two columns.
+    std::vector<SystemsRow> systems;
+    std::string change;
+    std::string method;
+    StockChart chart;
+};
+
+ReportDocument report_document(const CalculationReport& report);
+
+}  // namespace humo::report

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "batch_run.h"
+#include "csv_reader.h"
+#include "csv_writer.h"
+#include "default_database.h"
+#include "fixture_paths.h"
+#include "scenario_tables.h"
+#include "temp_dir.h"
+
+namespace humo::testing {
+
+// A row of a batch's output, by column name.
+using OutputRow = std::map<std::string, std::string>;
+
+struct BatchOutput {
+    batch::BatchSummary summary;
+    std::string text;
+    std::vector<std::string> header;
+    std::vector<OutputRow> rows;
+};
+
+// The records of a CSV text, as the batch's own reader reads them.
+inline std::vector<std::vector<std::string>> read_records(const std::string& text) {
+    size_t offset = 0;
+    batch::CsvReader reader([&](char* buffer, size_t size) {
+        const size_t count = std::min(size, text.size() - offset);
+        text.copy(buffer, count, offset);
+        offset += count;
+        return count;
+    });
+    std::vector<std::vector<std::string>> records;
+    while (const batch::CsvRecord* record = reader.next())
+        records.emplace_back(record->fields.begin(), record->fields.end());
+    return records;
+}
+
+// A CSV text of these records, written with the batch's own writer.
+inline std::string csv_text(const std::vector<std::vector<std::string>>& records,
+                            char delimiter = ',') {
+    std::string text;
+    batch::CsvWriter writer([&](const char* data, size_t size) { text.append(data, size); },
+                            delimiter, false);
+    for (const auto& record : records) {
+        for (const std::string& field : record)
+            writer.field(field);
+        writer.end_record();
+    }
+    writer.flush();
+    return text;
+}
+
+// Runs a batch over a CSV text against loaded tables; the output is read back by column.
+inline BatchOutput run_on_text(const std::string& input, const batch::ScenarioTables& tables) {
+    BatchOutput output;
+    size_t offset = 0;
+    output.summary = batch::run_batch_stream(
+        [&](char* buffer, size_t size) {
+            const size_t count = std::min(size, input.size() - offset);
+            input.copy(buffer, count, offset);
+            offset += count;
+            return count;
+        },
+        [&](const char* data, size_t size) { output.text.append(data, size); }, tables);
+    const auto records = read_records(output.text);
+    output.header = records.at(0);
+    for (size_t r = 1; r < records.size(); ++r) {
+        OutputRow row;
+        for (size_t c = 0; c < output.header.size() && c < records[r].size(); ++c)
+            row[output.header[c]] = records[r][c];
+        output.rows.push_back(row);
+    }
+    return output;
+}
+
+// The shipped default database, made for the test.
+inline std::string shipped_database(const TempDir& dir) {
+    const std::string path = dir.file("humo_tool.mdb");
+    db::create_default_database(path, default_data_directory());
+    return path;
+}
+
+// The calculator's fixture world as a database file.
+inline std::string fixture_database(const TempDir& dir) {
+    const std::string path = dir.file("humo_tool.mdb");
+    db::create_database(path, read_fixture("calculator.sql"));
+    return path;
+}
+
+inline const std::vector<std::string> kScenarioColumns = {
+    "country",    "climate_region", "soil_type",     "from_land_use", "from_management",
+    "from_input", "to_land_use",    "to_management", "to_input"};
+
+}  // namespace humo::testing

@@ -1,0 +1,218 @@
+// humo-batch as a user runs it: exit statuses, what goes to standard output and standard
+// error, and an output file that appears whole or not at all.
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "batch_files.h"
+#include "batch_harness.h"
+
+namespace humo::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHeader =
+    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
+    "to_management,to_input";
+const std::string kKenya =
+    "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
+    "Grassland,Improved,High";
+
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class HumoBatchTest : public ::testing::Test {
+protected:
+    HumoBatchTest() : database(testing::shipped_database(dir)) {}
+
+    // Runs humo-batch in the test's directory with the arguments (shell words).
+    CommandRun humo_batch(const std::string& arguments, const std::string& environment = "") {
+        const std::string command = "cd " + dir.path().string() + " && " + environment + " " +
+                                    HUMO_BATCH + " --database " + database + " " + arguments +
+                                    " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        CommandRun run;
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = contents(dir.file("out.txt"));
+        run.err = contents(dir.file("err.txt"));
+        return run;
+    }
+
+    // The files of the test's directory, apart from the database and the captured streams.
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path())) {
+            const std::string name = entry.path().filename().string();
+            if (name != "humo_tool.mdb" && name != "out.txt" && name != "err.txt")
+                names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    testing::TempDir dir;
+    std::string database;
+};
+
+TEST_F(HumoBatchTest, EveryRowComputedExitsZeroWithTheSummaryOnStandardError) {
+    write(dir.file("in.csv"), kHeader + "\n" + kKenya + "\n" + kKenya + "\n");
+    const CommandRun run = humo_batch("in.csv");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "2 rows: 2 computed, 0 with errors\n");
+    EXPECT_EQ(run.out, kHeader +
+                           ",reference_stock,from_land_use_factor,from_management_factor,"
+                           "from_input_factor,from_stock,to_land_use_factor,to_management_factor,"
+                           "to_input_factor,to_stock,annual_change,error\n" +
+                           kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n" + kKenya +
+                           ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n");
+    // Standard input, and a comma as the decimal separator.
+    const CommandRun piped = humo_batch("- --decimal-separator , <in.csv");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_NE(piped.out.find(",\"0,69\",1,1,\"26,2\","), std::string::npos) << piped.out;
+}
+
+TEST_F(HumoBatchTest, RowsWithErrorsExitOneAndTheFirstTenAreListed) {
+    std::string input = kHeader + "\n" + kKenya + "\n";
+    for (int i = 0; i < 12; ++i)
+        input += "Kenia" + kKenya.substr(5) + "\n";
+    write(dir.file("in.csv"), input);
+    const CommandRun run = humo_batch("in.csv -o out.csv");
+    EXPECT_EQ(run.status, 1);
+    std::string expected = "13 rows: 1 computed, 12 with errors\n";
+    for (int line = 3; line <= 12; ++line) {
+        expected += "line " + std::to_string(line) +
+                    ": country \"Kenia\" is unknown; did you mean \"Kenya\"?\n";
+    }
+    expected += "… and 2 more rows with errors (see the error column)\n";
+    EXPECT_EQ(run.err, expected);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(testing::read_records(contents(dir.file("out.csv"))).size(), 14u);
+
+    // Quiet: the errors only.
+    const CommandRun quiet = humo_batch("--quiet in.csv -o out.csv");
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_EQ(quiet.err, expected.substr(expected.find('\n') + 1));
+}
+
+TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
+    write(dir.file("in.csv"), kHeader + "\n" + kKenya + "\n");
+    write(dir.file("no-column.csv"), "country,climate_region\nKenya,Tropical Dry\n");
+    write(dir.file("broken.csv"), kHeader + "\n" + kKenya + "\n" + kKenya + ",\"open\n");
+
+    CommandRun run = humo_batch("no-column.csv -o out.csv");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+              "humo-batch: line 1: the header has no column \"soil_type\"; nothing was written\n");
+    run = humo_batch("missing.csv -o out.csv");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+              "humo-batch: cannot read missing.csv: No such file or directory; nothing was "
+              "written\n");
+    run = humo_batch("in.csv -o out.csv --database " + dir.file("none.mdb"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "humo-batch: The database file " + dir.file("none.mdb") +
+                           " does not exist; nothing was written\n");
+    run = humo_batch("in.csv -o no/such/dir/out.csv");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(files(), (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv"}));
+
+    // A run that fails half-way leaves an earlier output as it was and nothing beside it.
+    write(dir.file("out.csv"), "earlier results\n");
+    run = humo_batch("broken.csv -o out.csv");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+              "humo-batch: line 3: a quoted field that starts here is never closed; nothing was "
+              "written\n");
+    EXPECT_EQ(contents(dir.file("out.csv")), "earlier results\n");
+    EXPECT_EQ(files(),
+              (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv", "out.csv"}));
+}
+
+TEST_F(HumoBatchTest, TheOutputMayReplaceTheInputAndARerunKeepsItsColumns) {
+    write(dir.file("in.csv"), kHeader + ",area_ha\n" + kKenya + ",10\n");
+    ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
+    const std::string once = contents(dir.file("in.csv"));
+    EXPECT_NE(once.find(",49.4,1.16,11.57,\n"), std::string::npos) << once;
+    ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
+    EXPECT_EQ(contents(dir.file("in.csv")), once);
+    EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
+}
+
+TEST_F(HumoBatchTest, TheCommandLine) {
+    CommandRun run = humo_batch("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("usage: humo-batch [--database FILE]")) << run.out;
+    EXPECT_NE(run.out.find("Exit status: 0 every row computed, 1 some rows have errors, 2 "
+                           "nothing written."),
+              std::string::npos);
+    run = humo_batch("--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("humo-batch ")) << run.out;
+    run = humo_batch("--frobnicate in.csv");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.starts_with("humo-batch: unknown option --frobnicate\nusage:")) << run.err;
+    run = humo_batch("");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.starts_with("humo-batch: no input file")) << run.err;
+    run = humo_batch("a.csv b.csv");
+    EXPECT_EQ(run.status, 2);
+    run = humo_batch("--decimal-separator 5 a.csv");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.starts_with("humo-batch: the decimal separator must be")) << run.err;
+
+    // Under the C locale numbers have a point unless the separator is given.
+    write(dir.file("in.csv"), kHeader + ",carbon_stock\n" + kKenya + ",\"40,5\"\n");
+    EXPECT_EQ(humo_batch("in.csv --decimal-separator=,", "LC_ALL=C").status, 0);
+    run = humo_batch("in.csv", "LC_ALL=C");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "1 row: 0 computed, 1 with errors\nline 2: carbon_stock \"40,5\" is not a "
+              "number\n");
+}
+
+TEST_F(HumoBatchTest, ACancelledRunLeavesNoFile) {
+    std::string input = kHeader + "\n";
+    for (int i = 0; i < 10000; ++i)
+        input += kKenya + "\n";
+    write(dir.file("in.csv"), input);
+    int reports = 0;
+    const BatchRequest request{dir.file("in.csv"), dir.file("out.csv"), database, {}};
+    EXPECT_THROW(run_batch(request,
+                           [&](const BatchProgress& progress) {
+                               EXPECT_EQ(progress.total_bytes, static_cast<int64_t>(input.size()));
+                               return ++reports < 2;
+                           }),
+                 BatchCancelled);
+    EXPECT_EQ(reports, 2);
+    EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
+
+    // Cancelled at its very end, a run still leaves nothing.
+    EXPECT_THROW(
+        run_batch(request, [](const BatchProgress& progress) { return progress.rows < 10000; }),
+        BatchCancelled);
+    EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
+    const BatchSummary summary = run_batch(request, [](const BatchProgress&) { return true; });
+    EXPECT_EQ(summary.summary_line(), "10000 rows: 10000 computed, 0 with errors");
+    EXPECT_EQ(files(), (std::vector<std::string>{"in.csv", "out.csv"}));
+}
+
+}  // namespace
+}  // namespace humo::batch

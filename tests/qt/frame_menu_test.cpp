@@ -1,0 +1,371 @@
+// The frame's menu bar in the real windows, the batch behind its progress dialog, the report as
+// a PDF read back with pdftotext, and humo-script's commands for the same.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "calculator_session.h"
+#include "frame_menu.h"
+#include "pdf_report.h"
+#include "qt_renderer.h"
+#include "results_text.h"
+#include "sqlite_file.h"
+
+namespace humo::app {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+const std::string kHeader =
+    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
+    "to_management,to_input";
+const std::string kKenya =
+    "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
+    "Grassland,Improved,High";
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// What a command prints on standard output, and how it ended.
+std::pair<int, std::string> run(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    while (size_t got = fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, got);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+// The text of a PDF, as pdftotext reads it.
+std::string pdf_text(const std::string& path) { return run("pdftotext " + path + " -").second; }
+
+// Answers the file dialogs from a queue, as a user would have chosen.
+class ScriptedFiles : public FileChooser {
+public:
+    std::optional<std::string> scenarios_to_read(QWidget*) override { return next(); }
+    std::optional<std::string> where_to_save(QWidget*, const std::string& title,
+                                             const std::string& suggested,
+                                             const std::string&) override {
+        titles.push_back(title);
+        suggestions.push_back(suggested);
+        return next();
+    }
+
+    std::deque<std::optional<std::string>> answers;
+    Strings titles;
+    Strings suggestions;
+
+private:
+    std::optional<std::string> next() {
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FrameMenuTest : public ::testing::Test {
+protected:
+    FrameMenuTest() : session(std::nullopt) {
+        db::create_default_database(session.dir.file("humo_tool.mdb"),
+                                    testing::default_data_directory());
+        db::create_default_database(session.dir.file("defaults-2003.mdb"),
+                                    testing::default_data_directory());
+        session.module.Main();
+        menu = std::make_unique<FrameMenu>(session.module, *renderer.frame_window(), files,
+                                           report::write_pdf_report);
+    }
+
+    void calculate() {
+        session.module.frmSplash().Continue1.user_click();
+        auto& c = session.calc();
+        session.pick(c.country, "Kenya");
+        session.pick(c.climate_region, "Tropical Dry");
+        session.pick(c.system1, "Long-term cultivated");
+        session.pick(c.Management1, "Full tillage");
+        session.pick(c.Input1, "Medium");
+        session.pick(c.system2, "Grassland");
+        session.pick(c.Management2, "Improved");
+        session.pick(c.Input2, "High");
+    }
+
+    QMenu* menu_titled(const QString& title) {
+        for (QAction* action : renderer.frame_window()->menuBar()->actions()) {
+            if (action->text() == title)
+                return action->menu();
+        }
+        return nullptr;
+    }
+
+    // What the user sees of a menu when opening it: its items and which are offered.
+    Strings opened(const QString& title) {
+        QMenu* menu = menu_titled(title);
+        if (!menu)
+            return {"no menu " + title.toStdString()};
+        menu->popup(QPoint(0, 0));
+        QApplication::processEvents();
+        Strings items;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                items.push_back(action->text().toStdString() +
+                                (action->isEnabled() ? "" : " (off)"));
+        }
+        menu->hide();
+        return items;
+    }
+
+    std::string write(const std::string& name, const std::string& text) {
+        const std::string path = session.dir.file(name);
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    testing::CalculatorSession session;
+    qt::QtRenderer renderer{session.program};
+    ScriptedFiles files;
+    std::unique_ptr<FrameMenu> menu;
+};
+
+TEST_F(FrameMenuTest, TheMenusOfferReportAndCopyOnlyWhileBothStocksShow) {
+    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report… (off)", "E&xit"}));
+    EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results (off)"}));
+    calculate();
+    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report…", "E&xit"}));
+    EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results"}));
+    session.pick(session.calc().climate_region, "Tropical Moist");
+    EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results (off)"}));
+}
+
+TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
+    calculate();
+    const std::string path = session.dir.file("Kenya report");
+    files.answers = {path};
+    opened("&File");
+    menu->save_report_action()->trigger();
+    EXPECT_EQ(files.titles, (Strings{"Save report"}));
+    EXPECT_TRUE(files.suggestions.at(0).ends_with(".pdf"));
+    // The file gets its extension.
+    ASSERT_TRUE(fs::exists(path + ".pdf"));
+    const std::string text = pdf_text("'" + path + ".pdf'");
+    EXPECT_NE(text.find("Annual carbon stock change: 1.16 MgC/ha/yr"), std::string::npos) << text;
+    EXPECT_TRUE(session.messages().empty());
+
+    // A place that cannot be written says so and writes nothing.
+    files.answers = {session.dir.file("no/such/dir/report.pdf")};
+    opened("&File");
+    menu->save_report_action()->trigger();
+    EXPECT_EQ(session.messages(), (Strings{"The report was not saved: cannot write " +
+                                           session.dir.file("no/such/dir/report.pdf") + "."}));
+}
+
+TEST_F(FrameMenuTest, CopyResultsPutsTheFiguresOnTheClipboard) {
+    calculate();
+    opened("&Edit");
+    menu->copy_results_action()->trigger();
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    EXPECT_TRUE(text.starts_with("country\tclimate_region\tsoil_type\t")) << text;
+    EXPECT_TRUE(text.ends_with("\t38\t0.69\t1\t1\t26.2\t1\t1.17\t1.11\t49.4\t1.16\n")) << text;
+}
+
+TEST_F(FrameMenuTest, ExitEndsTheProgram) {
+    menu->exit_action()->trigger();
+    EXPECT_TRUE(session.program.ended());
+    EXPECT_TRUE(session.host.ended);
+}
+
+TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
+    const std::string input =
+        write("farms.csv", kHeader + "\n" + kKenya + "\n" + "Kenia" + kKenya.substr(5) + "\n");
+    files.answers = {input, session.dir.file("results.csv")};
+    menu->calculate_batch_action()->trigger();
+    EXPECT_EQ(files.suggestions, (Strings{session.dir.file("farms-results.csv")}));
+    ASSERT_EQ(session.host.messages.size(), 1u);
+    EXPECT_EQ(session.host.messages[0].title, "Calculate a batch");
+    EXPECT_EQ(session.host.messages[0].icon, forms::MsgBoxIcon::kExclamation);
+    EXPECT_EQ(session.host.messages[0].text,
+              "2 rows: 1 computed, 1 with errors.\n\nErrors:\n\nline 3: country \"Kenia\" is "
+              "unknown; did you mean \"Kenya\"?\n\nThe results are in " +
+                  session.dir.file("results.csv") + ".");
+    EXPECT_NE(contents(session.dir.file("results.csv")).find(",49.4,1.16,\n"), std::string::npos);
+
+    // A file without the columns: nothing is written, and the box says why.
+    files.answers = {write("bad.csv", "country\nKenya\n"), session.dir.file("bad-results.csv")};
+    menu->calculate_batch_action()->trigger();
+    ASSERT_EQ(session.host.messages.size(), 2u);
+    EXPECT_EQ(session.host.messages[1].icon, forms::MsgBoxIcon::kStop);
+    EXPECT_EQ(session.host.messages[1].text,
+              "The batch could not be calculated: line 1: the header has no column "
+              "\"climate_region\". Nothing was written.");
+    EXPECT_FALSE(fs::exists(session.dir.file("bad-results.csv")));
+
+    // Choosing no file runs nothing.
+    files.answers = {std::nullopt};
+    menu->calculate_batch_action()->trigger();
+    EXPECT_EQ(session.host.messages.size(), 2u);
+}
+
+TEST_F(FrameMenuTest, CancellingTheProgressLeavesNoFileAndTheWindowKeepsWorking) {
+    std::string rows = kHeader + "\n";
+    for (int i = 0; i < 400000; ++i)
+        rows += kKenya + "\n";
+    files.answers = {write("many.csv", rows), session.dir.file("many-results.csv")};
+    // While the batch runs, the window's own event loop turns: a timer finds the progress
+    // dialog and presses its Cancel button.
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        auto* dialog = renderer.frame_window()->findChild<QProgressDialog*>("batchProgress");
+        if (!dialog || !dialog->isVisible())
+            return;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == "Cancel")
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+    });
+    timer.start(20);
+    menu->calculate_batch_action()->trigger();
+    timer.stop();
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(session.messages(), (Strings{"The batch was cancelled; nothing was written."}));
+    Strings left;
+    for (const auto& entry : fs::directory_iterator(session.dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (Strings{"defaults-2003.mdb", "humo_tool.mdb", "many.csv"}));
+}
+
+TEST(PdfReportTest, TheReportReadsBackWithItsFiguresChartAndEdits) {
+    testing::CalculatorSession session(std::nullopt);
+    db::create_default_database(session.dir.file("humo_tool.mdb"),
+                                testing::default_data_directory());
+    db::create_default_database(session.dir.file("defaults-2003.mdb"),
+                                testing::default_data_directory());
+    session.start_calculator();
+    auto& c = session.calc();
+    session.pick(c.country, "Kenya");
+    session.pick(c.climate_region, "Tropical Dry");
+    session.pick(c.system1, "Long-term cultivated");
+    session.pick(c.Management1, "Full tillage");
+    session.pick(c.Input1, "Medium");
+    session.pick(c.system2, "Grassland");
+    session.pick(c.Management2, "Improved");
+    session.pick(c.Input2, "High");
+    session.type(c.carbon_stock, "40");
+    {
+        db::SqliteFile file(session.dir.file("humo_tool.mdb"), db::SqliteFile::Mode::kCreate);
+        file.execute(
+            "UPDATE c_stocks SET c_stock_Mg_ha = 39 WHERE soil_type = 'Sandy' AND "
+            "humoclim = 'Tropical Dry'");
+    }
+    const std::string path = session.dir.file("report.pdf");
+    std::ofstream(path) << "an older report";
+    ASSERT_EQ(save_report(session.module, path, report::write_pdf_report), std::nullopt);
+
+    const std::string text = pdf_text(path);
+    for (const std::string& expected :
+         Strings{"HUMO Soil Carbon Tool: calculation report",
+                 "Made on ",
+                 "Database: " + session.dir.file("humo_tool.mdb"),
+                 "1 row differs from the shipped defaults",
+                 "c_stocks: Sandy, Tropical Dry: c_stock_Mg_ha 39 (default 31)",
+                 "Kenya",
+                 "Tropical Dry",
+                 "High clay activity mineral",
+                 "40 MgC/ha (typed by the user)",
+                 "FROM system",
+                 "TO system",
+                 "Long-term cultivated",
+                 "Full tillage",
+                 "Improved",
+                 "0.69",
+                 "1.17",
+                 "1.11",
+                 "27.6 MgC/ha",
+                 "51.9 MgC/ha",
+                 "Annual carbon stock change: 1.22 MgC/ha/yr",
+                 "Method: each system's predicted carbon",
+                 "Carbon stock over the 20 years from the FROM to the TO system",
+                 "Years after the change",
+                 "Soil carbon stock (MgC/ha)",
+                 "FROM 27.6",
+                 "TO 51.9"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    // Drawn as vectors: the page holds no picture.
+    EXPECT_EQ(run("pdfimages -list " + path + " | tail -n +3").second, "");
+    EXPECT_FALSE(fs::exists(path + ".part"));
+}
+
+TEST(ScriptCommandsTest, ReportCopyResultsAndBatchAsTheMenuDoesThem) {
+    testing::TempDir dir;
+    db::create_default_database(dir.file("humo_tool.mdb"), testing::default_data_directory());
+    std::ofstream(dir.file("in.csv")) << kHeader << "\n" << kKenya << "\n";
+    const std::string script = dir.file("commands.txt");
+    std::ofstream(script) << "report \"" << dir.file("early.pdf") << "\"\n"
+                          << "start\nclick frmSplash.Continue1\n"
+                          << "copy-results\n"
+                          << "select frmmaster.country \"Kenya\"\n"
+                          << "select frmmaster.climate_region \"Tropical Dry\"\n"
+                          << "select frmmaster.system1 \"Set aside\"\n"
+                          << "select frmmaster.system2 \"Paddy rice\"\n"
+                          << "report \"" << dir.file("report.pdf") << "\"\n"
+                          << "copy-results\n"
+                          << "batch \"" << dir.file("in.csv") << "\" \"" << dir.file("out.csv")
+                          << "\"\n"
+                          << "batch \"" << dir.file("none.csv") << "\" \"" << dir.file("x.csv")
+                          << "\"\n";
+    const auto [status, output] =
+        run(std::string(HUMO_SCRIPT) + " --dir " + dir.path().string() + " " + script);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(
+        output,
+        "refused calculator not loaded\n"
+        "refused no results\n"
+        "clipboard \"country\\tclimate_region\\tsoil_type\\tfrom_land_use\\t"
+        "from_management\\tfrom_input\\tto_land_use\\tto_management\\tto_input\\t"
+        "carbon_stock\\treference_stock\\tfrom_land_use_factor\\tfrom_management_factor\\t"
+        "from_input_factor\\tfrom_stock\\tto_land_use_factor\\tto_management_factor\\t"
+        "to_input_factor\\tto_stock\\tannual_change\\nKenya\\tTropical Dry\\tHigh clay "
+        "activity mineral\\tSet aside\\tDoes not apply\\tDoes not apply\\tPaddy "
+        "rice\\tDoes not apply\\tDoes not apply\\t\\t38\\t0.93\\t1\\t1\\t35.3\\t1.1\\t1\\t1\\t"
+        "41.8\\t0.33\\n\"\n"
+        "batch 1 row: 1 computed, 0 with errors\n"
+        "batch failed: cannot read " +
+            dir.file("none.csv") + ": No such file or directory; nothing was written\n");
+    EXPECT_NE(pdf_text(dir.file("report.pdf")).find("Annual carbon stock change: 0.33"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.file("early.pdf")));
+    EXPECT_TRUE(fs::exists(dir.file("out.csv")));
+}
+
+}  // namespace
+}  // namespace humo::app
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,274 @@
+// The report of a calculation: its figures as the calculator shows them, what the user typed,
+// the rows edited since the defaults shipped, the clipboard text and the page's words.
+
+#include <filesystem>
+
+#include "batch_harness.h"
+#include "calculation_report.h"
+#include "calculator_session.h"
+#include "edited_values.h"
+#include "report_document.h"
+#include "results_actions.h"
+#include "results_text.h"
+#include "sqlite_file.h"
+
+namespace humo::report {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The calculator on the shipped data, with the pristine defaults beside it as a build leaves
+// them.
+class ReportTest : public ::testing::Test {
+protected:
+    ReportTest() : session(std::nullopt) {
+        db::create_default_database(session.dir.file("humo_tool.mdb"),
+                                    testing::default_data_directory());
+        db::create_default_database(defaults(), testing::default_data_directory());
+    }
+
+    std::string database() const { return session.dir.file("humo_tool.mdb"); }
+    std::string defaults() const { return session.dir.file("defaults-2003.mdb"); }
+    calculator::frmmaster& c() { return session.calc(); }
+    void pick(forms::ListBox& list, const std::string& text) { session.pick(list, text); }
+
+    // Kenya, Tropical Dry: long-term cultivated, full tillage, medium input, to improved
+    // grassland with high input.
+    void calculate() {
+        session.start_calculator();
+        pick(c().country, "Kenya");
+        pick(c().climate_region, "Tropical Dry");
+        pick(c().system1, "Long-term cultivated");
+        pick(c().Management1, "Full tillage");
+        pick(c().Input1, "Medium");
+        pick(c().system2, "Grassland");
+        pick(c().Management2, "Improved");
+        pick(c().Input2, "High");
+    }
+
+    CalculationReport gathered() {
+        auto report = gather_report(c(), database(), defaults(), {'.'}, "2024-05-01 14:03");
+        EXPECT_TRUE(std::holds_alternative<CalculationReport>(report));
+        return std::get<CalculationReport>(report);
+    }
+
+    void edit(const std::string& sql) {
+        db::SqliteFile file(database(), db::SqliteFile::Mode::kCreate);
+        file.execute(sql);
+    }
+
+    testing::CalculatorSession session;
+};
+
+TEST_F(ReportTest, TheFiguresAreThoseTheCalculatorShows) {
+    calculate();
+    const CalculationReport r = gathered();
+    EXPECT_EQ(r.created, "2024-05-01 14:03");
+    EXPECT_EQ(r.database_file, database());
+    EXPECT_EQ((Strings{r.country, r.climate_region, r.soil_type}),
+              (Strings{"Kenya", "Tropical Dry", "High clay activity mineral"}));
+    EXPECT_EQ(r.reference_stock.text, "38");
+    EXPECT_FALSE(r.reference_stock.typed);
+    EXPECT_EQ(
+        (Strings{r.from.land_use, r.from.management, r.from.input, r.from.land_use_factor.text,
+                 r.from.management_factor.text, r.from.input_factor.text, r.from.stock}),
+        (Strings{"Long-term cultivated", "Full tillage", "Medium", "0.69", "1", "1", "26.2"}));
+    EXPECT_EQ((Strings{r.to.land_use, r.to.management, r.to.input, r.to.land_use_factor.text,
+                       r.to.management_factor.text, r.to.input_factor.text, r.to.stock}),
+              (Strings{"Grassland", "Improved", "High", "1", "1.17", "1.11", "49.4"}));
+    EXPECT_EQ(r.annual_change, "1.16");
+    EXPECT_TRUE(r.edited.compared);
+    EXPECT_EQ(r.edited.count, 0u);
+}
+
+TEST_F(ReportTest, ValuesTheUserTypedAreMarked) {
+    calculate();
+    session.type(c().carbon_stock, "50");
+    session.type(c().management_factor2, "1.2");
+    const CalculationReport r = gathered();
+    EXPECT_TRUE(r.reference_stock.typed);
+    EXPECT_EQ(r.reference_stock.text, "50");
+    EXPECT_TRUE(r.to.management_factor.typed);
+    EXPECT_FALSE(r.to.land_use_factor.typed);
+    EXPECT_FALSE(r.from.management_factor.typed);
+    EXPECT_EQ(r.to.stock, "66.6");  // 50 · 1 · 1.2 · 1.11
+}
+
+TEST(TypedStockTest, AStockWhereTheTableHasNoneWasTyped) {
+    // In the fixture world the default soil has no stock in the Cool region.
+    testing::CalculatorSession session(testing::read_fixture("calculator.sql"));
+    session.start_calculator();
+    calculator::frmmaster& c = session.calc();
+    session.pick(c.country, "Atlantis");
+    session.pick(c.climate_region, "Cool");
+    session.type(c.carbon_stock, "50");
+    session.pick(c.system1, "Set aside");
+    session.pick(c.system2, "Set aside");
+    auto report =
+        gather_report(c, session.dir.file("humo_tool.mdb"), session.dir.file("none"), {'.'}, "now");
+    ASSERT_TRUE(std::holds_alternative<CalculationReport>(report));
+    const CalculationReport& r = std::get<CalculationReport>(report);
+    EXPECT_EQ(r.from.stock, "41.0");
+    EXPECT_TRUE(r.reference_stock.typed);
+    EXPECT_FALSE(r.from.land_use_factor.typed);
+}
+
+TEST_F(ReportTest, NoReportWithoutBothPredictedStocks) {
+    session.start_calculator();
+    pick(c().country, "Kenya");
+    pick(c().climate_region, "Tropical Dry");
+    pick(c().system1, "Set aside");
+    auto report = gather_report(c(), database(), defaults(), {'.'}, "now");
+    ASSERT_TRUE(std::holds_alternative<NoReport>(report));
+    EXPECT_EQ(std::get<NoReport>(report).reason, "no results");
+}
+
+TEST_F(ReportTest, TheEditedRowsAreListedAgainstTheShippedDefaults) {
+    edit(
+        "UPDATE c_stocks SET c_stock_Mg_ha = 70 WHERE soil_type = 'High clay activity mineral' "
+        "AND humoclim = 'Boreal';"
+        "DELETE FROM tbl_systems WHERE system = 'Set aside' AND climate_region = 'Tropical Wet';"
+        "INSERT INTO tbl_input_factors VALUES ('Boreal', 'Very high', 'other', 1.5);");
+    const EditedValues edited = edited_values(database(), defaults());
+    EXPECT_TRUE(edited.compared);
+    EXPECT_EQ(edited.count, 3u);
+    EXPECT_EQ(edited.rows,
+              (Strings{"c_stocks: High clay activity mineral, Boreal: c_stock_Mg_ha 70 (default "
+                       "68)",
+                       "tbl_systems: Set aside, Tropical Wet: removed",
+                       "tbl_input_factors: Boreal, Very high, other: added (input_factor 1.5)"}));
+
+    // Many edits: the first twenty are listed, and all of them counted.
+    edit(
+        "UPDATE tbl_climate_zone_lookup SET country_name = country_name || '!' "
+        "WHERE country_name LIKE 'A%';");
+    const EditedValues many = edited_values(database(), defaults());
+    EXPECT_EQ(many.rows.size(), EditedValues::kListed);
+    EXPECT_GT(many.count, 30u);
+    const ReportDocument document = [&] {
+        CalculationReport r;
+        r.edited = many;
+        return report_document(r);
+    }();
+    EXPECT_EQ(document.edited_rows.size(), EditedValues::kListed + 1);
+    EXPECT_EQ(document.edited_rows.back(),
+              "… and " + std::to_string(many.count - EditedValues::kListed) + " more");
+    EXPECT_EQ(document.origin.back(), std::to_string(many.count) +
+                                          " rows differ from the shipped defaults (the "
+                                          "good-practice guidance's Chapter 3 defaults, 2003):");
+}
+
+TEST_F(ReportTest, WithoutTheShippedDefaultsTheReportSaysSo) {
+    std::filesystem::remove(defaults());
+    const EditedValues missing = edited_values(database(), defaults());
+    EXPECT_FALSE(missing.compared);
+    EXPECT_EQ(missing.note, "the shipped defaults (" + defaults() + ") are missing");
+    CalculationReport r;
+    r.edited = missing;
+    EXPECT_EQ(report_document(r).origin.back(),
+              "Whether its values differ from the shipped defaults is not known: the shipped "
+              "defaults (" +
+                  defaults() + ") are missing.");
+
+    db::create_database(defaults(), "DROP TABLE c_stocks;");
+    EXPECT_EQ(edited_values(database(), defaults()).note,
+              "the values could not be compared with the shipped defaults: no such table: "
+              "c_stocks");
+}
+
+TEST_F(ReportTest, TheClipboardTextIsASpreadsheetRowAndAScenarioToo) {
+    calculate();
+    session.type(c().carbon_stock, "40");
+    const std::string text = results_text(gathered());
+    EXPECT_EQ(text,
+              "country\tclimate_region\tsoil_type\tfrom_land_use\tfrom_management\tfrom_input\t"
+              "to_land_use\tto_management\tto_input\tcarbon_stock\treference_stock\t"
+              "from_land_use_factor\tfrom_management_factor\tfrom_input_factor\tfrom_stock\t"
+              "to_land_use_factor\tto_management_factor\tto_input_factor\tto_stock\t"
+              "annual_change\n"
+              "Kenya\tTropical Dry\tHigh clay activity mineral\tLong-term cultivated\tFull "
+              "tillage\tMedium\tGrassland\tImproved\tHigh\t40\t40\t0.69\t1\t1\t27.6\t1\t1.17\t"
+              "1.11\t51.9\t1.22\n");
+    // Pasted back into humo-batch, the row computes to the same numbers.
+    const batch::ScenarioTables tables = batch::load_scenario_tables(database(), {'.'});
+    const testing::BatchOutput output = testing::run_on_text(text, tables);
+    ASSERT_EQ(output.rows.size(), 1u);
+    EXPECT_EQ(output.rows[0].at("error"), "");
+    EXPECT_EQ(output.rows[0].at("to_stock"), "51.9");
+    EXPECT_EQ(output.rows[0].at("annual_change"), "1.22");
+}
+
+TEST_F(ReportTest, ThePageSaysWhatWasComputedAndHow) {
+    calculate();
+    session.type(c().input_factor2, "1.2");
+    edit(
+        "UPDATE tbl_systems SET land_use_factor = 0.7 WHERE system = 'Long-term cultivated' "
+        "AND climate_region = 'Boreal';");
+    const ReportDocument d = report_document(gathered());
+    EXPECT_EQ(d.title, "HUMO Soil Carbon Tool: calculation report");
+    EXPECT_EQ(d.origin, (Strings{"Made on 2024-05-01 14:03", "Database: " + database(),
+                                 "1 row differs from the shipped defaults (the good-practice "
+                                 "guidance's Chapter 3 defaults, 2003):"}));
+    EXPECT_EQ(d.edited_rows,
+              (Strings{"tbl_systems: Long-term cultivated, Boreal: land_use_factor 0.7 (default "
+                       "0.71)"}));
+    EXPECT_EQ(d.site.back(), (std::pair<std::string, std::string>{
+                                 "Reference carbon stock", "38 MgC/ha (from the database)"}));
+    EXPECT_EQ(d.systems[6].label, "Input factor");
+    EXPECT_EQ(d.systems[6].to, "1.2 (typed)");
+    EXPECT_EQ(d.systems[7].from, "26.2 MgC/ha");
+    EXPECT_EQ(d.change, "Annual carbon stock change: 1.36 MgC/ha/yr");  // (53.4 − 26.2) / 20
+    EXPECT_EQ(d.chart.stock.labels, (Strings{"0", "20", "40", "60"}));
+    EXPECT_EQ(d.chart.years.labels, (Strings{"0", "5", "10", "15", "20"}));
+    EXPECT_EQ(d.chart.from_text, "26.2");
+    EXPECT_EQ(d.chart.to_stock, 53.4);
+}
+
+TEST(StockAxisTest, FromZeroPastTheLargerStockInRoundSteps) {
+    EXPECT_EQ(stock_axis(26.2, 49.4, {'.'}).labels, (Strings{"0", "10", "20", "30", "40", "50"}));
+    EXPECT_EQ(stock_axis(114.6, 95.9, {'.'}).labels,
+              (Strings{"0", "25", "50", "75", "100", "125"}));
+    const ChartAxis small = stock_axis(0.3, 0.8, {','});
+    EXPECT_EQ(small.labels, (Strings{"0", "0,2", "0,4", "0,6", "0,8"}));
+    const ChartAxis negative = stock_axis(-12, 5, {'.'});
+    EXPECT_EQ(negative.low, -15);
+    EXPECT_EQ(negative.high, 5);
+    const ChartAxis nothing = stock_axis(0, 0, {'.'});
+    EXPECT_EQ(nothing.low, 0);
+    EXPECT_GT(nothing.high, 0);
+}
+
+TEST_F(ReportTest, TheMenuAndTheScriptAreRefusedWithoutResults) {
+    std::string text;
+    auto never = [](const ReportDocument&, const std::string&) { FAIL() << "nothing to write"; };
+    EXPECT_EQ(app::save_report(session.module, session.dir.file("r.pdf"), never),
+              "calculator not loaded");
+    EXPECT_EQ(app::copy_results(session.module, text), "calculator not loaded");
+    EXPECT_FALSE(app::shows_results(session.module));
+    session.start_calculator();
+    EXPECT_EQ(app::save_report(session.module, session.dir.file("r.pdf"), never), "no results");
+    EXPECT_EQ(app::copy_results(session.module, text), "no results");
+    calculate();
+    EXPECT_TRUE(app::shows_results(session.module));
+    std::string written_to;
+    ReportDocument written;
+    EXPECT_EQ(app::save_report(session.module, session.dir.file("r.pdf"),
+                               [&](const ReportDocument& d, const std::string& path) {
+                                   written = d;
+                                   written_to = path;
+                               }),
+              std::nullopt);
+    EXPECT_EQ(written_to, session.dir.file("r.pdf"));
+    EXPECT_EQ(written.change, "Annual carbon stock change: 1.16 MgC/ha/yr");
+    // A file that cannot be written is refused with the writer's reason.
+    EXPECT_EQ(app::save_report(session.module, "/no/such/dir/r.pdf",
+                               [](const ReportDocument&, const std::string& path) {
+                                   throw std::runtime_error("cannot write " + path);
+                               }),
+              "cannot write /no/such/dir/r.pdf");
+    EXPECT_EQ(app::copy_results(session.module, text), std::nullopt);
+    EXPECT_TRUE(text.ends_with("\t49.4\t1.16\n"));
+}
+
+}  // namespace
+}  // namespace humo::report

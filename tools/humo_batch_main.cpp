@@ -1,0 +1,220 @@
+// humo-batch: computes many scenarios at once, each row exactly as the calculator would.
+//
+//   humo-batch [--database FILE] [--decimal-separator C] [--quiet] INPUT.csv [-o OUTPUT.csv]
+//
+// Exit status: 0 every row computed, 1 some rows have errors (all rows are written), 2 nothing
+// written (the input, its header or the database cannot be used, or the command line is wrong).
+
+#include <unistd.h>
+
+#include <chrono>
+#include <clocale>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "batch_files.h"
+#include "soil_carbon_database.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using humo::batch::BatchSummary;
+
+constexpr int kUnusable = 2;
+
+const char* const kUsage =
+    "usage: humo-batch [--database FILE] [--decimal-separator C] [--quiet] INPUT.csv\n"
+    "                  [-o OUTPUT.csv]\n";
+
+const char* const kHelp =
+    "\n"
+    "Computes each row of a scenario file exactly as the calculator would after the same picks\n"
+    "in its lists, and writes the rows with their results. INPUT - reads standard input;\n"
+    "without -o the rows go to standard output. Rows are independent and streamed.\n"
+    "\n"
+    "Required columns (any order, any case): country, climate_region, soil_type,\n"
+    "from_land_use, from_management, from_input, to_land_use, to_management, to_input.\n"
+    "Optional: carbon_stock (a reference stock of your own, MgC/ha) and area_ha. Other\n"
+    "columns pass through. Added: reference_stock, the three factors and the predicted stock\n"
+    "of each system, annual_change, total_annual_change (with area_ha) and error.\n"
+    "\n"
+    "  --database FILE          the database (default: humo_tool.mdb beside this program)\n"
+    "  --decimal-separator C    the decimal separator of numbers read and written\n"
+    "                           (default: the one of your locale's LC_NUMERIC)\n"
+    "  --quiet                  report only errors on standard error\n"
+    "  -o, --output FILE        write here, whole or not at all (may name INPUT)\n"
+    "  --help, --version\n"
+    "\n"
+    "Exit status: 0 every row computed, 1 some rows have errors, 2 nothing written.\n"
+    "See humo-batch(1).\n";
+
+struct Options {
+    humo::batch::BatchRequest request;
+    bool quiet = false;
+};
+
+std::string program_directory() {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return (error ? fs::current_path() : program.parent_path()).string();
+}
+
+humo::numbers::DecimalSeparator locale_separator() {
+    humo::numbers::DecimalSeparator separator;
+    if (std::setlocale(LC_NUMERIC, "")) {
+        const std::string point = std::localeconv()->decimal_point;
+        if (point.size() == 1)
+            separator.character = point[0];
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    return separator;
+}
+
+// A character that cannot be part of a number otherwise.
+bool usable_separator(const std::string& text) {
+    return text.size() == 1 &&
+           std::string_view("0123456789+-eEdD \t\"\r\n").find(text[0]) == std::string_view::npos;
+}
+
+int usage_error(const std::string& why) {
+    std::cerr << "humo-batch: " << why << "\n" << kUsage;
+    return kUnusable;
+}
+
+// The options, or the exit status when the program is done already.
+std::variant<Options, int> parse(int argc, char** argv) {
+    Options options;
+    options.request.database = humo::db::database_path(program_directory());
+    options.request.separator = locale_separator();
+    std::optional<std::string> input;
+    bool options_end = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        std::optional<std::string> value;
+        if (!options_end && argument.starts_with("--") && argument.find('=') != std::string::npos) {
+            value = argument.substr(argument.find('=') + 1);
+            argument = argument.substr(0, argument.find('='));
+        }
+        auto take_value = [&]() -> std::optional<std::string> {
+            if (value)
+                return value;
+            if (i + 1 < argc)
+                return std::string(argv[++i]);
+            return std::nullopt;
+        };
+        if (options_end || argument == "-" || !argument.starts_with("-")) {
+            if (input)
+                return usage_error("one input file only; " + *input + " is named already");
+            input = argument;
+        } else if (argument == "--") {
+            options_end = true;
+        } else if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage << kHelp;
+            return 0;
+        } else if (argument == "--version") {
+            std::cout << "humo-batch " HUMO_VERSION "\n";
+            return 0;
+        } else if (argument == "--quiet" || argument == "-q") {
+            options.quiet = true;
+        } else if (argument == "--database" || argument == "-o" || argument == "--output" ||
+                   argument == "--decimal-separator") {
+            const std::optional<std::string> given = take_value();
+            if (!given || given->empty())
+                return usage_error(argument + " needs a value");
+            if (argument == "--database") {
+                options.request.database = *given;
+            } else if (argument == "--decimal-separator") {
+                if (!usable_separator(*given))
+                    return usage_error(
+                        "the decimal separator must be one character that "
+                        "cannot be part of a number, such as . or ,");
+                options.request.separator.character = (*given)[0];
+            } else {
+                options.request.output = *given;
+            }
+        } else {
+            return usage_error("unknown option " + argument);
+        }
+    }
+    if (!input)
+        return usage_error("no input file; name one, or - for standard input");
+    options.request.input = *input;
+    return options;
+}
+
+// On a terminal, a line that shows how far a long run is.
+class ProgressLine {
+public:
+    explicit ProgressLine(bool shown) : shown_(shown && ::isatty(STDERR_FILENO)) {}
+    ~ProgressLine() { clear(); }
+
+    bool update(const humo::batch::BatchProgress& progress) {
+        if (!shown_)
+            return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(200))
+            return true;
+        last_ = now;
+        std::cerr << "\rhumo-batch: " << progress.rows << " rows";
+        if (progress.total_bytes > 0)
+            std::cerr << ", " << progress.bytes_read * 100 / progress.total_bytes << "%";
+        std::cerr << std::flush;
+        drawn_ = true;
+        return true;
+    }
+    void clear() {
+        if (drawn_)
+            std::cerr << "\r\033[K" << std::flush;
+        drawn_ = false;
+    }
+
+private:
+    bool shown_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+void report(const BatchSummary& summary, bool quiet) {
+    if (!summary.note.empty())
+        std::cerr << "humo-batch: " << summary.note << "\n";
+    if (!quiet)
+        std::cerr << summary.summary_line() << "\n";
+    for (const humo::batch::RowError& error : summary.first_errors)
+        std::cerr << BatchSummary::error_line(error) << "\n";
+    const int64_t unlisted =
+        summary.with_errors - static_cast<int64_t>(summary.first_errors.size());
+    if (unlisted > 0)
+        std::cerr << "… and " << unlisted << " more rows with errors (see the error column)\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::variant<Options, int> parsed = parse(argc, argv);
+    if (const int* status = std::get_if<int>(&parsed))
+        return *status;
+    const Options& options = std::get<Options>(parsed);
+
+    ProgressLine progress(!options.quiet);
+    try {
+        const BatchSummary summary = humo::batch::run_batch(
+            options.request,
+            [&progress](const humo::batch::BatchProgress& p) { return progress.update(p); });
+        progress.clear();
+        report(summary, options.quiet);
+        return summary.exit_status();
+    } catch (const humo::batch::BatchFailure& failure) {
+        progress.clear();
+        std::string message = failure.what();
+        if (!options.request.output.empty()) {
+            if (message.ends_with('.'))
+                message.pop_back();
+            message += "; nothing was written";
+        }
+        std::cerr << "humo-batch: " << message << "\n";
+        return kUnusable;
+    }
+}
