@@ -1,6 +1,7 @@
 #include "frame_menu.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 
+#include "about_text.h"
 #include "batch_progress.h"
 #include "module1.h"
 
@@ -56,10 +58,17 @@ FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
     calculate_batch_ = file->addAction("Calculate a &batch…", this, &FrameMenu::calculate_batch);
     save_report_ = file->addAction("Save &report…", this, &FrameMenu::save_report);
     file->addSeparator();
-    exit_ = file->addAction("E&xit", this, [this] { module_.program().end(); });
+    restore_defaults_ =
+        file->addAction("Restore &default values…", this, [this] { module_.restore_defaults(); });
+    file->addSeparator();
+    // As the calculator's Exit button: the data forms write what was typed into them first.
+    exit_ = file->addAction("E&xit", this, [this] { module_.program().request_end(); });
     QMenu* edit = bar->addMenu("&Edit");
     edit->setObjectName("editMenu");
     copy_results_ = edit->addAction("&Copy results", this, &FrameMenu::copy_results);
+    QMenu* help = bar->addMenu("&Help");
+    help->setObjectName("helpMenu");
+    about_ = help->addAction("&About humo_tool", this, &FrameMenu::about);
     for (QMenu* menu : {file, edit})
         connect(menu, &QMenu::aboutToShow, this, &FrameMenu::update_offers);
     update_offers();
@@ -119,6 +128,11 @@ void FrameMenu::save_report() {
     if (forms::Refusal refusal = app::save_report(module_, *path, write_report_))
         tell("The report was not saved: " + *refusal + ".", forms::MsgBoxIcon::kExclamation,
              kReportTitle);
+}
+
+void FrameMenu::about() {
+    tell(about_text(QCoreApplication::applicationVersion().toStdString()),
+         forms::MsgBoxIcon::kInformation, "About humo_tool");
 }
 
 void FrameMenu::copy_results() {

@@ -6,6 +6,11 @@
 #include "file_locations.h"
 
 namespace humo::app {
+namespace {
+
+const char* const kRestoreTitle = "Restore default values";
+
+}  // namespace
 
 Module1::Module1(forms::Program& program)
     : program_(program),
@@ -27,6 +32,15 @@ Module1::Module1(forms::Program& program)
 }
 
 std::optional<std::string> Module1::restore_defaults() {
+    std::optional<std::string> backup;
+    program_.run_user_action([&]() -> forms::Refusal {
+        backup = restore_defaults_now();
+        return std::nullopt;
+    });
+    return backup;
+}
+
+std::optional<std::string> Module1::restore_defaults_now() {
     forms::Host& host = program_.host();
     const std::string database = host.database_file();
     const auto answer = program_.msg_box(
@@ -34,7 +48,7 @@ std::optional<std::string> Module1::restore_defaults() {
             " with the default values?\r\n\r\nEvery value edited in the default tables will be "
             "replaced. The file as it is now is kept beside it, named after today's date and "
             "time.",
-        forms::MsgBoxButtons::kOkCancel, forms::MsgBoxIcon::kQuestion, "Restore default values");
+        forms::MsgBoxButtons::kOkCancel, forms::MsgBoxIcon::kQuestion, kRestoreTitle);
     if (answer != forms::MsgBoxResult::kOk)
         return std::nullopt;
     if (!data_forms_.close_all())
@@ -49,7 +63,8 @@ std::optional<std::string> Module1::restore_defaults() {
         backup = db::restore_defaults(database, db::defaults_file(host.defaults_directory()),
                                       std::chrono::system_clock::now());
     } catch (const std::runtime_error& error) {
-        program_.msg_box(error.what(), forms::MsgBoxButtons::kOk, forms::MsgBoxIcon::kStop);
+        program_.msg_box(error.what(), forms::MsgBoxButtons::kOk, forms::MsgBoxIcon::kStop,
+                         kRestoreTitle);
     }
     if (calculator_open)
         calculator->reload();

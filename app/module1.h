@@ -43,6 +43,8 @@ public:
     calculator::CalculatorState& calculator_state() { return calculator_state_; }
 
 private:
+    std::optional<std::string> restore_defaults_now();
+
     forms::Program& program_;
     db::SoilCarbonDatabase database_;
     SharedReadTransaction read_transaction_{database_};

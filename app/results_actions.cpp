@@ -6,6 +6,7 @@
 
 #include "batch_files.h"
 #include "calculation_report.h"
+#include "file_locations.h"
 #include "module1.h"
 #include "results_text.h"
 
@@ -38,7 +39,7 @@ std::variant<report::CalculationReport, std::string> current_report(Module1& mod
         return "calculator not loaded";
     forms::Host& host = module.program().host();
     auto gathered = report::gather_report(*calculator, database_in_use(module),
-                                          host.program_directory() + "/defaults-2003.mdb",
+                                          db::defaults_file(host.defaults_directory()),
                                           host.decimal_separator(), now_text());
     if (auto* none = std::get_if<report::NoReport>(&gathered))
         return none->reason;

@@ -47,7 +47,7 @@ FileLocations locate_files(const std::string& program_directory,
     // where a message will say it is missing.
     locations.help_file =
         (!present(beside / kHelpName) && present(installed / kHelpName) ? installed / kHelpName
-                                                                          : beside / kHelpName)
+                                                                        : beside / kHelpName)
             .string();
     locations.defaults_directory =
         (!present(defaults_file(program_directory)) && present(defaults_file(installed.string()))
@@ -114,7 +114,11 @@ std::string restore_defaults(const std::string& database, const std::string& def
     localtime_r(&seconds, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const fs::path backup = fs::path(database).parent_path() / ("humo_tool-" + std::string(stamp) + ".mdb");
+    // A second restore within the same second must not overwrite the first one's backup.
+    const fs::path directory = fs::path(database).parent_path();
+    fs::path backup = directory / ("humo_tool-" + std::string(stamp) + ".mdb");
+    for (int n = 2; present(backup); ++n)
+        backup = directory / ("humo_tool-" + std::string(stamp) + "-" + std::to_string(n) + ".mdb");
     if (!present(defaults))
         fail("restore the defaults from", defaults, "the file does not exist");
     // The defaults are copied beside the database first, so a failure leaves the database as

@@ -16,7 +16,7 @@
 #include <variant>
 
 #include "batch_files.h"
-#include "soil_carbon_database.h"
+#include "file_locations.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ const char* const kHelp =
     "columns pass through. Added: reference_stock, the three factors and the predicted stock\n"
     "of each system, annual_change, total_annual_change (with area_ha) and error.\n"
     "\n"
-    "  --database FILE          the database (default: humo_tool.mdb beside this program)\n"
+    "  --database FILE          the database (default: the one humo_tool opens)\n"
     "  --decimal-separator C    the decimal separator of numbers read and written\n"
     "                           (default: the one of your locale's LC_NUMERIC)\n"
     "  --quiet                  report only errors on standard error\n"
@@ -87,9 +87,12 @@ int usage_error(const std::string& why) {
 // The options, or the exit status when the program is done already.
 std::variant<Options, int> parse(int argc, char** argv) {
     Options options;
-    options.request.database = humo::db::database_path(program_directory());
+    const humo::db::FileLocations locations =
+        humo::db::locate_files(program_directory(), std::nullopt);
+    options.request.database = locations.database;
     options.request.separator = locale_separator();
     std::optional<std::string> input;
+    bool given_database = false;
     bool options_end = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -126,6 +129,7 @@ std::variant<Options, int> parse(int argc, char** argv) {
                 return usage_error(argument + " needs a value");
             if (argument == "--database") {
                 options.request.database = *given;
+                given_database = true;
             } else if (argument == "--decimal-separator") {
                 if (!usable_separator(*given))
                     return usage_error(
@@ -141,6 +145,15 @@ std::variant<Options, int> parse(int argc, char** argv) {
     }
     if (!input)
         return usage_error("no input file; name one, or - for standard input");
+    if (!given_database) {
+        // The same database the tool opens, made from the defaults on first use as it would be.
+        try {
+            humo::db::make_user_copy(locations);
+        } catch (const std::runtime_error& error) {
+            std::cerr << "humo-batch: " << error.what() << "\n";
+            return kUnusable;
+        }
+    }
     options.request.input = *input;
     return options;
 }

@@ -1,7 +1,7 @@
 // humo-dbcheck: checks a humo_tool database for everything the calculator relies on, and
 // converts Access databases of older installations.
 //
-//   humo-dbcheck [FILE]                    check FILE (default: humo_tool.mdb beside this program)
+//   humo-dbcheck [[--database] FILE]       check FILE (default: the database the tool opens)
 //   humo-dbcheck --import FILE.mdb OUT     write the Access database FILE.mdb as SQLite to OUT
 //
 // Exit status: 0 when the database is sound (or the import worked), 1 when the check found
@@ -16,6 +16,7 @@
 #include "access_import.h"
 #include "database_check.h"
 #include "database_format.h"
+#include "file_locations.h"
 
 namespace {
 
@@ -26,22 +27,26 @@ constexpr int kFindings = 1;
 constexpr int kUnusable = 2;
 
 const char* const kUsage =
-    "usage: humo-dbcheck [FILE]\n"
+    "usage: humo-dbcheck [[--database] FILE]\n"
     "       humo-dbcheck --import FILE.mdb OUT.sqlite\n"
     "\n"
-    "Checks a humo_tool database (default: humo_tool.mdb beside this program) for everything\n"
-    "the calculator relies on and prints one line per finding, grouped and counted. An Access\n"
-    "database is checked through a converted copy; the file itself is not changed.\n"
+    "Checks a humo_tool database (default: the one humo_tool opens: humo_tool.mdb beside this\n"
+    "program, else your own copy in ~/.local/share/humo_tool) for everything the calculator\n"
+    "relies on and prints one line per finding, grouped and counted. An Access database is\n"
+    "checked through a converted copy; the file itself is not changed.\n"
     "\n"
     "--import converts an Access (Jet) database to a new SQLite file OUT.sqlite, which must not\n"
     "exist yet.\n"
     "\n"
     "Exit status: 0 sound, 1 findings, 2 a file cannot be read or written.\n";
 
-fs::path default_database() {
+// The database the tool itself would open.
+std::string default_database() {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    return (error ? fs::current_path() : program.parent_path()) / "humo_tool.mdb";
+    return humo::db::locate_files((error ? fs::current_path() : program.parent_path()).string(),
+                                  std::nullopt)
+        .database;
 }
 
 long total_rows(const humo::db::ImportResult& result) {
@@ -135,9 +140,11 @@ int main(int argc, char** argv) {
     }
     if (first == "--import" && argc == 4)
         return import(argv[2], argv[3]);
+    if (first == "--database" && argc == 3)
+        return check(argv[2]);
     if (argc > 2 || (!first.empty() && first[0] == '-')) {
         std::cerr << kUsage;
         return kUnusable;
     }
-    return check(argc == 2 ? first : default_database().string());
+    return check(argc == 2 ? first : default_database());
 }

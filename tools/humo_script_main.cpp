@@ -4,7 +4,8 @@
 //
 // DIR is the program directory, where humo_tool.mdb and humo_tool.chm are looked up first; it
 // defaults to the directory of this executable. FILE is a database to work on instead. Without
-// SCRIPT the script is read from standard input. Each event (message box, beep, end of the program) is written as a line.
+// SCRIPT the script is read from standard input. Each event (message box, beep, end of the program)
+// is written as a line.
 
 #include <QGuiApplication>
 #include <filesystem>

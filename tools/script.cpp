@@ -33,14 +33,23 @@ enum class Shape {
 
 const std::map<std::string, Shape>& verbs() {
     static const std::map<std::string, Shape> table = {
-        {"start", Shape::kNothing},       {"forms", Shape::kNothing},
-        {"click", Shape::kControl},       {"focus", Shape::kControl},
-        {"dblclick", Shape::kControl},    {"select", Shape::kControlChoice},
-        {"type", Shape::kControlText},    {"mouseup", Shape::kControlInt},
-        {"keydown", Shape::kFormTwoInts}, {"keyup", Shape::kFormTwoInts},
-        {"close", Shape::kForm},          {"dump", Shape::kFormOrControl},
-        {"grid", Shape::kGrid},           {"report", Shape::kTexts},
-        {"copy-results", Shape::kTexts},  {"batch", Shape::kTexts},
+        {"start", Shape::kNothing},
+        {"forms", Shape::kNothing},
+        {"click", Shape::kControl},
+        {"focus", Shape::kControl},
+        {"dblclick", Shape::kControl},
+        {"select", Shape::kControlChoice},
+        {"type", Shape::kControlText},
+        {"mouseup", Shape::kControlInt},
+        {"keydown", Shape::kFormTwoInts},
+        {"keyup", Shape::kFormTwoInts},
+        {"close", Shape::kForm},
+        {"dump", Shape::kFormOrControl},
+        {"grid", Shape::kGrid},
+        {"report", Shape::kTexts},
+        {"copy-results", Shape::kTexts},
+        {"batch", Shape::kTexts},
+        {"restore-defaults", Shape::kNothing},
     };
     return table;
 }
@@ -288,6 +297,13 @@ private:
                 out_ << "form " << form->name() << " visible=" << (form->visible() ? 1 : 0)
                      << " caption=" << json_quote(form->caption()) << "\n";
             }
+            return std::nullopt;
+        }
+        if (c.verb == "restore-defaults") {
+            const std::optional<std::string> backup = module_.restore_defaults();
+            if (!backup)
+                return "defaults not restored";
+            out_ << "restored " << *backup << "\n";
             return std::nullopt;
         }
         if (is_results_verb(c.verb))

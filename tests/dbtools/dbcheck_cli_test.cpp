@@ -69,6 +69,9 @@ TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeRead) {
     CommandRun missing = humo_dbcheck(dir.file("missing.mdb"));
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.output.find("missing.mdb cannot be read"), std::string::npos);
+    CommandRun named = humo_dbcheck("--database " + dir.file("missing.mdb"));
+    EXPECT_EQ(named.status, 2);
+    EXPECT_NE(named.output.find("missing.mdb cannot be read"), std::string::npos) << named.output;
     std::ofstream(dir.file("text.mdb")) << "just some text, long enough to be no database\n";
     CommandRun text = humo_dbcheck(dir.file("text.mdb"));
     EXPECT_EQ(text.status, 2);
@@ -77,10 +80,11 @@ TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeRead) {
     EXPECT_EQ(humo_dbcheck("--verbose").status, 2);
     const CommandRun option = humo_dbcheck("-v");
     EXPECT_EQ(option.status, 2);
-    EXPECT_EQ(option.output.rfind("usage: humo-dbcheck [FILE]\n", 0), 0u) << option.output;
+    EXPECT_EQ(option.output.rfind("usage: humo-dbcheck [[--database] FILE]\n", 0), 0u)
+        << option.output;
     CommandRun help = humo_dbcheck("--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.output.rfind("usage: humo-dbcheck [FILE]\n", 0), 0u);
+    EXPECT_EQ(help.output.rfind("usage: humo-dbcheck [[--database] FILE]\n", 0), 0u);
 }
 
 TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {

@@ -24,6 +24,8 @@
 #include "results_text.h"
 #include "sqlite_file.h"
 
+#include <sqlite3.h>
+
 namespace humo::app {
 namespace {
 
@@ -147,10 +149,13 @@ protected:
 };
 
 TEST_F(FrameMenuTest, TheMenusOfferReportAndCopyOnlyWhileBothStocksShow) {
-    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report… (off)", "E&xit"}));
+    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report… (off)",
+                                        "Restore &default values…", "E&xit"}));
     EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results (off)"}));
     calculate();
-    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report…", "E&xit"}));
+    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report…",
+                                        "Restore &default values…", "E&xit"}));
+    EXPECT_EQ(opened("&Help"), (Strings{"&About humo_tool"}));
     EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results"}));
     session.pick(session.calc().climate_region, "Tropical Moist");
     EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results (off)"}));
@@ -191,6 +196,72 @@ TEST_F(FrameMenuTest, ExitEndsTheProgram) {
     menu->exit_action()->trigger();
     EXPECT_TRUE(session.program.ended());
     EXPECT_TRUE(session.host.ended);
+}
+
+TEST_F(FrameMenuTest, ExitWaitsForADataFormThatCannotWriteWhatWasTyped) {
+    session.module.frmSplash().Continue1.user_click();
+    session.module.data_forms().show_browser(calculator::DefaultTable::kCStocks);
+    auto& browser = session.module.data_forms().browser(calculator::DefaultTable::kCStocks)();
+    browser.grdDataGrid.user_edit(2, "lots");
+    menu->exit_action()->trigger();
+    EXPECT_EQ(session.messages(), (Strings{"c_stock_Mg_ha: \"lots\" is not a number"}));
+    EXPECT_FALSE(session.program.ended());
+    EXPECT_TRUE(browser.loaded());
+}
+
+TEST_F(FrameMenuTest, AboutNamesTheToolItsVersionItsDataAndItsLicence) {
+    QCoreApplication::setApplicationVersion("9.8.7");
+    menu->about_action()->trigger();
+    ASSERT_EQ(session.host.messages.size(), 1u);
+    EXPECT_EQ(session.host.messages[0].title, "About humo_tool");
+    const std::string& text = session.host.messages[0].text;
+    EXPECT_TRUE(text.starts_with("HUMO Soil Carbon Tool\nVersion 9.8.7\n")) << text;
+    EXPECT_NE(text.find("Chapter 3 of the Good Practice Guidance"), std::string::npos) << text;
+    EXPECT_NE(text.find("GNU General Public License, version 3 or later"), std::string::npos);
+}
+
+TEST_F(FrameMenuTest, RestoreDefaultValuesAsksThenBringsTheDefaultsBack) {
+    calculate();
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(session.dir.file("humo_tool.mdb").c_str(), &db);
+        sqlite3_exec(db, "UPDATE c_stocks SET c_stock_Mg_ha = 99", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    session.host.answers = {forms::MsgBoxResult::kCancel};
+    menu->restore_defaults_action()->trigger();
+    ASSERT_EQ(session.host.messages.size(), 1u);
+    EXPECT_EQ(session.host.messages[0].title, "Restore default values");
+    EXPECT_NE(session.host.messages[0].text.find(session.dir.file("humo_tool.mdb")),
+              std::string::npos);
+    EXPECT_EQ(session.calc().carbon_stock_20yrs_2.text(), "49.4");  // nothing happened
+
+    menu->restore_defaults_action()->trigger();
+    EXPECT_EQ(session.host.messages.size(), 2u);
+    // The calculator starts afresh, as when it has just loaded.
+    EXPECT_EQ(session.calc().climate_region.items(), Strings{"(Please specify a country)"});
+    EXPECT_EQ(session.calc().country.list_index(), -1);
+    EXPECT_EQ(session.calc().carbon_stock_20yrs_2.text(), "");
+    session.pick(session.calc().country, "Kenya");
+    session.pick(session.calc().climate_region, "Tropical Dry");
+    EXPECT_EQ(session.calc().carbon_stock.text(), "38");
+
+    // The edited file is kept beside it, edits and all.
+    Strings backups;
+    for (const auto& entry : fs::directory_iterator(session.dir.path())) {
+        if (entry.path().filename().string().starts_with("humo_tool-"))
+            backups.push_back(entry.path().string());
+    }
+    ASSERT_EQ(backups.size(), 1u);
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(backups[0].c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "SELECT DISTINCT c_stock_Mg_ha FROM c_stocks", -1, &statement, nullptr);
+    ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(statement, 0), 99);
+    EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE);
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
 }
 
 TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {

@@ -1,0 +1,21 @@
+#include "about_text.h"
+
+namespace humo::app {
+
+std::string about_text(const std::string& version) {
+    return "HUMO Soil Carbon Tool\n"
+           "Version " +
+           (version.empty() ? std::string("unknown") : version) +
+           "\n\n"
+           "Tool for Estimation of Changes in Soil Carbon Stocks associated with Management "
+           "Changes in Croplands and Grazing Lands based on HUMO Default Data.\n\n"
+           "The default data are the reference soil carbon stocks and the land-use, management "
+           "and input factors specified in Chapter 3 of the Good Practice Guidance for Land Use "
+           "Change and Forestry (2003 edition), with the WRB and USDA soil taxon lists. Values "
+           "edited in the default tables are kept in your own database; File > Restore default "
+           "values brings the defaults back.\n\n"
+           "Licence: GNU General Public License, version 3 or later. This program comes with "
+           "absolutely no warranty.";
+}
+
+}  // namespace humo::app
