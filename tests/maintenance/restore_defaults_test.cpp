@@ -1,0 +1,126 @@
+// Restoring the default values while the calculator and the data forms are open.
+
+#include <filesystem>
+
+#include "data_form_fixture.h"
+#include "default_database.h"
+
+namespace humo::maintenance {
+namespace {
+
+namespace fs = std::filesystem;
+using calculator::DefaultTable;
+
+class RestoreDefaultsTest : public DataFormTest {
+public:
+    RestoreDefaultsTest() {
+        db::create_database(session.dir.file("defaults-2003.mdb"),
+                            testing::read_fixture("calculator.sql"));
+    }
+
+    Strings backups() const {
+        Strings names;
+        for (const auto& entry : fs::directory_iterator(session.dir.path())) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with("humo_tool-"))
+                names.push_back(name);
+        }
+        return names;
+    }
+
+    std::string set_aside_factor(const std::string& file) const {
+        return rows_of(file,
+                       "SELECT land_use_factor FROM tbl_systems WHERE climate_region = "
+                       "'Warm' AND system = 'Set aside'")
+            .at(0);
+    }
+
+    Strings rows_of(const std::string& file, const std::string& sql) const {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(session.dir.file(file).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+        Strings result;
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            result.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return result;
+    }
+
+    // The user edits the land-use factor of Warm / Set aside in the browser and leaves the row
+    // unwritten.
+    DataForm& edit_set_aside(const std::string& factor) {
+        DataForm& form = browser(DefaultTable::kSystems);
+        for (long row = 0; row < form.grdDataGrid.row_count(); ++row) {
+            if (form.grdDataGrid.cell_text(row, 0) == "Warm" &&
+                form.grdDataGrid.cell_text(row, 1) == "Set aside") {
+                form.grdDataGrid.user_select_row(row);
+            }
+        }
+        form.grdDataGrid.user_edit(2, factor);
+        return form;
+    }
+};
+
+TEST_F(RestoreDefaultsTest, APendingEditGoesIntoTheBackupAndTheCalculatorStartsAfresh) {
+    session.pick(calc().country, "Atlantis");
+    session.pick(calc().climate_region, "Warm");
+    DataForm& form = edit_set_aside("0.5");
+    const std::optional<std::string> backup = session.module.restore_defaults();
+
+    ASSERT_TRUE(backup.has_value());
+    EXPECT_EQ(backups(), Strings{*backup});
+    EXPECT_EQ(set_aside_factor(*backup), "0.5");
+    EXPECT_EQ(set_aside_factor("humo_tool.mdb"), "0.93");
+    EXPECT_FALSE(form.loaded());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(session.host.messages[0].title, "Restore default values");
+    EXPECT_TRUE(messages()[0].starts_with("Replace the values in " +
+                                          session.dir.file("humo_tool.mdb") +
+                                          " with the default values?"));
+
+    EXPECT_EQ(calc().climate_region.items(), Strings{"(Please specify a country)"});
+    EXPECT_EQ(calc().carbon_stock.text(), "");
+    session.pick(calc().country, "Atlantis");
+    session.pick(calc().climate_region, "Warm");
+    session.pick(calc().system1, "Set aside");
+    EXPECT_EQ(calc().base_factor1.text(), "0.93");
+}
+
+TEST_F(RestoreDefaultsTest, CancelOrARefusedPendingWriteLeavesEverythingAsItWas) {
+    session.pick(calc().country, "Atlantis");
+    session.host.answers = {forms::MsgBoxResult::kCancel};
+    EXPECT_FALSE(session.module.restore_defaults());
+    EXPECT_EQ(calc().country.text(), "Atlantis");
+
+    DataForm& form = browser(DefaultTable::kCStocks);
+    form.grdDataGrid.user_edit(2, "lots");
+    EXPECT_FALSE(session.module.restore_defaults());
+    EXPECT_EQ(messages(),
+              (Strings{messages()[0], messages()[0], "c_stock_Mg_ha: \"lots\" is not a number"}));
+    EXPECT_TRUE(form.loaded());
+    EXPECT_EQ(form.grdDataGrid.cell_text(0, 2), "lots");
+    EXPECT_TRUE(backups().empty());
+    EXPECT_EQ(calc().country.text(), "Atlantis");
+}
+
+TEST_F(RestoreDefaultsTest, MissingDefaultsAreSaidAndTheDatabaseStays) {
+    edit_set_aside("0.5").cmdFirst.user_click();
+    fs::remove(session.dir.file("defaults-2003.mdb"));
+    EXPECT_FALSE(session.module.restore_defaults());
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1], "Cannot restore the defaults from " +
+                                 session.dir.file("defaults-2003.mdb") +
+                                 ": the file does not exist");
+    EXPECT_EQ(set_aside_factor("humo_tool.mdb"), "0.5");
+    EXPECT_TRUE(backups().empty());
+    // The calculator works on the file it had.
+    session.pick(calc().country, "Atlantis");
+    session.pick(calc().climate_region, "Warm");
+    session.pick(calc().system1, "Set aside");
+    EXPECT_EQ(calc().base_factor1.text(), "0.5");
+}
+
+}  // namespace
+}  // namespace humo::maintenance
