@@ -182,9 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {G::kSoilTaxa, S::kError, "tbl_soiltype_classification", "soiltype", "'Peat'",
                     "no soil_type of c_stocks has this name (1 taxa)"}},
         BrokenRule{"TaxonOfNoClassification",
-                   "UPDATE tbl_soiltype_classification SET fao_usda = 'FAO' WHERE taxon = "
+                   "UPDATE tbl_soiltype_classification SET fao_usda = 'Other' WHERE taxon = "
                    "'Kastanozems'",
-                   {G::kSoilTaxa, S::kError, "tbl_soiltype_classification", "fao_usda", "'FAO'",
+                   {G::kSoilTaxa, S::kError, "tbl_soiltype_classification", "fao_usda", "'Other'",
                     "neither 'WRB' nor 'USDA' (1 taxa)"}},
         BrokenRule{
             "RegionInAnotherCase",
