@@ -43,6 +43,15 @@ std::optional<std::string> Module1::restore_defaults() {
 std::optional<std::string> Module1::restore_defaults_now() {
     forms::Host& host = program_.host();
     const std::string database = host.database_file();
+    const std::string defaults = db::defaults_file(host.defaults_directory());
+    try {
+        // Said before anything is asked or closed, so the calculator keeps what it shows.
+        db::require_defaults(defaults);
+    } catch (const std::runtime_error& error) {
+        program_.msg_box(error.what(), forms::MsgBoxButtons::kOk, forms::MsgBoxIcon::kStop,
+                         kRestoreTitle);
+        return std::nullopt;
+    }
     const auto answer = program_.msg_box(
         "Replace the values in " + database +
             " with the default values?\r\n\r\nEvery value edited in the default tables will be "
@@ -60,8 +69,7 @@ std::optional<std::string> Module1::restore_defaults_now() {
     database_.SoilCarbonConnection.reset();
     std::optional<std::string> backup;
     try {
-        backup = db::restore_defaults(database, db::defaults_file(host.defaults_directory()),
-                                      std::chrono::system_clock::now());
+        backup = db::restore_defaults(database, defaults, std::chrono::system_clock::now());
     } catch (const std::runtime_error& error) {
         program_.msg_box(error.what(), forms::MsgBoxButtons::kOk, forms::MsgBoxIcon::kStop,
                          kRestoreTitle);

@@ -107,6 +107,11 @@ void make_user_copy(const FileLocations& locations) {
     copy_whole(defaults_file(locations.defaults_directory), locations.database);
 }
 
+void require_defaults(const std::string& defaults) {
+    if (!present(defaults))
+        fail("restore the defaults from", defaults, "the file does not exist");
+}
+
 std::string restore_defaults(const std::string& database, const std::string& defaults,
                              std::chrono::system_clock::time_point now) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -119,8 +124,7 @@ std::string restore_defaults(const std::string& database, const std::string& def
     fs::path backup = directory / ("humo_tool-" + std::string(stamp) + ".mdb");
     for (int n = 2; present(backup); ++n)
         backup = directory / ("humo_tool-" + std::string(stamp) + "-" + std::to_string(n) + ".mdb");
-    if (!present(defaults))
-        fail("restore the defaults from", defaults, "the file does not exist");
+    require_defaults(defaults);
     // The defaults are copied beside the database first, so a failure leaves the database as
     // it was; then the database becomes the backup and the copy takes its name.
     const std::string incoming = database + ".defaults";

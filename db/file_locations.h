@@ -36,6 +36,9 @@ void copy_whole(const std::string& source, const std::string& target);
 // Makes the user's copy of the defaults if it does not exist yet.
 void make_user_copy(const FileLocations& locations);
 
+// Fails, as restore_defaults would, when the defaults are not there to be restored.
+void require_defaults(const std::string& defaults);
+
 // Puts a pristine copy of the defaults in place of `database`, keeping the file it replaces as
 // humo_tool-YYYYMMDD-HHMMSS.mdb beside it. Returns the name of that backup.
 std::string restore_defaults(const std::string& database, const std::string& defaults,

@@ -105,19 +105,20 @@ TEST_F(RestoreDefaultsTest, CancelOrARefusedPendingWriteLeavesEverythingAsItWas)
     EXPECT_EQ(calc().country.text(), "Atlantis");
 }
 
-TEST_F(RestoreDefaultsTest, MissingDefaultsAreSaidAndTheDatabaseStays) {
-    edit_set_aside("0.5").cmdFirst.user_click();
-    fs::remove(session.dir.file("defaults-2003.mdb"));
-    EXPECT_FALSE(session.module.restore_defaults());
-    ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[1], "Cannot restore the defaults from " +
-                                 session.dir.file("defaults-2003.mdb") +
-                                 ": the file does not exist");
-    EXPECT_EQ(set_aside_factor("humo_tool.mdb"), "0.5");
-    EXPECT_TRUE(backups().empty());
-    // The calculator works on the file it had.
+TEST_F(RestoreDefaultsTest, MissingDefaultsAreSaidBeforeAnythingCloses) {
     session.pick(calc().country, "Atlantis");
     session.pick(calc().climate_region, "Warm");
+    DataForm& form = edit_set_aside("0.5");
+    fs::remove(session.dir.file("defaults-2003.mdb"));
+    EXPECT_FALSE(session.module.restore_defaults());
+    EXPECT_EQ(messages(),
+              Strings{"Cannot restore the defaults from " + session.dir.file("defaults-2003.mdb") +
+                      ": the file does not exist"});
+    EXPECT_TRUE(form.loaded());
+    EXPECT_TRUE(backups().empty());
+    // The calculator keeps what it shows and works on the file it had.
+    EXPECT_EQ(calc().climate_region.text(), "Warm");
+    form.cmdFirst.user_click();
     session.pick(calc().system1, "Set aside");
     EXPECT_EQ(calc().base_factor1.text(), "0.5");
 }
