@@ -91,7 +91,7 @@ void build_file(const std::string& path, Fill fill) {
     if (!directory.empty())
         std::filesystem::create_directories(directory);
     std::filesystem::remove(temporary);
-    {
+    try {
         sqlite3* raw = nullptr;
         int rc = sqlite3_open_v2(temporary.c_str(), &raw,
                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -101,6 +101,10 @@ void build_file(const std::string& path, Fill fill) {
         execute(db.get(), schema_sql(), "creating the tables");
         fill(db.get());
         execute(db.get(), "COMMIT", "saving");
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
     }
     std::filesystem::rename(temporary, path);
 }
