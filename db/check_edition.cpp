@@ -38,7 +38,7 @@ void check_edition(CheckContext& context) {
     int count = 0;
     while (rows.step()) {
         ++count;
-        const std::string id = rows.is_null(0) ? "" : rows.text(0);
+        const std::string id = rows.text(0);  // empty when NULL
         if (loose(id).empty() || rows.is_null(1) || loose(rows.text(1)).empty()) {
             context.add(CheckGroup::kEdition, Severity::kError, std::string(kTable), "id",
                         shown(rows, 0), "an edition needs an id and a title");
