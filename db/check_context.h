@@ -46,6 +46,9 @@ public:
     // Rows of tbl_management_factors or tbl_input_factors (by rowid) holding -999 where a
     // calculator list reaches them.
     std::set<std::pair<std::string, int64_t>> reached_no_data_factors;
+    // Those rows that a list offers only under a land-use type whose land-use factor is -999
+    // in that region: the calculator resets the system before using them.
+    std::set<std::pair<std::string, int64_t>> stopped_no_data_factors;
 
     // A few words that pick one row out of its table: its other columns' values.
     std::string describe_row(std::string_view table, int64_t rowid, std::string_view except);
@@ -59,6 +62,7 @@ private:
 
 // The steps of the check, in the order they run.
 void check_tables_and_columns(CheckContext& context);
+void check_edition(CheckContext& context);
 void check_number_columns(CheckContext& context);
 void check_empty_names(CheckContext& context);
 void check_lookups(CheckContext& context);

@@ -74,7 +74,11 @@ struct Offers {
     Texts regions;
     Texts soil_types;
     Texts land_use_types;
+    // The land-use types of each region whose management and input lists a user can reach,
+    // and those whose land-use factor is -999: picking one of these resets the system before
+    // any of its factors is used.
     std::map<std::string, Texts> land_use_types_of_region;
+    std::map<std::string, Texts> stopped_land_use_types_of_region;
     std::map<std::string, Texts> management_of;
     std::map<std::string, Texts> inputs_of;
 };
@@ -99,12 +103,8 @@ public:
         }
         if (context_.has("tbl_systems", {"system", "climate_region", "land_use_factor"})) {
             offers_.land_use_types = texts(context_, "SELECT DISTINCT system FROM tbl_systems");
-            for (const std::string& region : offers_.regions) {
-                offers_.land_use_types_of_region[region] = texts(
-                    context_,
-                    "SELECT DISTINCT system FROM tbl_systems" + where({"climate_region"}, false),
-                    {region});
-            }
+            for (const std::string& region : offers_.regions)
+                sort_land_use_types(region);
             check_land_use_grid();
             check_named_land_use_type(kResetLandUseType,
                                       "the calculator resets a land-use type without a factor "
@@ -198,6 +198,22 @@ private:
         }
     }
 
+    void sort_land_use_types(const std::string& region) {
+        const std::string factor_sql = "SELECT rowid, land_use_factor FROM tbl_systems" +
+                                       where({"system", "climate_region"}, false);
+        for (const std::string& type :
+             texts(context_,
+                   "SELECT DISTINCT system FROM tbl_systems" + where({"climate_region"}, false),
+                   {region})) {
+            // The calculator takes the first row.
+            const auto factors = lookup(context_, factor_sql, {type, region});
+            const bool stopped = !factors.empty() && factors.front().second;
+            (stopped ? offers_.stopped_land_use_types_of_region
+                     : offers_.land_use_types_of_region)[region]
+                .push_back(type);
+        }
+    }
+
     void check_land_use_grid() {
         const std::string sql = "SELECT rowid, land_use_factor FROM tbl_systems" +
                                 where({"system", "climate_region"}, false);
@@ -216,23 +232,6 @@ private:
         if (!contains_loosely(offers_.land_use_types, name)) {
             add(CheckGroup::kNamedValues, Severity::kError, "tbl_systems", "system", quoted(name),
                 "missing: " + why);
-            return;
-        }
-        if (name != kResetLandUseType)
-            return;
-        const std::string sql = "SELECT rowid, land_use_factor FROM tbl_systems" +
-                                where({"system", "climate_region"}, false);
-        for (const std::string& region : offers_.regions) {
-            for (const auto& [rowid, no_data] :
-                 lookup(context_, sql, {std::string(name), region})) {
-                if (no_data) {
-                    add(CheckGroup::kNamedValues, Severity::kWarning, "tbl_systems",
-                        "land_use_factor", "-999",
-                        "no land-use factor for system " + quoted(name) + " in climate_region " +
-                            quoted(region) +
-                            ": resetting to this land-use type leaves the factor blank");
-                }
-            }
         }
     }
 
@@ -276,6 +275,12 @@ private:
                     if (rows.empty() && !found_loosely("tbl_management_factors", columns, key))
                         report_missing_management_factor(key, type);
                 }
+            }
+            for (const std::string& type : offers_.stopped_land_use_types_of_region[region]) {
+                const std::string group = type == kGrassland ? "grassland" : "other";
+                for (const std::string& management : offers_.management_of[type])
+                    remember_stopped("tbl_management_factors",
+                                     lookup(context_, sql, {region, management, group}));
             }
         }
     }
@@ -341,6 +346,11 @@ private:
                     }
                 }
             }
+            for (const std::string& type : offers_.stopped_land_use_types_of_region[region]) {
+                for (const auto& lookup_of_type : input_lookups(type))
+                    remember_stopped("tbl_input_factors",
+                                     lookup(context_, sql, {region, lookup_of_type.first}));
+            }
         }
     }
 
@@ -349,6 +359,14 @@ private:
         for (const auto& [rowid, no_data] : rows) {
             if (no_data)
                 context_.reached_no_data_factors.emplace(table, rowid);
+        }
+    }
+
+    void remember_stopped(const std::string& table,
+                          const std::vector<std::pair<int64_t, bool>>& rows) {
+        for (const auto& [rowid, no_data] : rows) {
+            if (no_data)
+                context_.stopped_no_data_factors.emplace(table, rowid);
         }
     }
 

@@ -122,6 +122,9 @@ void check_no_data_values(CheckContext& context) {
                                         "data only for carbon stocks and land-use factors");
                         return;
                     }
+                    // The edition publishes no value there, and no list can use it.
+                    if (factor && context.stopped_no_data_factors.count({table.name, rowid}))
+                        return;
                     context.add(CheckGroup::kNoDataValue,
                                 factor ? Severity::kWarning : Severity::kError, table.name,
                                 column.name, value,

@@ -117,6 +117,7 @@ std::vector<Finding> check_database(const std::string& path) {
     SqliteFile file(path, SqliteFile::Mode::kReadOnly);
     check::CheckContext context(file);
     check::check_tables_and_columns(context);
+    check::check_edition(context);
     check::check_number_columns(context);
     check::check_empty_names(context);
     check::check_lookups(context);
@@ -133,6 +134,7 @@ std::vector<Finding> check_database(const std::string& path) {
 std::string group_title(CheckGroup group) {
     static const std::map<CheckGroup, std::string> titles = {
         {CheckGroup::kTablesAndColumns, "Missing tables and columns"},
+        {CheckGroup::kEdition, "The edition of the defaults"},
         {CheckGroup::kNumbers, "Number columns without a number"},
         {CheckGroup::kEmptyNames, "Names that are NULL or empty"},
         {CheckGroup::kClimateRegions, "Climate region codes without a name"},

@@ -8,6 +8,7 @@ namespace humo::db {
 // What a finding is about, in the order the report lists them.
 enum class CheckGroup {
     kTablesAndColumns,
+    kEdition,
     kNumbers,
     kEmptyNames,
     kClimateRegions,

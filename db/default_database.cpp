@@ -4,12 +4,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
-#include "csv.h"
+#include "csv_table.h"
+#include "edition_tables.h"
 
 namespace humo::db {
 namespace {
@@ -54,39 +54,22 @@ std::vector<std::string> table_names(sqlite3* db) {
     return names;
 }
 
-void import_csv(sqlite3* db, const std::string& table, const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
-    auto header = read_csv_record(in);
-    if (!header || header->empty())
-        throw std::runtime_error(file.string() + " has no header");
-
+void insert_rows(sqlite3* db, const std::string& table, const CsvTable& rows) {
     std::string columns;
     std::string placeholders;
-    for (const std::string& name : *header) {
+    for (const std::string& name : rows.header) {
         columns += (columns.empty() ? "" : ", ") + quoted_name(name);
         placeholders += placeholders.empty() ? "?" : ", ?";
     }
     const std::string sql =
         "INSERT INTO " + quoted_name(table) + " (" + columns + ") VALUES (" + placeholders + ")";
     sqlite3_stmt* raw = nullptr;
-    check(db, sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr), "reading " + file.string());
+    check(db, sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr), "filling " + table);
     StatementHandle insert(raw, sqlite3_finalize);
-
-    int line = 1;
-    while (auto record = read_csv_record(in)) {
-        ++line;
-        if (record->size() == 1 && record->front().empty())
-            continue;  // blank line
-        if (record->size() != header->size()) {
-            throw std::runtime_error(file.string() + " line " + std::to_string(line) + ": " +
-                                     std::to_string(record->size()) + " fields, expected " +
-                                     std::to_string(header->size()));
-        }
+    for (const CsvRow& row : rows.rows) {
         sqlite3_reset(insert.get());
-        for (size_t i = 0; i < record->size(); ++i) {
-            const std::string& field = (*record)[i];
+        for (size_t i = 0; i < row.fields.size(); ++i) {
+            const std::string& field = row.fields[i];
             const int index = static_cast<int>(i) + 1;
             // Bound as text; the column's type turns numbers into numbers.
             if (field.empty()) {
@@ -95,7 +78,7 @@ void import_csv(sqlite3* db, const std::string& table, const std::filesystem::pa
                 sqlite3_bind_text(insert.get(), index, field.c_str(), -1, SQLITE_TRANSIENT);
             }
         }
-        check(db, sqlite3_step(insert.get()), file.string() + " line " + std::to_string(line));
+        check(db, sqlite3_step(insert.get()), row.origin);
     }
 }
 
@@ -108,7 +91,7 @@ void build_file(const std::string& path, Fill fill) {
     if (!directory.empty())
         std::filesystem::create_directories(directory);
     std::filesystem::remove(temporary);
-    {
+    try {
         sqlite3* raw = nullptr;
         int rc = sqlite3_open_v2(temporary.c_str(), &raw,
                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -118,6 +101,10 @@ void build_file(const std::string& path, Fill fill) {
         execute(db.get(), schema_sql(), "creating the tables");
         fill(db.get());
         execute(db.get(), "COMMIT", "saving");
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
     }
     std::filesystem::rename(temporary, path);
 }
@@ -127,8 +114,21 @@ void build_file(const std::string& path, Fill fill) {
 void create_default_database(const std::string& path, const std::string& data_directory) {
     build_file(path, [&](sqlite3* db) {
         for (const std::string& table : table_names(db)) {
-            import_csv(db, table, std::filesystem::path(data_directory) / (table + ".csv"));
+            const auto file = std::filesystem::path(data_directory) / (table + ".csv");
+            insert_rows(db, table, read_csv_table(file.string()));
         }
+    });
+}
+
+void create_edition_database(const std::string& path, const std::string& data_directory,
+                             const Edition& edition) {
+    build_file(path, [&](sqlite3* db) {
+        for (const std::string& table : table_names(db))
+            insert_rows(db, table, edition_table(data_directory, edition, table));
+        execute(db, "CREATE TABLE edition (id TEXT, title TEXT)", "recording the edition");
+        insert_rows(db, "edition",
+                    {{"id", "title"},
+                     {{{std::string(edition.id), std::string(edition.title)}, "the edition"}}});
     });
 }
 

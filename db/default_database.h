@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "editions.h"
+
 namespace humo::db {
 
 // The text of schema.sql: every table and index of the database.
@@ -12,6 +14,12 @@ const std::string& schema_sql();
 // The file is written under a temporary name and moved into place when complete.
 // Throws std::runtime_error with a readable message on any failure.
 void create_default_database(const std::string& path, const std::string& data_directory);
+
+// Creates the pristine database of an edition: its tables assembled from the data folder as
+// data/README.md says, and a table `edition` (id, title) holding its one row. Written and
+// failing as create_default_database does.
+void create_edition_database(const std::string& path, const std::string& data_directory,
+                             const Edition& edition);
 
 // Creates a database file with the schema and then runs `sql` on it; for test fixtures.
 void create_database(const std::string& path, const std::string& sql);

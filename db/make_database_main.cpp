@@ -1,7 +1,10 @@
 // humo-mkdb: builds a humo_tool database.
 //
-//   humo-mkdb DATA_DIR OUTPUT           the default database from DATA_DIR/*.csv, replacing OUTPUT
-//   humo-mkdb --keep-existing DATA_DIR OUTPUT
+//   humo-mkdb DATA_DIR OUTPUT           the tables from DATA_DIR/*.csv, replacing OUTPUT
+//   humo-mkdb --edition ID DATA_DIR OUTPUT
+//                                       the pristine database of an edition of the defaults,
+//                                       assembled from the data folder DATA_DIR
+//   humo-mkdb --keep-existing [--edition ID] DATA_DIR OUTPUT
 //                                       the same, only if OUTPUT does not exist yet, so values a
 //                                       user edited survive a rebuild of the program
 //   humo-mkdb --sql FILE OUTPUT         the empty tables plus the rows FILE inserts (fixtures)
@@ -11,36 +14,64 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "default_database.h"
+#include "editions.h"
 
 namespace {
 
 int usage() {
-    std::cerr << "usage: humo-mkdb [--keep-existing] DATA_DIR OUTPUT\n"
-                 "       humo-mkdb --sql FILE OUTPUT\n";
+    std::cerr << "usage: humo-mkdb [--keep-existing] [--edition ID] DATA_DIR OUTPUT\n"
+                 "       humo-mkdb --sql FILE OUTPUT\n"
+                 "editions: "
+              << humo::db::edition_ids() << "\n";
     return 2;
+}
+
+void create_from_sql(const std::string& file, const std::string& output) {
+    std::ifstream in(file);
+    if (!in)
+        throw std::runtime_error("cannot read " + file);
+    std::stringstream sql;
+    sql << in.rdbuf();
+    humo::db::create_database(output, sql.str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string option = argc == 4 ? argv[1] : "";
-    if (argc != 3 && !(argc == 4 && (option == "--keep-existing" || option == "--sql"))) {
-        return usage();
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    bool keep_existing = false;
+    bool from_sql = false;
+    const humo::db::Edition* edition = nullptr;
+    size_t i = 0;
+    for (; i < arguments.size() && arguments[i].starts_with("--"); ++i) {
+        if (arguments[i] == "--keep-existing") {
+            keep_existing = true;
+        } else if (arguments[i] == "--sql") {
+            from_sql = true;
+        } else if (arguments[i] == "--edition" && i + 1 < arguments.size()) {
+            edition = humo::db::find_edition(arguments[++i]);
+            if (!edition) {
+                std::cerr << "humo-mkdb: no edition " << arguments[i] << "\n";
+                return usage();
+            }
+        } else {
+            return usage();
+        }
     }
-    const std::string source = argv[argc - 2];
-    const std::string output = argv[argc - 1];
-    if (option == "--keep-existing" && std::filesystem::exists(output))
+    if (arguments.size() - i != 2 || (from_sql && (keep_existing || edition)))
+        return usage();
+    const std::string& source = arguments[i];
+    const std::string& output = arguments[i + 1];
+    if (keep_existing && std::filesystem::exists(output))
         return 0;
     try {
-        if (option == "--sql") {
-            std::ifstream in(source);
-            if (!in)
-                throw std::runtime_error("cannot read " + source);
-            std::stringstream sql;
-            sql << in.rdbuf();
-            humo::db::create_database(output, sql.str());
+        if (from_sql) {
+            create_from_sql(source, output);
+        } else if (edition) {
+            humo::db::create_edition_database(output, source, *edition);
         } else {
             humo::db::create_default_database(output, source);
         }

@@ -1,6 +1,7 @@
 // humo-batch: computes many scenarios at once, each row exactly as the calculator would.
 //
-//   humo-batch [--database FILE] [--decimal-separator C] [--quiet] INPUT.csv [-o OUTPUT.csv]
+//   humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet] INPUT.csv
+//              [-o OUTPUT.csv]
 //
 // Exit status: 0 every row computed, 1 some rows have errors (all rows are written), 2 nothing
 // written (the input, its header or the database cannot be used, or the command line is wrong).
@@ -16,6 +17,7 @@
 #include <variant>
 
 #include "batch_files.h"
+#include "editions.h"
 #include "file_locations.h"
 
 namespace {
@@ -26,8 +28,8 @@ using humo::batch::BatchSummary;
 constexpr int kUnusable = 2;
 
 const char* const kUsage =
-    "usage: humo-batch [--database FILE] [--decimal-separator C] [--quiet] INPUT.csv\n"
-    "                  [-o OUTPUT.csv]\n";
+    "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
+    "                  INPUT.csv [-o OUTPUT.csv]\n";
 
 const char* const kHelp =
     "\n"
@@ -42,6 +44,8 @@ const char* const kHelp =
     "of each system, annual_change, total_annual_change (with area_ha) and error.\n"
     "\n"
     "  --database FILE          the database (default: the one humo_tool opens)\n"
+    "  --edition ID             the pristine defaults of an edition instead: 2003, 2006 or\n"
+    "                           2019\n"
     "  --decimal-separator C    the decimal separator of numbers read and written\n"
     "                           (default: the one of your locale's LC_NUMERIC)\n"
     "  --quiet                  report only errors on standard error\n"
@@ -93,6 +97,7 @@ std::variant<Options, int> parse(int argc, char** argv) {
     options.request.separator = locale_separator();
     std::optional<std::string> input;
     bool given_database = false;
+    std::optional<std::string> edition;
     bool options_end = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -122,14 +127,16 @@ std::variant<Options, int> parse(int argc, char** argv) {
             return 0;
         } else if (argument == "--quiet" || argument == "-q") {
             options.quiet = true;
-        } else if (argument == "--database" || argument == "-o" || argument == "--output" ||
-                   argument == "--decimal-separator") {
+        } else if (argument == "--database" || argument == "--edition" || argument == "-o" ||
+                   argument == "--output" || argument == "--decimal-separator") {
             const std::optional<std::string> given = take_value();
             if (!given || given->empty())
                 return usage_error(argument + " needs a value");
             if (argument == "--database") {
                 options.request.database = *given;
                 given_database = true;
+            } else if (argument == "--edition") {
+                edition = *given;
             } else if (argument == "--decimal-separator") {
                 if (!usable_separator(*given))
                     return usage_error(
@@ -145,7 +152,19 @@ std::variant<Options, int> parse(int argc, char** argv) {
     }
     if (!input)
         return usage_error("no input file; name one, or - for standard input");
-    if (!given_database) {
+    if (edition) {
+        if (given_database)
+            return usage_error("--edition and --database name two databases; give one");
+        if (!humo::db::find_edition(*edition))
+            return usage_error("no edition " + *edition + "; the editions are " +
+                               humo::db::edition_ids());
+        options.request.database = humo::db::defaults_file(locations.defaults_directory, *edition);
+        if (!fs::exists(options.request.database)) {
+            std::cerr << "humo-batch: the defaults of the " << *edition << " edition, "
+                      << options.request.database << ", are missing\n";
+            return kUnusable;
+        }
+    } else if (!given_database) {
         // The same database the tool opens, made from the defaults on first use as it would be.
         try {
             humo::db::make_user_copy(locations);

@@ -159,7 +159,8 @@ TEST_F(HumoBatchTest, TheOutputMayReplaceTheInputAndARerunKeepsItsColumns) {
 TEST_F(HumoBatchTest, TheCommandLine) {
     CommandRun run = humo_batch("--help");
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.starts_with("usage: humo-batch [--database FILE]")) << run.out;
+    EXPECT_TRUE(run.out.starts_with("usage: humo-batch [--database FILE | --edition ID]"))
+        << run.out;
     EXPECT_NE(run.out.find("Exit status: 0 every row computed, 1 some rows have errors, 2 "
                            "nothing written."),
               std::string::npos);

@@ -2,6 +2,7 @@
 // says what is wrong, naming the column and the value.
 
 #include "batch_harness.h"
+#include "sqlite_file.h"
 
 namespace humo::batch {
 namespace {
@@ -139,9 +140,16 @@ TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
         with(with(good_row("paddy"), "country", "Afghanistan"), "climate_region", "Boreal");
     paddy = with(with(with(paddy, "from_land_use", "Paddy rice"), "from_management", ""),
                  "from_input", "");
+    // The defaults give Boreal paddy rice a factor; a user's database may hold none.
+    testing::TempDir dir;
+    const std::string path = testing::shipped_database(dir);
+    db::SqliteFile(path, db::SqliteFile::Mode::kCreate)
+        .execute(
+            "UPDATE tbl_systems SET land_use_factor = -999 WHERE system = 'Paddy rice' AND "
+            "climate_region = 'Boreal'");
     const Strings errors = errors_of(
         {spodic, with(spodic, "carbon_stock", "50"), paddy, with(paddy, "carbon_stock", "50")},
-        *shipped_);
+        load_scenario_tables(path, {}));
     EXPECT_EQ(errors, (Strings{
                           "no reference carbon stock data (-999) for soil_type \"Spodic\" in "
                           "climate_region \"Cold Temperate Dry\"; give one in carbon_stock",

@@ -4,6 +4,7 @@
 
 #include "database_check.h"
 #include "default_database.h"
+#include "editions.h"
 #include "fixture_paths.h"
 #include "sqlite_file.h"
 #include "temp_dir.h"
@@ -159,11 +160,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "activity mineral' AND humoclim = 'Boreal'",
                    {G::kNamedValues, S::kWarning, "c_stocks", "c_stock_Mg_ha", "-999",
                     "in humoclim 'Boreal'"}},
-        BrokenRule{"ResetLandUseTypeWithoutFactor",
-                   "UPDATE tbl_systems SET land_use_factor = -999 WHERE system = 'Long-term "
-                   "cultivated' AND climate_region = 'Tropical Wet'",
-                   {G::kNamedValues, S::kWarning, "tbl_systems", "land_use_factor", "-999",
-                    "in climate_region 'Tropical Wet'"}},
         BrokenRule{"NoGrassland",
                    "UPDATE tbl_systems SET system = 'Pasture' WHERE system = 'Grassland'; "
                    "UPDATE tbl_management_type SET system = 'Pasture' WHERE system = "
@@ -231,8 +227,92 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRule{"NoDataOrder",
                    "UPDATE tbl_input_type SET input_order = -999 WHERE input_type = 'Low'",
                    {G::kNoDataValue, S::kError, "tbl_input_type", "input_order", "-999",
-                    "(system 'Long-term cultivated', input_type 'Low')"}}),
+                    "(system 'Long-term cultivated', input_type 'Low')"}},
+        BrokenRule{
+            "TwoEditions",
+            "CREATE TABLE edition (id TEXT, title TEXT); INSERT INTO edition VALUES "
+            "('2003', 'a'), ('2006', 'b')",
+            {G::kEdition, S::kError, "edition", "", "", "2 rows: it records the one edition"}},
+        BrokenRule{"EditionWithoutTitle",
+                   "CREATE TABLE edition (id TEXT); INSERT INTO edition VALUES ('2003')",
+                   {G::kEdition, S::kError, "edition", "title", "", "the column is missing"}},
+        BrokenRule{"EditionWithAnEmptyTitle",
+                   "CREATE TABLE edition (id TEXT, title TEXT); INSERT INTO edition VALUES "
+                   "('2006', ' ')",
+                   {G::kEdition, S::kError, "edition", "id", "'2006'", "needs an id and a title"}},
+        BrokenRule{"UnknownEdition",
+                   "CREATE TABLE edition (id TEXT, title TEXT); INSERT INTO edition VALUES "
+                   "('1996', 'Revised guidelines')",
+                   {G::kEdition, S::kWarning, "edition", "id", "'1996'",
+                    "not an edition of the shipped defaults (2003, 2006, 2019)"}}),
     [](const ::testing::TestParamInfo<BrokenRule>& info) { return info.param.name; });
+
+// The pristine database of an edition, with one change applied.
+std::string edition_database_with(const testing::TempDir& dir, const Edition& edition,
+                                  const std::string& change) {
+    const std::string path = dir.file("defaults-" + std::string(edition.id) + ".mdb");
+    create_edition_database(path, testing::default_data_directory(), edition);
+    SqliteFile file(path, SqliteFile::Mode::kCreate);
+    file.execute(change);
+    return path;
+}
+
+TEST(DatabaseCheckTest, EveryEditionsPristineDatabaseIsSound) {
+    for (const Edition& edition : editions()) {
+        testing::TempDir dir;
+        const auto findings = check_database(edition_database_with(dir, edition, ""));
+        EXPECT_TRUE(findings.empty()) << edition.id << "\n" << format_report(findings);
+    }
+}
+
+// The 2019 edition publishes no Polar factors: every land-use factor there is -999, which stops
+// the calculator before a management or input factor is used. Once a land-use factor is given,
+// the lists reach the -999 factors behind it.
+TEST(DatabaseCheckTest, ANoDataFactorIsReportedOnlyWhereAListReachesIt) {
+    testing::TempDir dir;
+    const auto findings = check_database(edition_database_with(
+        dir, *find_edition("2019"),
+        "UPDATE tbl_systems SET land_use_factor = 0.5 WHERE climate_region = 'Polar' AND "
+        "system = 'Long-term cultivated'"));
+    for (const Finding& finding : findings) {
+        EXPECT_EQ(group_title(finding.group), group_title(G::kNoDataValue));
+        EXPECT_EQ(finding.severity, S::kWarning);
+        EXPECT_NE(finding.problem.find("a list offers this factor (climate_region 'Polar'"),
+                  std::string::npos)
+            << finding.problem;
+    }
+    // The three tillage systems and four input levels of long-term cultivated land; grassland
+    // in Polar still has no land-use factor, so its -999 factors stay unreached.
+    EXPECT_EQ(findings.size(), 7u) << format_report(findings);
+    for (const Finding& finding : findings) {
+        EXPECT_NE(finding.problem.find("grassland_other 'other'"), std::string::npos)
+            << finding.problem;
+    }
+}
+
+TEST(DatabaseCheckTest, ALandUseFactorWithoutDataSilencesOnlyTheFactorsBehindIt) {
+    testing::TempDir dir;
+    // No data for long-term cultivated in one region, and none for its no-till there: the
+    // calculator resets the system before using the tillage factor.
+    const std::string stopped =
+        "UPDATE tbl_systems SET land_use_factor = -999 WHERE system = 'Long-term cultivated' "
+        "AND climate_region = 'Tropical Wet'; UPDATE tbl_management_factors SET "
+        "management_factor = -999 WHERE climate_region = 'Tropical Wet' AND management_type = "
+        "'No-till'; ";
+    auto findings = check_database(default_database_with(dir, stopped));
+    EXPECT_TRUE(findings.empty()) << format_report(findings);
+
+    // The same no-till factor in a region where long-term cultivated has its factor is used.
+    testing::TempDir other;
+    findings = check_database(default_database_with(
+        other, stopped + "UPDATE tbl_management_factors SET management_factor = -999 WHERE "
+                         "climate_region = 'Tropical Moist' AND management_type = 'No-till'"));
+    ASSERT_EQ(findings.size(), 1u) << format_report(findings);
+    EXPECT_NE(findings[0].problem.find("a list offers this factor (climate_region 'Tropical "
+                                       "Moist'"),
+              std::string::npos)
+        << findings[0].problem;
+}
 
 TEST(DatabaseCheckTest, ReportsEachProblemOfAFaultyDatabaseOnce) {
     testing::TempDir dir;

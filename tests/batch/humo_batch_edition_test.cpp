@@ -1,0 +1,112 @@
+// humo-batch --edition: the same scenario on the pristine defaults of each edition beside the
+// program, and the command lines it refuses.
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "batch_harness.h"
+
+namespace humo::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHeader =
+    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
+    "to_management,to_input";
+// A field converted from full tillage and medium input to no-till with manure.
+const std::string kGermany =
+    "Germany,Cold Temperate Wet,High clay activity mineral,Long-term cultivated,Full tillage,"
+    "Medium,Long-term cultivated,No-till,High with manure";
+const std::string kResultColumns =
+    ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,from_stock,"
+    "to_land_use_factor,to_management_factor,to_input_factor,to_stock,annual_change,error\n";
+
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class HumoBatchEditionTest : public ::testing::Test {
+protected:
+    HumoBatchEditionTest() {
+        std::ofstream(dir.file("in.csv")) << kHeader << "\n" << kGermany << "\n";
+    }
+
+    CommandRun run(const std::string& program, const std::string& arguments) {
+        const std::string command = "cd " + dir.path().string() + " && " + program + " " +
+                                    arguments + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(dir.file("out.txt")),
+                contents(dir.file("err.txt"))};
+    }
+
+    testing::TempDir dir;
+};
+
+TEST_F(HumoBatchEditionTest, TheSameFieldGivesEachEditionsStocks) {
+    // Cold Temperate Wet, high-activity clay, from the edition's CSV files:
+    //   2003: stock 95, long-term cultivated 0.71, no-till 1.16, high input with manure 1.38
+    //     from 95 x 0.71 x 1 x 1 = 67.45 -> 67.5; to 67.45 x 1.16 x 1.38 = 107.97396 -> 108.0
+    //     change (108.0 - 67.5) / 20 = 2.025 -> 2.03
+    //   2006: stock 95, 0.69, 1.15, 1.44 (the cropland factors changed, the stock did not)
+    //     from 95 x 0.69 = 65.55 -> 65.6; to 65.55 x 1.15 x 1.44 = 108.5508 -> 108.6
+    //     change (108.6 - 65.6) / 20 = 2.15
+    //   2019: stock 81, 0.70, 1.09, 1.44
+    //     from 81 x 0.7 = 56.7; to 56.7 x 1.09 x 1.44 = 88.99632 -> 89.0
+    //     change (89.0 - 56.7) / 20 = 1.615 -> 1.62
+    const std::map<std::string, std::string> results = {
+        {"2003", ",95,0.71,1,1,67.5,0.71,1.16,1.38,108.0,2.03,"},
+        {"2006", ",95,0.69,1,1,65.6,0.69,1.15,1.44,108.6,2.15,"},
+        {"2019", ",81,0.7,1,1,56.7,0.7,1.09,1.44,89.0,1.62,"},
+    };
+    for (const auto& [edition, result] : results) {
+        const CommandRun batch = run(HUMO_BATCH, "--edition " + edition + " in.csv");
+        EXPECT_EQ(batch.status, 0) << edition << ": " << batch.err;
+        EXPECT_EQ(batch.out, kHeader + kResultColumns + kGermany + result + "\n") << edition;
+    }
+}
+
+TEST_F(HumoBatchEditionTest, AnUnknownEditionOrOneWithADatabaseIsRefused) {
+    const std::string usage =
+        "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
+        "                  INPUT.csv [-o OUTPUT.csv]\n";
+    CommandRun batch = run(HUMO_BATCH, "--edition 1996 in.csv -o out.csv");
+    EXPECT_EQ(batch.status, 2);
+    EXPECT_EQ(batch.err,
+              "humo-batch: no edition 1996; the editions are 2003, 2006, 2019\n" + usage);
+    batch = run(HUMO_BATCH, "--edition=2006 --database in.csv in.csv -o out.csv");
+    EXPECT_EQ(batch.status, 2);
+    EXPECT_EQ(batch.err,
+              "humo-batch: --edition and --database name two databases; give one\n" + usage);
+    batch = run(HUMO_BATCH, "in.csv --edition");
+    EXPECT_EQ(batch.status, 2);
+    EXPECT_EQ(batch.err, "humo-batch: --edition needs a value\n" + usage);
+    EXPECT_FALSE(fs::exists(dir.file("out.csv")));
+}
+
+TEST_F(HumoBatchEditionTest, MissingDefaultsAreNamed) {
+    // A copy of the program with no defaults beside it nor installed.
+    fs::create_directories(dir.path() / "bin");
+    fs::copy_file(HUMO_BATCH, dir.path() / "bin" / "humo-batch");
+    const CommandRun batch = run("bin/humo-batch", "--edition 2019 in.csv -o out.csv");
+    EXPECT_EQ(batch.status, 2);
+    EXPECT_EQ(batch.err, "humo-batch: the defaults of the 2019 edition, " +
+                             (dir.path() / "bin" / "defaults-2019.mdb").string() +
+                             ", are missing\n");
+    EXPECT_FALSE(fs::exists(dir.file("out.csv")));
+}
+
+}  // namespace
+}  // namespace humo::batch

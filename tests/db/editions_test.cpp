@@ -1,0 +1,243 @@
+// The pristine database of each edition of the defaults: every value of its CSV files, the
+// region scheme it takes, and the record of the edition.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "csv.h"
+#include "default_database.h"
+#include "editions.h"
+#include "fixture_paths.h"
+#include "sqlite_file.h"
+#include "temp_dir.h"
+
+namespace humo::db {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+using Records = std::vector<Strings>;
+
+const fs::path kData = testing::default_data_directory();
+const fs::path kRegions = kData / "editions" / "regions";
+
+const Strings kValueTables = {
+    "c_stocks",       "tbl_systems",      "tbl_management_type", "tbl_management_factors",
+    "tbl_input_type", "tbl_input_factors"};
+
+// The header and the records of a CSV file, read here without the code under test.
+Records read_file(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_TRUE(in) << file;
+    Records records;
+    while (auto record = read_csv_record(in))
+        records.push_back(*record);
+    return records;
+}
+
+Records without_header(Records records) {
+    records.erase(records.begin());
+    return records;
+}
+
+// The first two fields of each record, as the lookup keeps them.
+Records country_and_code(const Records& records) {
+    Records pairs;
+    for (const Strings& record : records)
+        pairs.push_back({record.at(0), record.at(1)});
+    return pairs;
+}
+
+Records up_to_code(const Records& records, int last) {
+    Records kept;
+    for (const Strings& record : records) {
+        if (std::stoi(record.at(1)) <= last)
+            kept.push_back(record);
+    }
+    return kept;
+}
+
+// What data/README.md says each table of an edition holds, in the database's row order.
+std::map<std::string, Records> expected_tables(const std::string& edition, int last_code) {
+    std::map<std::string, Records> tables;
+    const fs::path folder = edition == "2003" ? kData : kData / "editions" / edition;
+    for (const std::string& table : kValueTables)
+        tables[table] = read_file(folder / (table + ".csv"));
+    tables["tbl_soiltype_classification"] = read_file(kData / "tbl_soiltype_classification.csv");
+    if (edition == "2003") {
+        tables["tbl_climate_regions"] = read_file(kData / "tbl_climate_regions.csv");
+        tables["tbl_climate_zone_lookup"] = read_file(kData / "tbl_climate_zone_lookup.csv");
+        return tables;
+    }
+    Records regions = read_file(kRegions / "tbl_climate_regions.csv");
+    tables["tbl_climate_regions"] = {regions.front()};
+    for (const Strings& region : without_header(regions)) {
+        if (std::stoi(region.at(0)) <= last_code)
+            tables["tbl_climate_regions"].push_back(region);
+    }
+    Records lookup = read_file(kData / "tbl_climate_zone_lookup.csv");
+    for (const Strings& removal :
+         country_and_code(without_header(read_file(kRegions / "removals.csv"))))
+        std::erase(lookup, removal);
+    for (const Strings& addition :
+         up_to_code(country_and_code(without_header(read_file(kRegions / "lookup_additions.csv"))),
+                    last_code))
+        lookup.push_back(addition);
+    tables["tbl_climate_zone_lookup"] = lookup;
+    return tables;
+}
+
+// Compares every value of the table with the CSV text: empty is NULL, a number compares as the
+// number the text spells (-999 too), anything else as text.
+void expect_same_values(SqliteFile& file, const std::string& table, const Records& csv) {
+    const Strings& header = csv.front();
+    std::string columns;
+    for (const std::string& column : header)
+        columns += (columns.empty() ? "" : ", ") + column;
+    Statement rows(file, "SELECT " + columns + " FROM " + table + " ORDER BY rowid");
+    size_t record = 1;
+    for (; rows.step(); ++record) {
+        ASSERT_LT(record, csv.size()) << table << ": more rows than its CSV";
+        for (size_t c = 0; c < header.size(); ++c) {
+            const std::string& text = csv[record].at(c);
+            const int column = static_cast<int>(c);
+            SCOPED_TRACE(table + " row " + std::to_string(record) + " " + header[c] + " '" + text +
+                         "'");
+            if (text.empty()) {
+                EXPECT_TRUE(rows.is_null(column));
+            } else if (rows.is_number(column)) {
+                EXPECT_EQ(rows.number(column), std::stod(text));
+            } else {
+                EXPECT_EQ(rows.text(column), text);
+            }
+        }
+    }
+    EXPECT_EQ(record, csv.size()) << table << ": fewer rows than its CSV";
+}
+
+class EditionDatabaseTest : public ::testing::TestWithParam<Edition> {};
+
+TEST_P(EditionDatabaseTest, HoldsExactlyTheValuesOfItsFilesAndRecordsItsEdition) {
+    const Edition& edition = GetParam();
+    testing::TempDir dir;
+    const std::string path = dir.file("defaults-" + std::string(edition.id) + ".mdb");
+    create_edition_database(path, kData.string(), edition);
+    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    for (const auto& [table, records] :
+         expected_tables(std::string(edition.id), edition.last_region_code)) {
+        expect_same_values(file, table, records);
+    }
+    Statement record(file, "SELECT id, title FROM edition");
+    ASSERT_TRUE(record.step());
+    EXPECT_EQ(record.text(0), edition.id);
+    EXPECT_EQ(record.text(1), edition.title);
+    EXPECT_FALSE(record.step());
+    EXPECT_FALSE(fs::exists(path + ".part"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, EditionDatabaseTest, ::testing::ValuesIn(editions()),
+                         [](const ::testing::TestParamInfo<Edition>& info) {
+                             return "Edition" + std::string(info.param.id);
+                         });
+
+std::string one(const std::string& path, const std::string& sql) {
+    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    Statement row(file, sql);
+    return row.step() ? row.text(0) : "no row";
+}
+
+TEST(EditionsTest, EachEditionHasItsOwnRegionsAndValues) {
+    ASSERT_EQ(edition_ids(), "2003, 2006, 2019");
+    testing::TempDir dir;
+    std::map<std::string, std::string> paths;
+    for (const Edition& edition : editions()) {
+        paths[std::string(edition.id)] = dir.file(std::string(edition.id) + ".mdb");
+        create_edition_database(paths[std::string(edition.id)], kData.string(), edition);
+    }
+    const auto regions = [&](const std::string& id) {
+        return one(paths[id], "SELECT group_concat(climate_region, '|') FROM tbl_climate_regions");
+    };
+    const std::string eight =
+        "Boreal|Cold Temperate Dry|Cold Temperate Wet|Warm Temperate Dry|Warm Temperate "
+        "Wet|Tropical Dry|Tropical Moist|Tropical Wet";
+    EXPECT_EQ(regions("2003"), eight);
+    EXPECT_EQ(regions("2006"), eight + "|Boreal Dry|Tropical Montane");
+    EXPECT_EQ(regions("2019"), eight + "|Boreal Dry|Tropical Montane|Polar");
+
+    // Mongolia loses Boreal for Boreal Dry from 2006 on; Greenland gains Polar only in 2019.
+    const auto codes = [&](const std::string& id, const std::string& country) {
+        return one(paths[id],
+                   "SELECT group_concat(climate_region_code, ' ') FROM tbl_climate_zone_lookup "
+                   "WHERE country_name = '" +
+                       country + "'");
+    };
+    EXPECT_EQ(codes("2003", "Mongolia"), "1 2");
+    EXPECT_EQ(codes("2006", "Mongolia"), "2 9");
+    EXPECT_EQ(codes("2019", "Mongolia"), "2 9");
+    EXPECT_EQ(codes("2006", "Greenland"), codes("2003", "Greenland"));
+    EXPECT_EQ(codes("2019", "Greenland"), codes("2003", "Greenland") + " 11");
+
+    // Boreal paddy rice has its factor in every edition.
+    const std::string paddy =
+        "SELECT land_use_factor FROM tbl_systems WHERE system = 'Paddy rice' AND climate_region "
+        "= 'Boreal'";
+    EXPECT_EQ(one(paths["2003"], paddy), "1.1");
+    EXPECT_EQ(one(paths["2006"], paddy), "1.1");
+    EXPECT_EQ(one(paths["2019"], paddy), "1.35");
+    const std::string second_grassland =
+        "SELECT management_type FROM tbl_management_type WHERE system = 'Grassland' AND "
+        "management_order = 2";
+    EXPECT_EQ(one(paths["2006"], second_grassland), "Moderately degraded");
+    EXPECT_EQ(one(paths["2019"], second_grassland), "High intensity grazing");
+}
+
+// A copy of the data folder to break.
+fs::path copy_of_data(const testing::TempDir& dir) {
+    const fs::path copy = dir.path() / "data";
+    fs::copy(kData, copy, fs::copy_options::recursive);
+    return copy;
+}
+
+void expect_refused(const fs::path& data, const std::string& edition, const std::string& says) {
+    const std::string path = (data.parent_path() / "out.mdb").string();
+    try {
+        create_edition_database(path, data.string(), *find_edition(edition));
+        ADD_FAILURE() << "made " << edition << " although it should say: " << says;
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_FALSE(fs::exists(path + ".part"));
+}
+
+TEST(EditionsTest, FilesThatDoNotFitTogetherAreRefusedNamingTheFile) {
+    testing::TempDir dir;
+    const fs::path data = copy_of_data(dir);
+    const fs::path regions = data / "editions" / "regions";
+
+    // An edition's value table is never taken from another edition.
+    fs::rename(data / "editions" / "2006" / "tbl_systems.csv", dir.path() / "aside.csv");
+    expect_refused(data, "2006",
+                   "cannot read " + (data / "editions/2006/tbl_systems.csv").string());
+    fs::rename(dir.path() / "aside.csv", data / "editions" / "2006" / "tbl_systems.csv");
+
+    std::ofstream(regions / "removals.csv", std::ios::app) << "Atlantis,1,sunk\n";
+    expect_refused(data, "2019", (regions / "removals.csv").string() + " line 3: no such row in");
+    fs::copy_file(kRegions / "removals.csv", regions / "removals.csv",
+                  fs::copy_options::overwrite_existing);
+
+    std::ofstream(regions / "lookup_additions.csv", std::ios::app) << "Kenya,6,again\n";
+    expect_refused(data, "2006", "line 63: the row is in");
+
+    std::ofstream(regions / "lookup_additions.csv", std::ios::app) << "Kenya,six,typo\n";
+    // 2003 keeps its own regions and never reads the scheme.
+    EXPECT_NO_THROW(create_edition_database((dir.path() / "2003.mdb").string(), data.string(),
+                                            *find_edition("2003")));
+    expect_refused(data, "2019", "the region code 'six' is not a whole number");
+}
+
+}  // namespace
+}  // namespace humo::db
