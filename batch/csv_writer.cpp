@@ -1,7 +1,6 @@
 #include "csv_writer.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace humo::batch {
 namespace {
@@ -22,7 +21,7 @@ CsvWriter::CsvWriter(WriteBytes write, char delimiter, bool crlf)
 void CsvWriter::grow(size_t size) { buffer_.resize(std::max(buffer_.size() * 2, used_ + size)); }
 
 void CsvWriter::append(std::string_view text) {
-    std::memcpy(room_for(text.size()), text.data(), text.size());
+    std::copy(text.begin(), text.end(), room_for(text.size()));
     used_ += text.size();
 }
 
@@ -38,8 +37,7 @@ void CsvWriter::field(std::string_view text) {
         return quoted_[static_cast<unsigned char>(c)];
     });
     if (!needs_quotes) {
-        std::memcpy(out, text.data(), text.size());
-        out += text.size();
+        out = std::copy(text.begin(), text.end(), out);
     } else {
         *out++ = '"';
         for (char c : text) {

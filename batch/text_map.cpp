@@ -19,7 +19,7 @@ uint64_t hash_of(std::string_view text) {
     if (size >= 8) {
         std::memcpy(&first, text.data(), 8);
         std::memcpy(&last, text.data() + size - 8, 8);
-    } else {
+    } else if (size > 0) {
         std::memcpy(&first, text.data(), size);
     }
     return mixed(mixed(0x243F6A8885A308D3ull ^ size, first), last);
