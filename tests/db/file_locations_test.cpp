@@ -151,6 +151,10 @@ TEST_F(FileLocationsTest, TheDatabaseIsTheOptionThenBesideTheProgramThenTheUsers
     const FileLocations unset = locate();
     EXPECT_EQ(unset.database, under_home);
     EXPECT_TRUE(unset.user_copy);
+
+    // Started without a home, as from a service: still a place for the copy, and no crash.
+    env.set("HOME", std::nullopt);
+    EXPECT_TRUE(locate().database.ends_with("/.local/share/humo_tool/humo_tool.mdb"));
 }
 
 TEST_F(FileLocationsTest, HelpAndDefaultsBesideTheProgramElseInstalled) {
@@ -249,7 +253,13 @@ TEST_F(CopyWholeTest, AFailureLeavesNoTargetAndNoPartOfIt) {
     EXPECT_NE(unwritable->find(dir.file("a-file/t.mdb")), std::string::npos) << *unwritable;
     EXPECT_NE(unwritable->find("Not a directory"), std::string::npos) << *unwritable;
 
-    EXPECT_EQ(names_in(dir.path()), (Names{"a-file", "defaults-2003.mdb"}));
+    fs::create_directories(dir.path() / "a-folder" / "inside");
+    const auto folder = failure_of([&] { copy_whole(source, dir.file("a-folder")); });
+    ASSERT_TRUE(folder);
+    EXPECT_NE(folder->find(dir.file("a-folder")), std::string::npos) << *folder;
+    EXPECT_EQ(names_in(dir.path() / "a-folder"), Names{"inside"});
+
+    EXPECT_EQ(names_in(dir.path()), (Names{"a-file", "a-folder", "defaults-2003.mdb"}));
 }
 
 TEST_F(CopyWholeTest, AWriteThatStopsPartWayLeavesTheTargetAsItWas) {
