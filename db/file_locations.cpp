@@ -79,8 +79,10 @@ void copy_whole(const std::string& source, const std::string& target) {
         if (!out)
             fail("write", target, std::strerror(errno));
         out << in.rdbuf();
-        out.flush();
-        if (!out) {
+        out.close();
+        // A write that stops part way (a full disk) sets no error on `out`; the unread rest of
+        // the source tells.
+        if (!out || in.peek() != std::ifstream::traits_type::eof()) {
             const std::string why = std::strerror(errno);
             std::error_code ignored;
             fs::remove(part, ignored);
