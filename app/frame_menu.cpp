@@ -7,10 +7,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "about_text.h"
 #include "batch_progress.h"
+#include "edition_in_use.h"
+#include "editions.h"
 #include "module1.h"
 
 namespace humo::app {
@@ -32,6 +36,21 @@ std::string results_file_for(const std::string& input) {
 }
 
 }  // namespace
+
+std::optional<size_t> DialogFileChooser::edition_to_load(QWidget* parent,
+                                                         const std::vector<std::string>& titles,
+                                                         size_t current) {
+    QStringList items;
+    for (const std::string& title : titles)
+        items << QString::fromStdString(title);
+    bool ok = false;
+    const QString item =
+        QInputDialog::getItem(parent, "Load default values", "Which default values to load:", items,
+                              static_cast<int>(current), false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return static_cast<size_t>(items.indexOf(item));
+}
 
 std::optional<std::string> DialogFileChooser::scenarios_to_read(QWidget* parent) {
     return chosen(QFileDialog::getOpenFileName(parent, "Calculate a batch: scenarios to read",
@@ -58,8 +77,7 @@ FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
     calculate_batch_ = file->addAction("Calculate a &batch…", this, &FrameMenu::calculate_batch);
     save_report_ = file->addAction("Save &report…", this, &FrameMenu::save_report);
     file->addSeparator();
-    restore_defaults_ =
-        file->addAction("Restore &default values…", this, [this] { module_.restore_defaults(); });
+    load_defaults_ = file->addAction("Load &default values…", this, &FrameMenu::load_defaults);
     file->addSeparator();
     // As the calculator's Exit button: the data forms write what was typed into them first.
     exit_ = file->addAction("E&xit", this, [this] { module_.program().request_end(); });
@@ -72,6 +90,10 @@ FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
     for (QMenu* menu : {file, edit})
         connect(menu, &QMenu::aboutToShow, this, &FrameMenu::update_offers);
     update_offers();
+    edition_label_ = new QLabel(&frame);
+    edition_label_->setObjectName("editionInUse");
+    frame.statusBar()->addWidget(edition_label_);
+    show_edition();
 }
 
 void FrameMenu::update_offers() {
@@ -131,8 +153,32 @@ void FrameMenu::save_report() {
 }
 
 void FrameMenu::about() {
-    tell(about_text(QCoreApplication::applicationVersion().toStdString()),
+    tell(about_text(QCoreApplication::applicationVersion().toStdString(),
+                    db::edition_text(db::edition_in_use(database_file()))),
          forms::MsgBoxIcon::kInformation, "About humo_tool");
+}
+
+std::string FrameMenu::database_file() const { return module_.program().host().database_file(); }
+
+void FrameMenu::show_edition() {
+    edition_label_->setText(QString::fromStdString(
+        "Default values: " + db::edition_text(db::edition_in_use(database_file()))));
+}
+
+void FrameMenu::load_defaults() {
+    const std::optional<db::EditionInUse> in_use = db::edition_in_use(database_file());
+    std::vector<std::string> titles;
+    size_t current = 0;
+    for (const db::Edition& edition : db::editions()) {
+        if (in_use && edition.id == in_use->id)
+            current = titles.size();
+        titles.emplace_back(edition.title);
+    }
+    const std::optional<size_t> chosen = files_.edition_to_load(&frame_, titles, current);
+    if (!chosen || *chosen >= titles.size())
+        return;
+    module_.restore_defaults(std::string(db::editions()[*chosen].id));
+    show_edition();
 }
 
 void FrameMenu::copy_results() {

@@ -3,12 +3,28 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "edition_in_use.h"
+#include "editions.h"
 #include "file_locations.h"
 
 namespace humo::app {
 namespace {
 
-const char* const kRestoreTitle = "Restore default values";
+// The edition asked for; without one, the edition the database records, else the oldest.
+const db::Edition& edition_to_load(const std::string& database,
+                                   const std::optional<std::string>& edition_id) {
+    const std::optional<db::EditionInUse> in_use = db::edition_in_use(database);
+    const std::optional<std::string> wanted = edition_id ? edition_id
+                                              : in_use   ? std::optional(in_use->id)
+                                                         : std::nullopt;
+    if (wanted) {
+        if (const db::Edition* edition = db::find_edition(*wanted))
+            return *edition;
+    }
+    return db::editions().front();
+}
+
+const char* const kRestoreTitle = "Load default values";
 
 }  // namespace
 
@@ -31,19 +47,21 @@ Module1::Module1(forms::Program& program)
     program_.set_mdi_frame(frmHUMO());
 }
 
-std::optional<std::string> Module1::restore_defaults() {
+std::optional<std::string> Module1::restore_defaults(const std::optional<std::string>& edition_id) {
     std::optional<std::string> backup;
     program_.run_user_action([&]() -> forms::Refusal {
-        backup = restore_defaults_now();
+        backup = restore_defaults_now(edition_id);
         return std::nullopt;
     });
     return backup;
 }
 
-std::optional<std::string> Module1::restore_defaults_now() {
+std::optional<std::string> Module1::restore_defaults_now(
+    const std::optional<std::string>& edition_id) {
     forms::Host& host = program_.host();
     const std::string database = host.database_file();
-    const std::string defaults = db::defaults_file(host.defaults_directory());
+    const db::Edition& edition = edition_to_load(database, edition_id);
+    const std::string defaults = db::defaults_file(host.defaults_directory(), edition.id);
     try {
         // Said before anything is asked or closed, so the calculator keeps what it shows.
         db::require_defaults(defaults);
@@ -53,8 +71,9 @@ std::optional<std::string> Module1::restore_defaults_now() {
         return std::nullopt;
     }
     const auto answer = program_.msg_box(
-        "Replace the values in " + database +
-            " with the default values?\r\n\r\nEvery value edited in the default tables will be "
+        "Replace the values in " + database + " with the default values of the " +
+            std::string(edition.title) +
+            "?\r\n\r\nEvery value edited in the default tables will be "
             "replaced. The file as it is now is kept beside it, named after today's date and "
             "time.",
         forms::MsgBoxButtons::kOkCancel, forms::MsgBoxIcon::kQuestion, kRestoreTitle);

@@ -27,11 +27,13 @@ public:
     // Shows the introduction form inside the frame; the program then runs on user events.
     void Main();
 
-    // Replaces the database with the pristine defaults, once the user agrees: the data forms
+    // Replaces the database with the pristine defaults of an edition (without one: the edition
+    // the database records, else the oldest), once the user agrees: the data forms
     // close first (writing what was typed; a refused write stops here), the file is kept as a
     // dated backup beside it, and the calculator starts afresh on the defaults. Returns the
     // backup's file name, or nothing when it did not happen.
-    std::optional<std::string> restore_defaults();
+    std::optional<std::string> restore_defaults(
+        const std::optional<std::string>& edition_id = std::nullopt);
 
     app::frmHUMO& frmHUMO() { return humo_(); }
     app::frmSplash& frmSplash() { return splash_(); }
@@ -43,7 +45,7 @@ public:
     calculator::CalculatorState& calculator_state() { return calculator_state_; }
 
 private:
-    std::optional<std::string> restore_defaults_now();
+    std::optional<std::string> restore_defaults_now(const std::optional<std::string>& edition_id);
 
     forms::Program& program_;
     db::SoilCarbonDatabase database_;

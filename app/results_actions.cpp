@@ -6,6 +6,8 @@
 
 #include "batch_files.h"
 #include "calculation_report.h"
+#include "edition_in_use.h"
+#include "editions.h"
 #include "file_locations.h"
 #include "module1.h"
 #include "results_text.h"
@@ -38,9 +40,14 @@ std::variant<report::CalculationReport, std::string> current_report(Module1& mod
     if (!calculator)
         return "calculator not loaded";
     forms::Host& host = module.program().host();
-    auto gathered = report::gather_report(*calculator, database_in_use(module),
-                                          db::defaults_file(host.defaults_directory()),
-                                          host.decimal_separator(), now_text());
+    const std::string database = database_in_use(module);
+    // Edits are those made since that edition's defaults were loaded.
+    const std::optional<db::EditionInUse> edition = db::edition_in_use(database);
+    auto gathered =
+        report::gather_report(*calculator, database,
+                              db::defaults_file(host.defaults_directory(),
+                                                edition ? edition->id : db::editions().front().id),
+                              host.decimal_separator(), now_text());
     if (auto* none = std::get_if<report::NoReport>(&gathered))
         return none->reason;
     return std::get<report::CalculationReport>(std::move(gathered));

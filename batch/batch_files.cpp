@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "edition_in_use.h"
 #include "scenario_tables.h"
 
 namespace humo::batch {
@@ -121,18 +122,23 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
     } catch (const DatabaseError& error) {
         throw BatchFailure(error.what());
     }
+    const std::optional<db::EditionInUse> recorded = db::edition_in_use(request.database);
+    const std::string edition = recorded ? recorded->title : "";
     InputFile input(request.input);
     auto read = [&input](char* buffer, size_t size) { return input.read(buffer, size); };
     if (request.output.empty()) {
         auto write = [](const char* data, size_t size) {
             write_all(STDOUT_FILENO, data, size, "standard output");
         };
-        return run_batch_stream(read, write, tables, progress, input.size());
+        BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
+        summary.edition = edition;
+        return summary;
     }
     OutputFile output(request.output);
     auto write = [&output](const char* data, size_t size) { output.write(data, size); };
     BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
     output.commit();
+    summary.edition = edition;
     return summary;
 }
 

@@ -105,7 +105,8 @@ void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& l
 
 std::string BatchSummary::summary_line() const {
     return std::to_string(rows) + (rows == 1 ? " row: " : " rows: ") + std::to_string(computed) +
-           " computed, " + std::to_string(with_errors) + " with errors";
+           " computed, " + std::to_string(with_errors) + " with errors" +
+           (edition.empty() ? "" : " (default values: " + edition + ")");
 }
 
 std::string BatchSummary::error_line(const RowError& error) {

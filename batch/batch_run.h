@@ -29,8 +29,11 @@ struct BatchSummary {
     std::vector<RowError> first_errors;
     // Something worth saying about the input as a whole, such as that it has no rows.
     std::string note;
+    // The title of the edition of the default values the database records, if it records one.
+    std::string edition;
 
-    // "1000 rows: 997 computed, 3 with errors"
+    // "1000 rows: 997 computed, 3 with errors", and "(default values: TITLE)" when the edition
+    // is known.
     std::string summary_line() const;
     // "line 12: country "Kenia" is unknown; did you mean "Kenya"?"
     static std::string error_line(const RowError& error);

@@ -1,5 +1,6 @@
 #include "calculation_report.h"
 
+#include "edition_in_use.h"
 #include "frmmaster.h"
 #include "scenario.h"
 
@@ -70,6 +71,7 @@ std::variant<CalculationReport, NoReport> gather_report(const calculator::frmmas
     CalculationReport report;
     report.created = created;
     report.database_file = database_file;
+    report.edition = db::edition_text(db::edition_in_use(database_file));
     report.separator = separator;
     report.country = c.country.text();
     report.climate_region = c.climate_region.text();

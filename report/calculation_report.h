@@ -34,6 +34,8 @@ struct CalculationReport {
     // When the report was made, as "YYYY-MM-DD HH:MM".
     std::string created;
     std::string database_file;
+    // The title of the edition of the default values the database records.
+    std::string edition;
     EditedValues edited;
 
     std::string country;

@@ -9,20 +9,18 @@ std::string chosen(const std::string& item) { return item.empty() ? "(none chose
 
 std::vector<std::string> origin(const CalculationReport& report) {
     std::vector<std::string> lines = {"Made on " + report.created,
-                                      "Database: " + report.database_file};
+                                      "Database: " + report.database_file,
+                                      "Default values: " + report.edition};
     const EditedValues& edited = report.edited;
     if (!edited.compared) {
         lines.push_back("Whether its values differ from the shipped defaults is not known: " +
                         edited.note + ".");
     } else if (edited.count == 0) {
-        lines.push_back(
-            "Its values are the shipped defaults: the good-practice guidance's Chapter 3 "
-            "defaults, 2003.");
+        lines.push_back("Its values are the shipped defaults of that edition.");
     } else {
         lines.push_back(std::to_string(edited.count) +
                         (edited.count == 1 ? " row differs" : " rows differ") +
-                        " from the shipped defaults (the good-practice guidance's Chapter 3 "
-                        "defaults, 2003):");
+                        " from the shipped defaults of that edition:");
     }
     return lines;
 }

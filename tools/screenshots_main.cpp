@@ -76,6 +76,10 @@ public:
                     "tillage,Medium,Grassland,Improved,High\n";
         }
     }
+    std::optional<size_t> edition_to_load(QWidget*, const std::vector<std::string>&,
+                                          size_t current) override {
+        return current;
+    }
     std::optional<std::string> scenarios_to_read(QWidget*) override { return input_; }
     std::optional<std::string> where_to_save(QWidget*, const std::string&, const std::string&,
                                              const std::string&) override {

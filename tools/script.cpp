@@ -6,6 +6,7 @@
 
 #include "command_button.h"
 #include "data_grid.h"
+#include "editions.h"
 #include "form.h"
 #include "json_text.h"
 #include "list_box.h"
@@ -20,6 +21,7 @@ namespace {
 // What each verb takes after its target.
 enum class Shape {
     kNothing,        // start, forms
+    kOptionalText,   // restore-defaults: ["TEXT"]
     kControl,        // click, focus, dblclick: FORM.CONTROL
     kControlChoice,  // select: FORM.CONTROL "TEXT" | #N
     kControlText,    // type: FORM.CONTROL "TEXT"
@@ -49,7 +51,7 @@ const std::map<std::string, Shape>& verbs() {
         {"report", Shape::kTexts},
         {"copy-results", Shape::kTexts},
         {"batch", Shape::kTexts},
-        {"restore-defaults", Shape::kNothing},
+        {"restore-defaults", Shape::kOptionalText},
     };
     return table;
 }
@@ -116,6 +118,13 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
     if (shape == Shape::kNothing) {
         if (!rest.empty())
             throw fail(command.verb + " takes no arguments");
+        return command;
+    }
+    if (shape == Shape::kOptionalText) {
+        if (rest.size() > 1 || (rest.size() == 1 && !rest[0].quoted))
+            throw fail(command.verb + " takes at most one quoted text");
+        if (!rest.empty())
+            command.words.push_back(rest[0].value);
         return command;
     }
     if (shape == Shape::kTexts) {
@@ -207,6 +216,7 @@ Command parse_line(const std::vector<Token>& tokens, int line_number) {
             }
             break;
         case Shape::kNothing:
+        case Shape::kOptionalText:
         case Shape::kTexts:
             break;
     }
@@ -300,7 +310,14 @@ private:
             return std::nullopt;
         }
         if (c.verb == "restore-defaults") {
-            const std::optional<std::string> backup = module_.restore_defaults();
+            std::optional<std::string> edition;
+            if (!c.words.empty()) {
+                if (!db::find_edition(c.words[0]))
+                    return "unknown edition \"" + c.words[0] + "\"; the editions are " +
+                           db::edition_ids();
+                edition = c.words[0];
+            }
+            const std::optional<std::string> backup = module_.restore_defaults(edition);
             if (!backup)
                 return "defaults not restored";
             out_ << "restored " << *backup << "\n";

@@ -18,13 +18,14 @@
 #include <sstream>
 
 #include "calculator_session.h"
+#include "default_database.h"
+#include "edition_in_use.h"
+#include "editions.h"
 #include "frame_menu.h"
 #include "pdf_report.h"
 #include "qt_renderer.h"
 #include "results_text.h"
 #include "sqlite_file.h"
-
-#include <sqlite3.h>
 
 namespace humo::app {
 namespace {
@@ -63,6 +64,12 @@ std::string pdf_text(const std::string& path) { return run("pdftotext " + path +
 // Answers the file dialogs from a queue, as a user would have chosen.
 class ScriptedFiles : public FileChooser {
 public:
+    std::optional<size_t> edition_to_load(QWidget*, const std::vector<std::string>& titles,
+                                          size_t current) override {
+        edition_titles = titles;
+        edition_current = current;
+        return edition_answer;
+    }
     std::optional<std::string> scenarios_to_read(QWidget*) override { return next(); }
     std::optional<std::string> where_to_save(QWidget*, const std::string& title,
                                              const std::string& suggested,
@@ -73,6 +80,9 @@ public:
     }
 
     std::deque<std::optional<std::string>> answers;
+    std::optional<size_t> edition_answer;
+    Strings edition_titles;
+    size_t edition_current = 99;
     Strings titles;
     Strings suggestions;
 
@@ -89,10 +99,10 @@ private:
 class FrameMenuTest : public ::testing::Test {
 protected:
     FrameMenuTest() : session(std::nullopt) {
-        db::create_default_database(session.dir.file("humo_tool.mdb"),
-                                    testing::default_data_directory());
-        db::create_default_database(session.dir.file("defaults-2003.mdb"),
-                                    testing::default_data_directory());
+        for (const char* file : {"humo_tool.mdb", "defaults-2003.mdb"}) {
+            db::create_edition_database(session.dir.file(file), testing::default_data_directory(),
+                                        db::editions().front());
+        }
         session.module.Main();
         menu = std::make_unique<FrameMenu>(session.module, *renderer.frame_window(), files,
                                            report::write_pdf_report);
@@ -150,11 +160,11 @@ protected:
 
 TEST_F(FrameMenuTest, TheMenusOfferReportAndCopyOnlyWhileBothStocksShow) {
     EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report… (off)",
-                                        "Restore &default values…", "E&xit"}));
+                                        "Load &default values…", "E&xit"}));
     EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results (off)"}));
     calculate();
-    EXPECT_EQ(opened("&File"), (Strings{"Calculate a &batch…", "Save &report…",
-                                        "Restore &default values…", "E&xit"}));
+    EXPECT_EQ(opened("&File"),
+              (Strings{"Calculate a &batch…", "Save &report…", "Load &default values…", "E&xit"}));
     EXPECT_EQ(opened("&Help"), (Strings{"&About humo_tool"}));
     EXPECT_EQ(opened("&Edit"), (Strings{"&Copy results"}));
     session.pick(session.calc().climate_region, "Tropical Moist");
@@ -220,48 +230,70 @@ TEST_F(FrameMenuTest, AboutNamesTheToolItsVersionItsDataAndItsLicence) {
     EXPECT_NE(text.find("GNU General Public License, version 3 or later"), std::string::npos);
 }
 
-TEST_F(FrameMenuTest, RestoreDefaultValuesAsksThenBringsTheDefaultsBack) {
-    calculate();
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open(session.dir.file("humo_tool.mdb").c_str(), &db);
-        sqlite3_exec(db, "UPDATE c_stocks SET c_stock_Mg_ha = 99", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
-    session.host.answers = {forms::MsgBoxResult::kCancel};
-    menu->restore_defaults_action()->trigger();
-    ASSERT_EQ(session.host.messages.size(), 1u);
-    EXPECT_EQ(session.host.messages[0].title, "Restore default values");
-    EXPECT_NE(session.host.messages[0].text.find(session.dir.file("humo_tool.mdb")),
-              std::string::npos);
-    EXPECT_EQ(session.calc().carbon_stock_20yrs_2.text(), "49.4");  // nothing happened
+TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
+    const db::Edition& later = *db::find_edition("2006");
+    db::create_edition_database(session.dir.file("defaults-2006.mdb"),
+                                testing::default_data_directory(), later);
+    const std::string oldest(db::editions().front().title);
+    EXPECT_EQ(menu->edition_shown().toStdString(), "Default values: " + oldest);
+    // A field in Germany: the 2006 cropland factors differ from the 2003 ones.
+    auto germany = [this] {
+        auto& c = session.calc();
+        session.pick(c.country, "Germany");
+        session.pick(c.climate_region, "Cold Temperate Wet");
+        session.pick(c.system1, "Long-term cultivated");
+        session.pick(c.Management1, "Full tillage");
+        session.pick(c.Input1, "Medium");
+        session.pick(c.system2, "Long-term cultivated");
+        session.pick(c.Management2, "No-till");
+        session.pick(c.Input2, "High with manure");
+        return Strings{c.carbon_stock_20yrs_1.text(), c.carbon_stock_20yrs_2.text(),
+                       c.Sequestration_Potential.text()};
+    };
+    session.module.frmSplash().Continue1.user_click();
+    EXPECT_EQ(germany(), (Strings{"67.5", "108.0", "2.03"}));
 
-    menu->restore_defaults_action()->trigger();
+    // Choosing nothing loads nothing.
+    menu->load_defaults_action()->trigger();
+    EXPECT_EQ(files.edition_titles.size(), db::editions().size());
+    EXPECT_EQ(files.edition_current, 0u);
+    EXPECT_TRUE(session.messages().empty());
+
+    files.edition_answer = 1;
+    session.host.answers = {forms::MsgBoxResult::kCancel};
+    menu->load_defaults_action()->trigger();
+    ASSERT_EQ(session.host.messages.size(), 1u);
+    EXPECT_EQ(session.host.messages[0].title, "Load default values");
+    EXPECT_TRUE(session.host.messages[0].text.starts_with(
+        "Replace the values in " + session.dir.file("humo_tool.mdb") +
+        " with the default values of the " + std::string(later.title) + "?"))
+        << session.host.messages[0].text;
+    EXPECT_EQ(session.calc().carbon_stock_20yrs_2.text(), "108.0");  // cancelled: as it was
+
+    menu->load_defaults_action()->trigger();
     EXPECT_EQ(session.host.messages.size(), 2u);
-    // The calculator starts afresh, as when it has just loaded.
+    EXPECT_EQ(menu->edition_shown().toStdString(), "Default values: " + std::string(later.title));
+    // The calculator starts afresh, as when it has just loaded, on the 2006 values.
     EXPECT_EQ(session.calc().climate_region.items(), Strings{"(Please specify a country)"});
     EXPECT_EQ(session.calc().country.list_index(), -1);
-    EXPECT_EQ(session.calc().carbon_stock_20yrs_2.text(), "");
-    session.pick(session.calc().country, "Kenya");
-    session.pick(session.calc().climate_region, "Tropical Dry");
-    EXPECT_EQ(session.calc().carbon_stock.text(), "38");
+    EXPECT_EQ(germany(), (Strings{"65.6", "108.6", "2.15"}));
+    files.edition_answer.reset();
+    menu->load_defaults_action()->trigger();
+    EXPECT_EQ(files.edition_current, 1u);
 
-    // The edited file is kept beside it, edits and all.
+    menu->about_action()->trigger();
+    EXPECT_NE(session.host.messages.back().text.find("Default values in use: " +
+                                                     std::string(later.title)),
+              std::string::npos);
+
+    // The replaced file is kept beside it, with the 2003 values.
     Strings backups;
     for (const auto& entry : fs::directory_iterator(session.dir.path())) {
         if (entry.path().filename().string().starts_with("humo_tool-"))
             backups.push_back(entry.path().string());
     }
     ASSERT_EQ(backups.size(), 1u);
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(backups[0].c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "SELECT DISTINCT c_stock_Mg_ha FROM c_stocks", -1, &statement, nullptr);
-    ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(statement, 0), 99);
-    EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE);
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
+    EXPECT_EQ(db::edition_in_use(backups[0])->id, "2003");
 }
 
 TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
@@ -274,8 +306,10 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
     EXPECT_EQ(session.host.messages[0].title, "Calculate a batch");
     EXPECT_EQ(session.host.messages[0].icon, forms::MsgBoxIcon::kExclamation);
     EXPECT_EQ(session.host.messages[0].text,
-              "2 rows: 1 computed, 1 with errors.\n\nErrors:\n\nline 3: country \"Kenia\" is "
-              "unknown; did you mean \"Kenya\"?\n\nThe results are in " +
+              "2 rows: 1 computed, 1 with errors (default values: " +
+                  std::string(db::editions().front().title) +
+                  ").\n\nErrors:\n\nline 3: country \"Kenia\" is "
+                  "unknown; did you mean \"Kenya\"?\n\nThe results are in " +
                   session.dir.file("results.csv") + ".");
     EXPECT_NE(contents(session.dir.file("results.csv")).find(",49.4,1.16,\n"), std::string::npos);
 

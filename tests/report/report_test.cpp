@@ -153,9 +153,9 @@ TEST_F(ReportTest, TheEditedRowsAreListedAgainstTheShippedDefaults) {
     EXPECT_EQ(document.edited_rows.size(), EditedValues::kListed + 1);
     EXPECT_EQ(document.edited_rows.back(),
               "… and " + std::to_string(many.count - EditedValues::kListed) + " more");
-    EXPECT_EQ(document.origin.back(), std::to_string(many.count) +
-                                          " rows differ from the shipped defaults (the "
-                                          "good-practice guidance's Chapter 3 defaults, 2003):");
+    EXPECT_EQ(
+        document.origin.back(),
+        std::to_string(many.count) + " rows differ from the shipped defaults of that edition:");
 }
 
 TEST_F(ReportTest, WithoutTheShippedDefaultsTheReportSaysSo) {
@@ -207,8 +207,9 @@ TEST_F(ReportTest, ThePageSaysWhatWasComputedAndHow) {
     const ReportDocument d = report_document(gathered());
     EXPECT_EQ(d.title, "HUMO Soil Carbon Tool: calculation report");
     EXPECT_EQ(d.origin, (Strings{"Made on 2024-05-01 14:03", "Database: " + database(),
-                                 "1 row differs from the shipped defaults (the good-practice "
-                                 "guidance's Chapter 3 defaults, 2003):"}));
+                                 "Default values: not recorded in this database (taken as the "
+                                 "Good-practice guidance, Chapter 3 defaults (2003))",
+                                 "1 row differs from the shipped defaults of that edition:"}));
     EXPECT_EQ(d.edited_rows,
               (Strings{"tbl_systems: Long-term cultivated, Boreal: land_use_factor 0.7 (default "
                        "0.71)"}));
