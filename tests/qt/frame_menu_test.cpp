@@ -183,6 +183,9 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
     ASSERT_TRUE(fs::exists(path + ".pdf"));
     const std::string text = pdf_text("'" + path + ".pdf'");
     EXPECT_NE(text.find("Annual carbon stock change: 1.16 MgC/ha/yr"), std::string::npos) << text;
+    EXPECT_NE(text.find("Default values: Good-practice guidance, Chapter 3 defaults (2003)"),
+              std::string::npos)
+        << text;
     EXPECT_TRUE(session.messages().empty());
 
     // A place that cannot be written says so and writes nothing.
