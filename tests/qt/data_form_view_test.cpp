@@ -179,3 +179,26 @@ TEST_F(DataFormViewTest, ABrowserFollowsItsWindowsSize) {
 
 }  // namespace
 }  // namespace humo::qt
+
+namespace humo::qt {
+namespace {
+
+TEST_F(DataFormViewTest, ABrowserClosedAndOpenedAgainShowsItsRowsAgain) {
+    auto& browsers = session.module.data_forms();
+    browsers.show_browser(DefaultTable::kCStocks);
+    QApplication::processEvents();
+    auto& first = browsers.browser(DefaultTable::kCStocks)();
+    const long rows = first.grdDataGrid.row_count();
+    ASSERT_GT(rows, 0);
+    first.user_close();
+    QApplication::processEvents();
+    browsers.show_browser(DefaultTable::kCStocks);
+    QApplication::processEvents();
+    auto& again = browsers.browser(DefaultTable::kCStocks)();
+    EXPECT_EQ(again.grdDataGrid.row_count(), rows);
+    EXPECT_EQ(grid(again)->model()->rowCount(), rows);
+    EXPECT_TRUE(session.messages().empty());
+}
+
+}  // namespace
+}  // namespace humo::qt
