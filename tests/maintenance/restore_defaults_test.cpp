@@ -124,5 +124,23 @@ TEST_F(RestoreDefaultsTest, MissingDefaultsAreSaidBeforeAnythingCloses) {
     EXPECT_EQ(calc().base_factor1.text(), "0.5");
 }
 
+TEST_F(RestoreDefaultsTest, WithoutAnEditionTheOneTheDatabaseRecordsIsLoadedAgain) {
+    const db::Edition& later = *db::find_edition("2006");
+    db::create_database(session.dir.file("defaults-2006.mdb"),
+                        testing::read_fixture("calculator.sql") +
+                            "CREATE TABLE edition (id TEXT, title TEXT);"
+                            "INSERT INTO edition VALUES ('2006', 'the later one');"
+                            "UPDATE tbl_systems SET land_use_factor = 0.8 WHERE system = "
+                            "'Set aside';");
+    ASSERT_TRUE(session.module.restore_defaults(std::string(later.id)));
+    EXPECT_EQ(set_aside_factor("humo_tool.mdb"), "0.8");
+    EXPECT_TRUE(messages().back().find(std::string(later.title)) != std::string::npos);
+
+    edit_set_aside("0.5").cmdFirst.user_click();
+    ASSERT_TRUE(session.module.restore_defaults());
+    EXPECT_EQ(set_aside_factor("humo_tool.mdb"), "0.8");
+    EXPECT_TRUE(messages().back().find(std::string(later.title)) != std::string::npos);
+}
+
 }  // namespace
 }  // namespace humo::maintenance
