@@ -326,10 +326,19 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
               "\"climate_region\". Nothing was written.");
     EXPECT_FALSE(fs::exists(session.dir.file("bad-results.csv")));
 
+    // A header alone computes nothing, and the box says why.
+    files.answers = {write("empty.csv", kHeader + "\n"), session.dir.file("empty-results.csv")};
+    menu->calculate_batch_action()->trigger();
+    ASSERT_EQ(session.host.messages.size(), 3u);
+    EXPECT_TRUE(session.host.messages[2].text.starts_with("0 rows: 0 computed, 0 with errors"));
+    EXPECT_NE(session.host.messages[2].text.find(").\n\nThe input has a header and no rows.\n"),
+              std::string::npos)
+        << session.host.messages[2].text;
+
     // Choosing no file runs nothing.
     files.answers = {std::nullopt};
     menu->calculate_batch_action()->trigger();
-    EXPECT_EQ(session.host.messages.size(), 2u);
+    EXPECT_EQ(session.host.messages.size(), 3u);
 }
 
 TEST_F(FrameMenuTest, CancellingTheProgressLeavesNoFileAndTheWindowKeepsWorking) {
