@@ -233,6 +233,16 @@ TEST_F(FrameMenuTest, AboutNamesTheToolItsVersionItsDataAndItsLicence) {
     EXPECT_NE(text.find("GNU General Public License, version 3 or later"), std::string::npos);
 }
 
+TEST_F(FrameMenuTest, DefaultValuesLoadBeforeTheCalculatorIsOpenToo) {
+    files.edition_answer = 0;
+    menu->load_defaults_action()->trigger();
+    ASSERT_EQ(session.host.messages.size(), 1u);  // the confirmation, and nothing went wrong
+    EXPECT_FALSE(session.program.ended());
+    session.module.frmSplash().Continue1.user_click();
+    session.pick(session.calc().country, "Kenya");
+    EXPECT_EQ(session.calc().climate_region.items().size(), 4u);
+}
+
 TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
     const db::Edition& later = *db::find_edition("2006");
     db::create_edition_database(session.dir.file("defaults-2006.mdb"),
