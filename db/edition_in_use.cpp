@@ -36,8 +36,8 @@ std::string edition_text(const std::optional<EditionInUse>& edition) {
     if (edition)
         return edition->title;
     // Restoring and comparing then go by the oldest edition, the one such databases came from.
-    return "not recorded in this database (taken as the " +
-           std::string(editions().front().title) + ")";
+    return "not recorded in this database (taken as the " + std::string(editions().front().title) +
+           ")";
 }
 
 }  // namespace humo::db
