@@ -1,8 +1,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,5 +100,32 @@ inline std::string fixture_database(const TempDir& dir) {
 inline const std::vector<std::string> kScenarioColumns = {
     "country",    "climate_region", "soil_type",     "from_land_use", "from_management",
     "from_input", "to_land_use",    "to_management", "to_input"};
+
+// The required columns of a scenario file, as its header line.
+inline const std::string kScenarioHeader =
+    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
+    "to_management,to_input";
+
+inline std::string file_contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// How a command line ended and what it wrote.
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line in `dir`, its output captured in files there.
+inline CommandRun run_in(const TempDir& dir, const std::string& command_line) {
+    const int status = std::system(
+        ("cd " + dir.path().string() + " && " + command_line + " >out.txt 2>err.txt").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, file_contents(dir.file("out.txt")),
+            file_contents(dir.file("err.txt"))};
+}
 
 }  // namespace humo::testing

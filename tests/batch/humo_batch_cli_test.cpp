@@ -1,11 +1,8 @@
 // humo-batch as a user runs it: exit statuses, what goes to standard output and standard
 // error, and an output file that appears whole or not at all.
 
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "batch_files.h"
 #include "batch_harness.h"
@@ -15,25 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kHeader =
-    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
-    "to_management,to_input";
+const std::string& kHeader = testing::kScenarioHeader;
 const std::string kKenya =
     "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
     "Grassland,Improved,High";
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using testing::CommandRun;
+using testing::file_contents;
 
 void write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -45,15 +30,8 @@ protected:
 
     // Runs humo-batch in the test's directory with the arguments (shell words).
     CommandRun humo_batch(const std::string& arguments, const std::string& environment = "") {
-        const std::string command = "cd " + dir.path().string() + " && " + environment + " " +
-                                    HUMO_BATCH + " --database " + database + " " + arguments +
-                                    " >out.txt 2>err.txt";
-        const int status = std::system(command.c_str());
-        CommandRun run;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = contents(dir.file("out.txt"));
-        run.err = contents(dir.file("err.txt"));
-        return run;
+        return testing::run_in(
+            dir, environment + " " + HUMO_BATCH + " --database " + database + " " + arguments);
     }
 
     // The files of the test's directory, apart from the database and the captured streams.
@@ -104,7 +82,7 @@ TEST_F(HumoBatchTest, RowsWithErrorsExitOneAndTheFirstTenAreListed) {
     expected += "… and 2 more rows with errors (see the error column)\n";
     EXPECT_EQ(run.err, expected);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(testing::read_records(contents(dir.file("out.csv"))).size(), 14u);
+    EXPECT_EQ(testing::read_records(file_contents(dir.file("out.csv"))).size(), 14u);
 
     // Quiet: the errors only.
     const CommandRun quiet = humo_batch("--quiet in.csv -o out.csv");
@@ -141,7 +119,7 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
     EXPECT_EQ(run.err,
               "humo-batch: line 3: a quoted field that starts here is never closed; nothing was "
               "written\n");
-    EXPECT_EQ(contents(dir.file("out.csv")), "earlier results\n");
+    EXPECT_EQ(file_contents(dir.file("out.csv")), "earlier results\n");
     EXPECT_EQ(files(),
               (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv", "out.csv"}));
 }
@@ -149,10 +127,10 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
 TEST_F(HumoBatchTest, TheOutputMayReplaceTheInputAndARerunKeepsItsColumns) {
     write(dir.file("in.csv"), kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
-    const std::string once = contents(dir.file("in.csv"));
+    const std::string once = file_contents(dir.file("in.csv"));
     EXPECT_NE(once.find(",49.4,1.16,11.57,\n"), std::string::npos) << once;
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
-    EXPECT_EQ(contents(dir.file("in.csv")), once);
+    EXPECT_EQ(file_contents(dir.file("in.csv")), once);
     EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
 }
 

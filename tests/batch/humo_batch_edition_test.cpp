@@ -1,11 +1,8 @@
 // humo-batch --edition: the same scenario on the pristine defaults of each edition beside the
 // program, and the command lines it refuses.
 
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "batch_harness.h"
 
@@ -14,9 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kHeader =
-    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
-    "to_management,to_input";
+const std::string& kHeader = testing::kScenarioHeader;
 // A field converted from full tillage and medium input to no-till with manure.
 const std::string kGermany =
     "Germany,Cold Temperate Wet,High clay activity mineral,Long-term cultivated,Full tillage,"
@@ -25,18 +20,8 @@ const std::string kResultColumns =
     ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,from_stock,"
     "to_land_use_factor,to_management_factor,to_input_factor,to_stock,annual_change,error\n";
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using testing::CommandRun;
+using testing::file_contents;
 
 class HumoBatchEditionTest : public ::testing::Test {
 protected:
@@ -45,11 +30,7 @@ protected:
     }
 
     CommandRun run(const std::string& program, const std::string& arguments) {
-        const std::string command = "cd " + dir.path().string() + " && " + program + " " +
-                                    arguments + " >out.txt 2>err.txt";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(dir.file("out.txt")),
-                contents(dir.file("err.txt"))};
+        return testing::run_in(dir, program + " " + arguments);
     }
 
     testing::TempDir dir;

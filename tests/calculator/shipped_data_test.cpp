@@ -29,14 +29,7 @@ protected:
 };
 
 TEST_F(ShippedDataTest, ATypedStockAndALaterPickNeverMixTwoSites) {
-    pick(c().country, "Kenya");
-    pick(c().climate_region, "Tropical Dry");
-    pick(c().system1, "Long-term cultivated");
-    pick(c().Management1, "Full tillage");
-    pick(c().Input1, "Medium");
-    pick(c().system2, "Grassland");
-    pick(c().Management2, "Improved");
-    pick(c().Input2, "High");
+    session.pick_kenya_example();
     EXPECT_EQ(results(), (Strings{"26.2", "49.4", "1.16"}));
     session.type(c().carbon_stock, "50");
     pick(c().Input2, "Nominal");

@@ -110,15 +110,7 @@ protected:
 
     void calculate() {
         session.module.frmSplash().Continue1.user_click();
-        auto& c = session.calc();
-        session.pick(c.country, "Kenya");
-        session.pick(c.climate_region, "Tropical Dry");
-        session.pick(c.system1, "Long-term cultivated");
-        session.pick(c.Management1, "Full tillage");
-        session.pick(c.Input1, "Medium");
-        session.pick(c.system2, "Grassland");
-        session.pick(c.Management2, "Improved");
-        session.pick(c.Input2, "High");
+        session.pick_kenya_example();
     }
 
     QMenu* menu_titled(const QString& title) {
@@ -389,15 +381,8 @@ TEST(PdfReportTest, TheReportReadsBackWithItsFiguresChartAndEdits) {
     db::create_default_database(session.dir.file("defaults-2003.mdb"),
                                 testing::default_data_directory());
     session.start_calculator();
+    session.pick_kenya_example();
     auto& c = session.calc();
-    session.pick(c.country, "Kenya");
-    session.pick(c.climate_region, "Tropical Dry");
-    session.pick(c.system1, "Long-term cultivated");
-    session.pick(c.Management1, "Full tillage");
-    session.pick(c.Input1, "Medium");
-    session.pick(c.system2, "Grassland");
-    session.pick(c.Management2, "Improved");
-    session.pick(c.Input2, "High");
     session.type(c.carbon_stock, "40");
     {
         db::SqliteFile file(session.dir.file("humo_tool.mdb"), db::SqliteFile::Mode::kCreate);

@@ -36,14 +36,7 @@ protected:
     // grassland with high input.
     void calculate() {
         session.start_calculator();
-        pick(c().country, "Kenya");
-        pick(c().climate_region, "Tropical Dry");
-        pick(c().system1, "Long-term cultivated");
-        pick(c().Management1, "Full tillage");
-        pick(c().Input1, "Medium");
-        pick(c().system2, "Grassland");
-        pick(c().Management2, "Improved");
-        pick(c().Input2, "High");
+        session.pick_kenya_example();
     }
 
     CalculationReport gathered() {

@@ -43,6 +43,20 @@ public:
         EXPECT_FALSE(list.user_select(static_cast<int>(found - items.begin())));
     }
 
+    // The README's example on the shipped defaults: Kenya, Tropical Dry, from long-term
+    // cultivation with full tillage and medium input to improved grassland with high input.
+    void pick_kenya_example() {
+        calculator::frmmaster& c = calc();
+        pick(c.country, "Kenya");
+        pick(c.climate_region, "Tropical Dry");
+        pick(c.system1, "Long-term cultivated");
+        pick(c.Management1, "Full tillage");
+        pick(c.Input1, "Medium");
+        pick(c.system2, "Grassland");
+        pick(c.Management2, "Improved");
+        pick(c.Input2, "High");
+    }
+
     void type(forms::TextBox& box, const std::string& text) {
         EXPECT_FALSE(box.user_type(text)) << box.name();
     }
