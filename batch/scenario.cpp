@@ -1,7 +1,7 @@
 #include "scenario.h"
 
+#include <array>
 #include <cmath>
-#include <limits>
 
 #include "carbon_arithmetic.h"
 #include "failure.h"
@@ -13,9 +13,8 @@ namespace {
 
 // Rows share this many stocks at most; beyond it the shared ones start afresh, so memory stays
 // bounded whatever the file holds.
-constexpr size_t kMaxSharedStocks = 1 << 16;
+constexpr size_t kMaxShared = 1 << 16;
 constexpr size_t kMaxSuggestions = 1 << 12;
-constexpr size_t kNotShared = std::numeric_limits<size_t>::max();
 // A table position takes 16 bits of a shared stock's key; the fixed input level the last.
 constexpr uint64_t kPositionLimit = 0xFFFF;
 // Lists this long are named in full in a message; longer ones by their first items.
@@ -42,6 +41,49 @@ std::string named_items(const NameList& list) {
 bool has_no_value(const StoredValue& value) { return value.kind != StoredValue::Kind::kText; }
 
 std::string text(std::string_view view) { return std::string(view); }
+
+// A stock as shown, one decimal, in tenths: when it has few enough digits that the difference
+// of two cannot overflow.
+std::optional<int64_t> tenths_of(std::string_view shown) {
+    const bool negative = shown.starts_with('-');
+    if (negative)
+        shown.remove_prefix(1);
+    constexpr size_t kMostDigits = 17;
+    if (shown.size() < 3 || shown.size() > kMostDigits + 1)
+        return std::nullopt;
+    const size_t separator_at = shown.size() - 2;
+    int64_t tenths = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (i == separator_at)
+            continue;
+        if (shown[i] < '0' || shown[i] > '9')
+            return std::nullopt;
+        tenths = tenths * 10 + (shown[i] - '0');
+    }
+    return negative ? -tenths : tenths;
+}
+
+// The annual change of two shown stocks `difference` tenths apart, as the calculator shows it:
+// difference / 10 / 20 is difference / 2 hundredths, its halves rounded away from zero.
+void write_change_of_tenths(int64_t difference, char separator, std::string& text) {
+    const int64_t hundredths = difference / 2 + difference % 2;
+    uint64_t magnitude =
+        hundredths < 0 ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
+    // Written from its end: two decimals, the separator, the whole part and the sign.
+    std::array<char, 32> digits;
+    char* const end = digits.data() + digits.size();
+    char* at = end;
+    for (int decimal = 0; decimal < 2; ++decimal, magnitude /= 10)
+        *--at = static_cast<char>('0' + magnitude % 10);
+    *--at = separator;
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (hundredths < 0)
+        *--at = '-';
+    text.assign(at, end);
+}
 
 // "column "value"", for a message.
 std::string named(std::string_view column, std::string_view value) {
@@ -74,36 +116,37 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
     result_.total_annual_change = {};
     result_.error.clear();
     errors_.clear();
-    if (stocks_.size() >= kMaxSharedStocks) {
+    if (stocks_.size() >= kMaxShared) {
         stock_index_.clear();
         stocks_.clear();
-        change_index_.clear();
-        changes_.clear();
+    }
+    if (site_index_.size() >= kMaxShared || system_index_.size() >= kMaxShared) {
+        site_index_.clear();
+        sites_.clear();
+        system_index_.clear();
+        systems_.clear();
     }
 
-    std::optional<Site> site = pick_site(cells);
+    std::optional<Site> site = site_of(cells);
     std::optional<System> from;
     std::optional<System> to;
     if (site) {
-        from = pick_system(*site, cells.from, kFrom);
-        to = pick_system(*site, cells.to, kTo);
+        from = system_of(*site, cells.from, kFrom);
+        to = system_of(*site, cells.to, kTo);
     }
     std::optional<numbers::Decimal> area;
     if (cells.area_ha && !trimmed(*cells.area_ha).empty())
         area = amount("area_ha", *cells.area_ha);
 
     if (errors_.empty()) {
-        size_t from_index = kNotShared;
-        size_t to_index = kNotShared;
-        const Stock& from_stock = stock_of(*site, *from, kFrom, typed_from_, from_index);
-        const Stock& to_stock = stock_of(*site, *to, kTo, typed_to_, to_index);
+        const Stock& from_stock = stock_of(*site, *from, kFrom, typed_from_);
+        const Stock& to_stock = stock_of(*site, *to, kTo, typed_to_);
         for (const Stock* stock : {&from_stock, &to_stock}) {
             if (!stock->error.empty())
                 fail(stock->error);
         }
         if (errors_.empty()) {
-            const Change& change = change_of(from_stock, from_index, to_stock, to_index);
-            if (change.failed)
+            if (!compute_change(from_stock, to_stock))
                 fail("annual_change is beyond the range of numbers");
             if (errors_.empty() && area)
                 total_over(from_stock, to_stock, *area);
@@ -113,7 +156,7 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
                 result_.from.stock = from_stock.text;
                 result_.to = to->factors;
                 result_.to.stock = to_stock.text;
-                result_.annual_change = change.text;
+                result_.annual_change = change_text_;
             }
         }
     }
@@ -123,6 +166,36 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
             result_.error += (result_.error.empty() ? "" : "; ") + error;
     }
     return result_;
+}
+
+std::optional<ScenarioCalculator::Site> ScenarioCalculator::site_of(const ScenarioCells& cells) {
+    // A typed stock belongs to its row alone.
+    if (cells.carbon_stock && !trimmed(*cells.carbon_stock).empty())
+        return pick_site(cells);
+    const CellMemo::Cells key = {cells.country, cells.climate_region, cells.soil_type};
+    if (const int32_t found = site_index_.find(0, key); found != CellMemo::kNone)
+        return sites_[static_cast<size_t>(found)];
+    const size_t errors_before = errors_.size();
+    std::optional<Site> site = pick_site(cells);
+    if (site && errors_.size() == errors_before) {
+        site_index_.insert(0, key, static_cast<int32_t>(sites_.size()));
+        sites_.push_back(*site);
+    }
+    return site;
+}
+
+std::optional<ScenarioCalculator::System> ScenarioCalculator::system_of(
+    const Site& site, const SystemCells& cells, const SystemColumns& columns) {
+    // FROM and TO pick alike from the same cells; only their messages differ.
+    const CellMemo::Cells key = {cells.land_use, cells.management, cells.input};
+    if (const int32_t found = system_index_.find(site.region, key); found != CellMemo::kNone)
+        return systems_[static_cast<size_t>(found)];
+    std::optional<System> system = pick_system(site, cells, columns);
+    if (system) {
+        system_index_.insert(site.region, key, static_cast<int32_t>(systems_.size()));
+        systems_.push_back(*system);
+    }
+    return system;
 }
 
 std::optional<ScenarioCalculator::Site> ScenarioCalculator::pick_site(const ScenarioCells& cells) {
@@ -349,19 +422,17 @@ std::string ScenarioCalculator::did_you_mean(std::string_view cell,
 const ScenarioCalculator::Stock& ScenarioCalculator::stock_of(const Site& site,
                                                               const System& system,
                                                               const SystemColumns& columns,
-                                                              Stock& unshared, size_t& index) {
+                                                              Stock& unshared) {
     if (site.typed || !shared_) {
         compute_stock(site, system, columns, unshared);
-        index = kNotShared;
         return unshared;
     }
     const uint64_t key = site.stock_position | system.land_use_position << 16 |
                          system.management_position << 32 | system.input_position << 48;
-    const uint32_t found = stock_index_.find(key);
-    index = found;
-    if (found == NumberMap::kNone) {
-        index = stocks_.size();
-        stock_index_.insert(key, static_cast<uint32_t>(index));
+    uint32_t index = stock_index_.find(key);
+    if (index == NumberMap::kNone) {
+        index = static_cast<uint32_t>(stocks_.size());
+        stock_index_.insert(key, index);
         compute_stock(site, system, columns, stocks_.emplace_back());
     }
     return stocks_[index];
@@ -376,6 +447,7 @@ void ScenarioCalculator::compute_stock(const Site& site, const System& system,
             {columns.management_factor, system.factors.management_factor},
             {columns.input_factor, system.factors.input_factor}, separator_);
         stock.text = calculator::stock_text(stock.exact, separator_);
+        stock.tenths = tenths_of(stock.text);
         stock.error.clear();
     } catch (const Failure& failure) {
         stock.error = failure.number() == failures::overflow().number()
@@ -384,31 +456,18 @@ void ScenarioCalculator::compute_stock(const Site& site, const System& system,
     }
 }
 
-const ScenarioCalculator::Change& ScenarioCalculator::change_of(const Stock& from,
-                                                                size_t from_index, const Stock& to,
-                                                                size_t to_index) {
-    if (from_index == kNotShared || to_index == kNotShared) {
-        compute_change(from, to, typed_change_);
-        return typed_change_;
+bool ScenarioCalculator::compute_change(const Stock& from, const Stock& to) {
+    // The calculator computes the change from the stocks as it shows them, rounded.
+    if (from.tenths && to.tenths) {
+        write_change_of_tenths(*to.tenths - *from.tenths, separator_.character, change_text_);
+        return true;
     }
-    const uint64_t key = static_cast<uint64_t>(from_index) << 32 | to_index;
-    uint32_t index = change_index_.find(key);
-    if (index == NumberMap::kNone) {
-        index = static_cast<uint32_t>(changes_.size());
-        change_index_.insert(key, index);
-        compute_change(from, to, changes_.emplace_back());
-    }
-    return changes_[index];
-}
-
-void ScenarioCalculator::compute_change(const Stock& from, const Stock& to, Change& change) const {
     try {
-        // The calculator computes the change from the stocks as it shows them, rounded.
-        change.text = calculator::change_text(
+        change_text_ = calculator::change_text(
             calculator::annual_change_of_shown(from.text, to.text, separator_), separator_);
-        change.failed = false;
+        return true;
     } catch (const Failure&) {
-        change.failed = true;
+        return false;
     }
 }
 

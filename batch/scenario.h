@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "cell_memo.h"
 #include "decimal.h"
 #include "decimal_separator.h"
 #include "number_map.h"
@@ -108,15 +109,17 @@ private:
     struct Stock {
         numbers::Decimal exact;
         std::string text;
+        // The shown stock in tenths, when it is small enough to take the difference of two in
+        // whole numbers: the change of most rows needs no decimal arithmetic.
+        std::optional<int64_t> tenths;
         std::string error;
     };
-    // The annual change as shown; none when it is beyond the range of numbers. Kept small:
-    // rows look one up each, and thousands are shared.
-    struct Change {
-        std::string text;
-        bool failed = false;
-    };
 
+    // Rows name the same sites and systems over and over: a pick that succeeded is kept and
+    // found again by its cells as written. A failing pick runs afresh, so its row says why.
+    std::optional<Site> site_of(const ScenarioCells& cells);
+    std::optional<System> system_of(const Site& site, const SystemCells& cells,
+                                    const SystemColumns& columns);
     std::optional<Site> pick_site(const ScenarioCells& cells);
     std::optional<System> pick_system(const Site& site, const SystemCells& cells,
                                       const SystemColumns& columns);
@@ -131,14 +134,14 @@ private:
     Id pick_name(std::string_view column, std::string_view cell, const NameIndex& names);
     std::optional<numbers::Decimal> amount(std::string_view column, std::string_view cell);
 
-    // The system's stock, shared with earlier rows of the same picks (its `index`), or
-    // computed into `unshared` for a row with a reference stock of its own.
+    // The system's stock, shared with earlier rows of the same picks, or computed into
+    // `unshared` for a row with a reference stock of its own.
     const Stock& stock_of(const Site& site, const System& system, const SystemColumns& columns,
-                          Stock& unshared, size_t& index);
+                          Stock& unshared);
     void compute_stock(const Site& site, const System& system, const SystemColumns& columns,
                        Stock& stock) const;
-    const Change& change_of(const Stock& from, size_t from_index, const Stock& to, size_t to_index);
-    void compute_change(const Stock& from, const Stock& to, Change& change) const;
+    // Into change_text_; false when the change is beyond the range of numbers.
+    bool compute_change(const Stock& from, const Stock& to);
     // The change over the row's area, MgC/yr.
     void total_over(const Stock& from, const Stock& to, const numbers::Decimal& area);
 
@@ -150,18 +153,20 @@ private:
     ScenarioResult result_;
     std::vector<std::string> errors_;
 
-    // Rows share the stocks and changes of their values; a deque keeps each where it is.
-    // Shared only when every table position fits the 16 bits a key gives it.
+    CellMemo site_index_;
+    std::vector<Site> sites_;
+    CellMemo system_index_;
+    std::vector<System> systems_;
+    // Rows share the stocks of their values; a deque keeps each where it is. Shared only when
+    // every table position fits the 16 bits a key gives it.
     bool shared_ = true;
     NumberMap stock_index_;
     std::deque<Stock> stocks_;
-    NumberMap change_index_;
-    std::deque<Change> changes_;
     std::unordered_map<std::string, std::string> suggestions_;
     // The numbers of a row with a reference stock of its own, which no other row shares.
     Stock typed_from_;
     Stock typed_to_;
-    Change typed_change_;
+    std::string change_text_;
     std::string total_text_;
 };
 

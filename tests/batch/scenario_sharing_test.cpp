@@ -1,0 +1,146 @@
+// Rows share what they picked: a site or a system is looked up once and found again by the
+// cells that named it. Sharing must never hand a row another row's picks or numbers.
+
+#include <cctype>
+
+#include "batch_harness.h"
+#include "cell_memo.h"
+#include "scenario.h"
+
+namespace humo::batch {
+namespace {
+
+TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
+    CellMemo memo;
+    // "a,b" "c" "d" and "a" "b,c" "d" lie in the same stretch of a line.
+    const std::string_view line = "a,b,c,d";
+    const CellMemo::Cells first = {line.substr(0, 3), line.substr(4, 1), line.substr(6, 1)};
+    const CellMemo::Cells second = {line.substr(0, 1), line.substr(2, 3), line.substr(6, 1)};
+    memo.insert(1, first, 10);
+    EXPECT_EQ(memo.find(1, first), 10);
+    EXPECT_EQ(memo.find(1, second), CellMemo::kNone);
+    EXPECT_EQ(memo.find(2, first), CellMemo::kNone);
+    memo.insert(1, second, 20);
+    EXPECT_EQ(memo.find(1, second), 20);
+    EXPECT_EQ(memo.find(1, first), 10);
+
+    // Cells apart from each other, as a quoted record's are, and the same cells in another line.
+    const std::string a = "a,b";
+    const std::string c = "c";
+    const std::string d = "d";
+    memo.insert(1, {a, c, d}, 30);
+    EXPECT_EQ(memo.find(1, {std::string(a), std::string(c), std::string(d)}), 30);
+    const std::string again = "xa,b,c,d";
+    const CellMemo::Cells moved = {std::string_view(again).substr(1, 3),
+                                   std::string_view(again).substr(5, 1),
+                                   std::string_view(again).substr(7, 1)};
+    EXPECT_EQ(memo.find(1, moved), 10);
+    // Empty cells, and cells that differ only in their last bytes.
+    memo.insert(3, {"", "", ""}, 40);
+    EXPECT_EQ(memo.find(3, {"", "", ""}), 40);
+    EXPECT_EQ(memo.find(3, {"", "", " "}), CellMemo::kNone);
+}
+
+TEST(CellMemoTest, ThousandsOfKeysKeepTheirValuesUntilCleared) {
+    CellMemo memo;
+    std::vector<std::string> names;
+    for (int i = 0; i < 5000; ++i)
+        names.push_back("Long-term cultivated " + std::to_string(i));
+    for (int i = 0; i < 5000; ++i)
+        memo.insert(i % 7, {names[static_cast<size_t>(i)], "Full tillage", "Medium"}, i);
+    EXPECT_EQ(memo.size(), 5000u);
+    for (int i = 0; i < 5000; ++i) {
+        ASSERT_EQ(memo.find(i % 7, {names[static_cast<size_t>(i)], "Full tillage", "Medium"}), i);
+        ASSERT_EQ(memo.find(i % 7 + 1, {names[static_cast<size_t>(i)], "Full tillage", "Medium"}),
+                  CellMemo::kNone);
+    }
+    memo.clear();
+    EXPECT_EQ(memo.size(), 0u);
+    EXPECT_EQ(memo.find(0, {names[0], "Full tillage", "Medium"}), CellMemo::kNone);
+}
+
+class ScenarioSharingTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        tables_ = new ScenarioTables(load_scenario_tables(testing::shipped_database(*dir_), {}));
+    }
+    static void TearDownTestSuite() { delete tables_; }
+
+    struct Figures {
+        std::string reference;
+        std::string from_stock;
+        std::string to_stock;
+        std::string change;
+        std::string error;
+        bool operator==(const Figures&) const = default;
+    };
+    static Figures figures(const ScenarioResult& result) {
+        return {std::string(result.reference_stock), std::string(result.from.stock),
+                std::string(result.to.stock), std::string(result.annual_change), result.error};
+    }
+
+    static inline testing::TempDir* dir_ = new testing::TempDir;
+    static inline ScenarioTables* tables_ = nullptr;
+};
+
+// The Kenyan example, each name spelt with the letters chosen by `pattern` in upper case.
+struct KenyaRow {
+    std::string country = "Kenya";
+    std::string region = "Tropical Dry";
+    std::string soil = "High clay activity mineral";
+
+    explicit KenyaRow(uint64_t pattern) {
+        for (std::string* name : {&country, &region, &soil}) {
+            for (char& c : *name) {
+                if (std::isalpha(static_cast<unsigned char>(c))) {
+                    if (pattern & 1)
+                        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                    pattern >>= 1;
+                }
+            }
+        }
+    }
+    ScenarioCells cells(std::optional<std::string_view> stock = std::nullopt) const {
+        return {country,
+                region,
+                soil,
+                {"Long-term cultivated", "Full tillage", "Medium"},
+                {"Grassland", "Improved", "High"},
+                stock,
+                std::nullopt};
+    }
+};
+
+TEST_F(ScenarioSharingTest, EverySpellingOfASiteGivesItsNumbersBeyondWhatIsKeptShared) {
+    ScenarioCalculator calculator(*tables_);
+    const Figures kenya{"38", "26.2", "49.4", "1.16", ""};
+    // More spellings than rows share at once, so that what is shared starts afresh on the way,
+    // then the first ones again.
+    constexpr uint64_t kSpellings = 70'000;
+    for (uint64_t pattern = 0; pattern < kSpellings + 100; ++pattern) {
+        const KenyaRow row(pattern % kSpellings);
+        ASSERT_EQ(figures(calculator.compute(row.cells())), kenya) << row.country << row.region;
+    }
+}
+
+TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTime) {
+    ScenarioCalculator calculator(*tables_);
+    const KenyaRow row(0);
+    const Figures fifty = figures(calculator.compute(row.cells("50")));
+    EXPECT_EQ(fifty.reference + " " + fifty.from_stock, "50 34.5");
+    const Figures eighty = figures(calculator.compute(row.cells("80")));
+    EXPECT_EQ(eighty.reference + " " + eighty.from_stock, "80 55.2");
+    const Figures table = figures(calculator.compute(row.cells("")));
+    EXPECT_EQ(table.reference + " " + table.from_stock, "38 26.2");
+
+    ScenarioCells unknown = row.cells();
+    unknown.from.management = "Fuld tillage";
+    for (int time = 0; time < 2; ++time) {
+        EXPECT_EQ(calculator.compute(unknown).error,
+                  "from_management \"Fuld tillage\" is unknown; did you mean \"Full tillage\"?");
+        EXPECT_EQ(figures(calculator.compute(row.cells())).to_stock, "49.4");
+    }
+}
+
+}  // namespace
+}  // namespace humo::batch
