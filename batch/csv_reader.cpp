@@ -1,8 +1,13 @@
 #include "csv_reader.h"
 
 #include <csv.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace humo::batch {
@@ -14,24 +19,31 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Nothing around an unquoted field is trimmed: a cell reaches the output as it was written.
 int no_space(unsigned char) { return 0; }
 
-// Whether every byte is ASCII and none is NUL: then nothing in the text needs checking.
-bool is_ascii_without_nul(std::string_view text) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull;
-    constexpr uint64_t kHighs = 0x8080808080808080ull;
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        // A high bit set, or a zero byte.
-        if ((word & kHighs) | ((word - kOnes) & ~word & kHighs))
-            return false;
+// Sixteen bytes compared at once: a line is a hundred bytes or more, and a search call per
+// field cost more than the searching itself.
+using Chunk = unsigned char __attribute__((vector_size(16)));
+
+// The bytes a comparison of chunks found: bit i for byte i.
+uint32_t found_bytes(Chunk comparison) {
+#if defined(__SSE2__)
+    __m128i bytes;
+    std::memcpy(&bytes, &comparison, sizeof bytes);
+    return static_cast<uint32_t>(_mm_movemask_epi8(bytes));
+#else
+    std::array<uint64_t, 2> words;
+    std::memcpy(words.data(), &comparison, sizeof words);
+    uint32_t found = 0;
+    for (size_t half = 0; half < words.size(); ++half) {
+        uint64_t word = words[half];
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap64(word);
+        // Gathers the high bit of each byte into the top byte, the first byte lowest.
+        constexpr uint64_t kHighBits = 0x8080808080808080ull;
+        constexpr uint64_t kGather = 0x0002040810204081ull;
+        found |= static_cast<uint32_t>(((word & kHighBits) * kGather) >> 56) << (8 * half);
     }
-    for (; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == 0 || c >= 0x80)
-            return false;
-    }
-    return true;
+    return found;
+#endif
 }
 
 std::string on_line(int64_t line, const std::string& what) {
@@ -189,23 +201,43 @@ const CsvRecord* CsvReader::next() {
 }
 
 bool CsvReader::split_plain(std::string_view content) {
-    // A quote or a carriage return inside leaves the line to libcsv; the library's memchr
-    // scans a line in a few wide steps, where a loop over its bytes would take a hundred.
     const char* const begin = content.data();
-    const char* const end = begin + content.size();
-    if (std::memchr(begin, '"', content.size()) || std::memchr(begin, '\r', content.size()))
-        return false;
-    record_.fields.clear();
-    const char* field = begin;
-    while (const void* delimiter = std::memchr(field, delimiter_, end - field)) {
-        const char* at = static_cast<const char*>(delimiter);
-        record_.fields.emplace_back(field, static_cast<size_t>(at - field));
-        field = at + 1;
+    const size_t size = content.size();
+    const unsigned char delimiter = static_cast<unsigned char>(delimiter_);
+    std::vector<std::string_view>& fields = record_.fields;
+    fields.clear();
+    size_t field = 0;
+    // Bytes beyond ASCII, or NUL, which the row's checks must look at.
+    uint32_t unusual = 0;
+    // A short line is one chunk; a longer line's last chunk is its last sixteen bytes, those
+    // seen before left out.
+    for (size_t at = 0; at < size; at += sizeof(Chunk)) {
+        Chunk chunk{};
+        uint32_t unseen = 0xFFFF;
+        if (size < sizeof chunk) {
+            std::memcpy(&chunk, begin, size);
+            unseen = (1u << size) - 1;
+        } else {
+            if (at + sizeof chunk > size) {
+                unseen = 0xFFFFu << (at + sizeof chunk - size) & 0xFFFF;
+                at = size - sizeof chunk;
+            }
+            std::memcpy(&chunk, begin + at, sizeof chunk);
+        }
+        // A quote or a carriage return leaves the line to libcsv.
+        if (found_bytes((chunk == '"') | (chunk == '\r')) & unseen)
+            return false;
+        unusual |= found_bytes((chunk >= 0x80) | (chunk == 0)) & unseen;
+        for (uint32_t found = found_bytes(chunk == delimiter) & unseen; found; found &= found - 1) {
+            const size_t end = at + static_cast<size_t>(std::countr_zero(found));
+            fields.emplace_back(begin + field, end - field);
+            field = end + 1;
+        }
     }
-    record_.fields.emplace_back(field, static_cast<size_t>(end - field));
+    fields.emplace_back(begin + field, size - field);
     record_.line = line_;
     record_.plain = content;
-    record_.plain_ascii = is_ascii_without_nul(content);
+    record_.plain_ascii = unusual == 0;
     return true;
 }
 

@@ -1,6 +1,8 @@
 // What a batch makes of the CSV it is given: dialects, quoting, result columns of an earlier
 // run, and input that is no CSV at all.
 
+#include <random>
+
 #include "batch_harness.h"
 
 namespace humo::batch {
@@ -91,6 +93,83 @@ TEST(CsvReaderTest, QuotedFieldsDoubledQuotesAndLineBreaksWhateverTheReadSizes) 
         }
         EXPECT_EQ(records, expected) << "read " << piece << " bytes at a time";
         EXPECT_EQ(lines, (std::vector<int64_t>{1, 2, 4, 6}));
+    }
+}
+
+// A record read, kept beyond the reader.
+struct ReadRecord {
+    std::vector<std::string> fields;
+    std::optional<std::string> plain;
+    bool plain_ascii = false;
+};
+
+// The records of a header line and one more line, as the reader gives them.
+std::vector<ReadRecord> records_of(const std::string& line) {
+    const std::string text = "a,b\n" + line + "\n";
+    size_t offset = 0;
+    CsvReader reader([&](char* buffer, size_t size) {
+        const size_t count = std::min(size, text.size() - offset);
+        text.copy(buffer, count, offset);
+        offset += count;
+        return count;
+    });
+    std::vector<ReadRecord> records;
+    reader.next();
+    while (const CsvRecord* record = reader.next()) {
+        records.push_back(
+            {{record->fields.begin(), record->fields.end()},
+             record->plain ? std::optional<std::string>(*record->plain) : std::nullopt,
+             record->plain_ascii});
+    }
+    return records;
+}
+
+// A line without quotes is split by the reader itself, many bytes at a time: wherever its
+// delimiters, quotes, carriage returns and bytes beyond ASCII fall, and whatever its length,
+// it reads as splitting it by hand does.
+TEST(CsvReaderTest, PlainLinesSplitAlikeWhereverTheirDelimitersAndOddBytesFall) {
+    std::mt19937 random(5);
+    for (size_t length = 1; length <= 50; ++length) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            std::string line(length, 'x');
+            for (char& c : line)
+                c = random() % 3 == 0 ? ',' : 'x';
+            std::vector<std::string> expected = {""};
+            for (char c : line) {
+                if (c == ',')
+                    expected.emplace_back();
+                else
+                    expected.back() += c;
+            }
+            const auto records = records_of(line);
+            ASSERT_EQ(records.size(), 1u) << line;
+            EXPECT_EQ(records[0].fields, expected) << line;
+            EXPECT_EQ(records[0].plain, line);
+            EXPECT_TRUE(records[0].plain_ascii) << line;
+        }
+        for (size_t at = 0; at < length; ++at) {
+            const std::string plain(length, 'x');
+            for (char odd : {'\xC3', '\0'}) {
+                std::string line = plain;
+                line[at] = odd;
+                const auto records = records_of(line);
+                ASSERT_EQ(records.size(), 1u);
+                EXPECT_FALSE(records[0].plain_ascii) << "an odd byte at " << at << " of " << length;
+            }
+            // A quoted field from here on, or a carriage return here: the line is no plain one.
+            std::string quoted = plain.substr(0, at) + ",\"q\"";
+            const auto records = records_of(quoted);
+            ASSERT_EQ(records.size(), 1u) << quoted;
+            EXPECT_FALSE(records[0].plain) << quoted;
+            EXPECT_EQ(records[0].fields, (std::vector<std::string>{plain.substr(0, at), "q"}));
+            // At the end it is a line ending.
+            if (at + 1 == length)
+                continue;
+            std::string returned = plain;
+            returned[at] = '\r';
+            for (const ReadRecord& record : records_of(returned))
+                EXPECT_FALSE(record.plain) << "a carriage return at " << at << " of " << length;
+        }
     }
 }
 
