@@ -50,15 +50,6 @@ void CsvWriter::field(std::string_view text) {
     used_ = static_cast<size_t>(out - buffer_.data());
 }
 
-void CsvWriter::unquoted_field(std::string_view text) { plain_fields(text); }
-
-void CsvWriter::plain_fields(std::string_view text) {
-    if (record_started_)
-        append(std::string_view(&delimiter_, 1));
-    record_started_ = true;
-    append(text);
-}
-
 void CsvWriter::end_record() {
     append(line_ending_);
     record_started_ = false;
