@@ -55,14 +55,21 @@ CellMemo::Key CellMemo::key_of(int32_t number, const Cells& cells) {
     return {head, gathered_};
 }
 
+bool CellMemo::holds(const Slot& slot, const Key& key) const {
+    const char* stored = texts_.data() + slot.offset;
+    Head head;
+    std::memcpy(&head, stored, sizeof head);
+    return head == key.head &&
+           std::memcmp(stored + sizeof head, key.text.data(), key.text.size()) == 0;
+}
+
 size_t CellMemo::slot_of(const Key& key, uint64_t hash) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
         if (slot.value == kNone)
             return i;
-        if (slot.hash == hash && slot.head == key.head &&
-            std::memcmp(texts_.data() + slot.offset, key.text.data(), key.text.size()) == 0)
+        if (slot.hash == static_cast<uint32_t>(hash) && holds(slot, key))
             return i;
     }
 }
@@ -81,7 +88,8 @@ void CellMemo::insert(int32_t number, const Cells& cells, int32_t value) {
     Slot& slot = slots_[slot_of(key, hash)];
     if (slot.value != kNone)
         return;
-    slot = {hash, key.head, texts_.size(), value};
+    slot = {static_cast<uint32_t>(hash), value, static_cast<uint32_t>(texts_.size())};
+    texts_.append(reinterpret_cast<const char*>(&key.head), sizeof key.head);
     texts_.append(key.text);
     ++size_;
 }

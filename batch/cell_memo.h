@@ -21,6 +21,8 @@ public:
     // Keeps the first value given for a key.
     void insert(int32_t number, const Cells& cells, int32_t value);
     size_t size() const { return size_; }
+    // The bytes the keys take.
+    size_t bytes() const { return texts_.size(); }
     void clear();
 
 private:
@@ -35,15 +37,16 @@ private:
         Head head;
         std::string_view text;
     };
+    // Small, so that the slots of a few thousand keys stay in the processor's cache.
     struct Slot {
-        uint64_t hash = 0;
-        Head head{};
-        // Where the text lies in texts_.
-        size_t offset = 0;
+        uint32_t hash = 0;
         int32_t value = kNone;
+        // Where the key's head and text lie in texts_.
+        uint32_t offset = 0;
     };
     Key key_of(int32_t number, const Cells& cells);
     size_t slot_of(const Key& key, uint64_t hash) const;
+    bool holds(const Slot& slot, const Key& key) const;
     void grow();
 
     std::string gathered_;

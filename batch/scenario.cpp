@@ -14,6 +14,8 @@ namespace {
 // Rows share this many stocks at most; beyond it the shared ones start afresh, so memory stays
 // bounded whatever the file holds.
 constexpr size_t kMaxShared = 1 << 16;
+// Cells padded with blanks still name a site: the memory their keys take is bounded too.
+constexpr size_t kMaxSharedBytes = 8 << 20;
 constexpr size_t kMaxSuggestions = 1 << 12;
 // A table position takes 16 bits of a shared stock's key; the fixed input level the last.
 constexpr uint64_t kPositionLimit = 0xFFFF;
@@ -120,7 +122,8 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
         stock_index_.clear();
         stocks_.clear();
     }
-    if (site_index_.size() >= kMaxShared || system_index_.size() >= kMaxShared) {
+    if (site_index_.size() >= kMaxShared || system_index_.size() >= kMaxShared ||
+        site_index_.bytes() + system_index_.bytes() >= kMaxSharedBytes) {
         site_index_.clear();
         sites_.clear();
         system_index_.clear();
