@@ -35,19 +35,6 @@ TEST_F(CalculatorTest, ALandUseTypeWithoutDataResetsToLongTermCultivated) {
     EXPECT_EQ(to_system(), to_before);
 }
 
-TEST_F(CalculatorTest, TheResetLandUseTypeItselfWithoutDataEndsEmpty) {
-    site("Atlantis", "Cool");
-    session.host.messages.clear();
-    pick(c.system1, "Long-term cultivated");
-    EXPECT_EQ(messages(), (Strings{no_base_factor("Long-term cultivated")}));
-    EXPECT_EQ(c.system1.text(), "Long-term cultivated");
-    EXPECT_EQ(c.base_factor1.text(), "");
-    EXPECT_EQ(c.Management1.list_count(), 0);
-    EXPECT_EQ(c.Input1.list_count(), 0);
-    EXPECT_EQ(c.management_factor1.text(), "");
-    EXPECT_EQ(c.input_factor1.text(), "");
-}
-
 TEST_F(CalculatorTest, ARegionWithoutLandUseTypesIsReported) {
     site("Borduria", "Bare");
     EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
