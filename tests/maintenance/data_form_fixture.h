@@ -38,6 +38,20 @@ public:
         return data_forms().browser(table)();
     }
 
+    // The user edits the land-use factor of Warm / Set aside in the browser and leaves the row
+    // unwritten.
+    DataForm& edit_set_aside(const std::string& factor) {
+        DataForm& form = browser(calculator::DefaultTable::kSystems);
+        for (long row = 0; row < form.grdDataGrid.row_count(); ++row) {
+            if (form.grdDataGrid.cell_text(row, 0) == "Warm" &&
+                form.grdDataGrid.cell_text(row, 1) == "Set aside") {
+                form.grdDataGrid.user_select_row(row);
+            }
+        }
+        form.grdDataGrid.user_edit(2, factor);
+        return form;
+    }
+
     // The grid's rows as the user sees them, cells joined by '|'.
     static Strings rows(const DataForm& form) {
         Strings shown;

@@ -48,20 +48,6 @@ public:
         sqlite3_close(db);
         return result;
     }
-
-    // The user edits the land-use factor of Warm / Set aside in the browser and leaves the row
-    // unwritten.
-    DataForm& edit_set_aside(const std::string& factor) {
-        DataForm& form = browser(DefaultTable::kSystems);
-        for (long row = 0; row < form.grdDataGrid.row_count(); ++row) {
-            if (form.grdDataGrid.cell_text(row, 0) == "Warm" &&
-                form.grdDataGrid.cell_text(row, 1) == "Set aside") {
-                form.grdDataGrid.user_select_row(row);
-            }
-        }
-        form.grdDataGrid.user_edit(2, factor);
-        return form;
-    }
 };
 
 TEST_F(RestoreDefaultsTest, APendingEditGoesIntoTheBackupAndTheCalculatorStartsAfresh) {
