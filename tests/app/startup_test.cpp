@@ -49,12 +49,6 @@ TEST_F(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeep
     EXPECT_TRUE(session.host.ended);
 }
 
-TEST_F(StartupTest, ClosingTheFrameClosesTheCalculatorWhichEndsTheProgram) {
-    session.start_calculator();
-    module.frmHUMO().user_close();
-    EXPECT_TRUE(session.host.ended);
-}
-
 // What the calculator shows without its database: the missing_database scenario.
 TEST(StartupFailureTest, AMissingDatabaseIsAStopMessageAndIsNotCreated) {
     CalculatorSession session{std::nullopt};
