@@ -65,11 +65,11 @@ public:
         return shown;
     }
 
-    // Rows of the database file itself, as another program would read them.
-    Strings table(const std::string& sql) const {
+    // Rows of the database file itself, or of another file beside it, as another program would
+    // read them.
+    Strings table(const std::string& sql, const std::string& file = "humo_tool.mdb") const {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(session.dir.file("humo_tool.mdb").c_str(), &db, SQLITE_OPEN_READONLY,
-                        nullptr);
+        sqlite3_open_v2(session.dir.file(file).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
         Strings result;

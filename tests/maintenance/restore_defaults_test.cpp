@@ -30,23 +30,11 @@ public:
     }
 
     std::string set_aside_factor(const std::string& file) const {
-        return rows_of(file,
-                       "SELECT land_use_factor FROM tbl_systems WHERE climate_region = "
-                       "'Warm' AND system = 'Set aside'")
+        return table(
+                   "SELECT land_use_factor FROM tbl_systems WHERE climate_region = 'Warm' AND "
+                   "system = 'Set aside'",
+                   file)
             .at(0);
-    }
-
-    Strings rows_of(const std::string& file, const std::string& sql) const {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(session.dir.file(file).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-        Strings result;
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            result.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-        return result;
     }
 };
 
