@@ -23,17 +23,6 @@ protected:
     }
 };
 
-TEST_F(FreshResultsTest, TypingTextThatIsNotYetANumberBlanksQuietly) {
-    worked_example();
-    type(c.carbon_stock, "5e");
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] ''");
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_2), "carbon_stock_20yrs_2[on] ''");
-    EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
-    type(c.carbon_stock, "5e1");
-    EXPECT_EQ(results(), shown("34.5", "50.6", "0.81"));
-    EXPECT_TRUE(messages().empty());
-}
-
 TEST_F(FreshResultsTest, TypingAFactorRecomputesItsOwnSystemOnly) {
     for (bool from : {true, false}) {
         worked_example();
