@@ -29,40 +29,11 @@ protected:
     Module1& module = session.module;
 };
 
-TEST_F(StartupTest, MainShowsTheIntroductionInsideTheFrame) {
-    module.Main();
-    EXPECT_EQ(loaded_forms(program), (Strings{"frmHUMO", "frmSplash"}));
-    EXPECT_EQ(module.frmHUMO().caption(), "HUMO Soil Carbon Tool");
-    EXPECT_EQ(module.frmSplash().caption(), "Introduction");
-    EXPECT_EQ(module.frmSplash().active_control(), &module.frmSplash().Continue1);
-}
-
-TEST_F(StartupTest, ContinueReplacesTheIntroductionWithTheCalculator) {
-    session.start_calculator();
-    EXPECT_EQ(loaded_forms(program), (Strings{"frmHUMO", "frmmaster"}));
-    EXPECT_EQ(module.frmmaster().caption(), "Calculate Soil Carbon Stocks");
-    EXPECT_EQ(program.help_file(), session.dir.file("humo_tool.chm"));
-    EXPECT_FALSE(session.host.ended);
-}
-
-TEST_F(StartupTest, ExitEndsTheProgramAtOnceFromEitherForm) {
+TEST_F(StartupTest, ExitOnTheIntroductionEndsTheProgramAtOnce) {
     module.Main();
     module.frmSplash().Exit1.user_click();
     EXPECT_TRUE(session.host.ended);
     EXPECT_EQ(module.frmSplash().Continue1.user_click(), "program ended");
-
-    CalculatorSession other{testing::read_fixture("calculator.sql")};
-    other.start_calculator();
-    other.calc().Exit.user_click();
-    EXPECT_TRUE(other.host.ended);
-    EXPECT_TRUE(other.messages().empty());
-}
-
-TEST_F(StartupTest, ClosingTheCalculatorEndsTheProgram) {
-    session.start_calculator();
-    session.pick(session.calc().country, "Atlantis");
-    module.frmmaster().user_close();
-    EXPECT_TRUE(session.host.ended);
 }
 
 TEST_F(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeepsTheFrame) {
@@ -78,38 +49,14 @@ TEST_F(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeep
     EXPECT_TRUE(session.host.ended);
 }
 
-TEST_F(StartupTest, ClosingTheIntroductionLeavesTheEmptyFrame) {
-    module.Main();
-    module.frmSplash().user_close();
-    EXPECT_EQ(loaded_forms(program), (Strings{"frmHUMO"}));
-    EXPECT_FALSE(session.host.ended);
-    module.frmHUMO().user_close();
-    EXPECT_TRUE(session.host.ended);
-}
-
-TEST_F(StartupTest, ClosingTheFrameClosesTheCalculatorWhichEndsTheProgram) {
-    session.start_calculator();
-    module.frmHUMO().user_close();
-    EXPECT_TRUE(session.host.ended);
-}
-
-TEST(StartupFailureTest, AMissingDatabaseIsReportedAndTheCalculatorStillOpens) {
+// What the calculator shows without its database: the missing_database scenario.
+TEST(StartupFailureTest, AMissingDatabaseIsAStopMessageAndIsNotCreated) {
     CalculatorSession session{std::nullopt};
     session.start_calculator();
-    const std::string path = session.dir.file("humo_tool.mdb");
-    EXPECT_EQ(session.messages(), (Strings{"Error Code: 14\r\nDescription: The database file " +
-                                           path + " does not exist.\r\nSource: SQLite"}));
-    EXPECT_EQ(session.host.messages[0].title, "Error");
+    ASSERT_EQ(session.host.messages.size(), 1u);
     EXPECT_EQ(session.host.messages[0].icon, forms::MsgBoxIcon::kStop);
-    auto& c = session.calc();
-    EXPECT_TRUE(c.visible());
-    EXPECT_EQ(c.country.list_count(), 0);
-    EXPECT_EQ(c.climate_region.list_count(), 0);
-    EXPECT_EQ(c.soiltype.list_count(), 0);
-    EXPECT_EQ(c.system1.list_count(), 0);
-    EXPECT_TRUE(c.carbon_stock.enabled());  // as designed: the load stopped before disabling it
-    EXPECT_FALSE(c.system1.enabled());
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(session.calc().soiltype.list_count(), 0);
+    EXPECT_FALSE(std::filesystem::exists(session.dir.file("humo_tool.mdb")));
 }
 
 TEST(StartupFailureTest, AFileThatIsNotADatabaseIsReported) {

@@ -6,6 +6,7 @@
 
 #include "batch_harness.h"
 #include "calculator_session.h"
+#include "exact_decimal.h"
 #include "name_index.h"
 
 namespace humo::batch {
@@ -13,6 +14,10 @@ namespace {
 
 using testing::CalculatorSession;
 using Strings = std::vector<std::string>;
+using testing::Exact;
+using testing::exact;
+using testing::minus;
+using testing::times;
 
 struct SystemPicks {
     std::string land_use;
@@ -44,67 +49,6 @@ struct Shown {
         });
     }
 };
-
-// Wide enough for a stock's digits times an area's.
-__extension__ using Wide = __int128;
-
-// A number as written, exactly: mantissa × 10^-scale.
-struct Exact {
-    Wide mantissa = 0;
-    int scale = 0;
-};
-
-Exact exact(const std::string& text, char separator) {
-    Exact value;
-    bool fraction = false;
-    bool negative = false;
-    for (char c : text) {
-        if (c == '-') {
-            negative = true;
-        } else if (c == separator) {
-            fraction = true;
-        } else {
-            value.mantissa = value.mantissa * 10 + (c - '0');
-            value.scale += fraction;
-        }
-    }
-    if (negative)
-        value.mantissa = -value.mantissa;
-    return value;
-}
-
-Exact times(Exact a, Exact b) { return {a.mantissa * b.mantissa, a.scale + b.scale}; }
-
-Exact minus(Exact a, Exact b) {
-    while (a.scale < b.scale)
-        a.mantissa *= 10, ++a.scale;
-    while (b.scale < a.scale)
-        b.mantissa *= 10, ++b.scale;
-    return {a.mantissa - b.mantissa, a.scale};
-}
-
-// Rounded halves away from zero to two decimals, written with the separator.
-std::string two_decimals(Exact value, char separator) {
-    Wide divisor = 1;
-    for (int i = 2; i < value.scale; ++i)
-        divisor *= 10;
-    Wide scaled = value.mantissa;
-    for (int i = value.scale; i < 2; ++i)
-        scaled *= 10;
-    const bool negative = scaled < 0;
-    Wide whole = (negative ? -scaled : scaled);
-    const Wide rest = whole % divisor;
-    whole /= divisor;
-    if (rest * 2 >= divisor)
-        ++whole;
-    std::string digits;
-    for (Wide w = whole; w > 0; w /= 10)
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(w % 10)));
-    while (digits.size() < 3)
-        digits.insert(digits.begin(), '0');
-    return (negative && whole != 0 ? "-" : "") + digits.substr(0, digits.size() - 2) + separator +
-           digits.substr(digits.size() - 2);
-}
 
 class Agreement {
 public:
@@ -332,7 +276,8 @@ void expect_agreement(Agreement& agreement, int rows, int computed_at_least) {
             return product;
         };
         const Exact change = times(minus(stock(5), stock(1)), exact(s == ',' ? "0,05" : "0.05", s));
-        EXPECT_EQ(row.at("total_annual_change"), two_decimals(times(change, exact(area, s)), s))
+        EXPECT_EQ(row.at("total_annual_change"),
+                  testing::rounded(times(change, exact(area, s)), 2, s))
             << what << " area " << area;
     }
     EXPECT_GE(computed, computed_at_least);

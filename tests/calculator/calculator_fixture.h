@@ -19,6 +19,18 @@ public:
         pick(c.country, country);
         pick(c.climate_region, region);
     }
+    // Atlantis, Warm (reference stock 38): FROM Long-term cultivated 0.69 · Full tillage 1 ·
+    // Medium 1 (26.2), TO Orchard 1 · No-till 1.1 · Low 0.92 (38.5), change 0.62.
+    void worked_example() {
+        pick(c.country, "Syldavia");  // starts afresh when the example runs again
+        site("Atlantis", "Warm");
+        pick(c.system1, "Long-term cultivated");
+        pick(c.Management1, "Full tillage");
+        pick(c.Input1, "Medium");
+        pick(c.system2, "Orchard");
+        pick(c.Management2, "No-till");
+        pick(c.Input2, "Low");
+    }
     // Everything a user sees of the TO system.
     std::vector<std::string> to_system() const {
         return testing::seen({&c.system2, &c.Management2, &c.management_factor2, &c.Input2,

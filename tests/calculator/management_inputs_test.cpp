@@ -5,31 +5,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(CalculatorTest, AFirstManagementSystemOfDoesNotApplyStaysSelected) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Set aside");
-    EXPECT_EQ(c.Management1.text(), "Does not apply");
-    EXPECT_EQ(testing::seen(c.management_factor1), "management_factor1[on] '1'");
-    EXPECT_EQ(c.Input1.text(), "Does not apply");
-    EXPECT_EQ(testing::seen(c.input_factor1), "input_factor1[on] '1'");
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] '35.3'");
-}
-
-TEST_F(CalculatorTest, AnyOtherFirstManagementSystemLeavesTheChoiceToTheUser) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Long-term cultivated");
-    EXPECT_EQ(c.Management1.items(), (Strings{"Full tillage", "No-till"}));
-    EXPECT_EQ(c.Management1.list_index(), -1);
-    EXPECT_EQ(testing::seen(c.management_factor1), "management_factor1[on] ''");
-    EXPECT_TRUE(c.management_factor1_label.enabled());
-    EXPECT_EQ(c.Input1.items(), (Strings{"Low", "Medium"}));
-    EXPECT_EQ(c.Input1.list_index(), -1);
-    EXPECT_EQ(testing::seen(c.input_factor1), "input_factor1[off] ''");
-    EXPECT_FALSE(c.input_factor1_label.enabled());
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
-    EXPECT_FALSE(c.Sequestration_Potential.enabled());
-}
-
 TEST_F(CalculatorTest, OnlyGrasslandSpelledExactlyUsesTheGrasslandFactors) {
     site("Atlantis", "Warm");
     pick(c.system1, "Grassland");
@@ -47,19 +22,6 @@ TEST_F(CalculatorTest, OnlyGrasslandSpelledExactlyUsesTheGrasslandFactors) {
     pick(c.system1, "grassland");
     pick(c.Management1, "Nominally managed");
     EXPECT_EQ(c.management_factor1.text(), "0.9");
-}
-
-TEST_F(CalculatorTest, ImprovedGrasslandOffersItsInputLevelsInStoredOrder) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Grassland");
-    pick(c.Management1, "Improved");
-    EXPECT_EQ(c.management_factor1.text(), "1.17");
-    EXPECT_EQ(c.Input1.items(), (Strings{"High", "Nominal"}));
-    EXPECT_EQ(c.Input1.list_index(), -1);
-    EXPECT_EQ(c.input_factor1.text(), "");
-    pick(c.Input1, "High");
-    EXPECT_EQ(testing::seen(c.input_factor1), "input_factor1[on] '1.11'");
-    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "49.4");  // 38 × 1 × 1.17 × 1.11
 }
 
 TEST_F(CalculatorTest, OtherGrasslandManagementFixesTheInputFactorAtOne) {
@@ -104,16 +66,6 @@ TEST_F(CalculatorTest, AManagementSystemWithoutAFactorShowsNoStaleFactor) {
     EXPECT_EQ(c.Input1.text(), "Low");  // the input list is not rebuilt
     EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
     EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(CalculatorTest, AnInputLevelWithoutAFactorShowsNoStaleFactor) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Terrace");
-    pick(c.Management1, "Full tillage");
-    pick(c.Input1, "Low");
-    pick(c.Input1, "Unrated");
-    EXPECT_EQ(testing::seen(c.input_factor1), "input_factor1[on] ''");
-    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "");
 }
 
 TEST_F(CalculatorTest, ALandUseTypeWithoutManagementSystemsIsReportedEachTime) {

@@ -4,6 +4,7 @@
 
 #include "calculator_session.h"
 #include "default_database.h"
+#include "exact_decimal.h"
 #include "fixture_paths.h"
 
 namespace humo::calculator {
@@ -28,80 +29,11 @@ protected:
     testing::CalculatorSession session;
 };
 
-TEST_F(ShippedDataTest, ATypedStockAndALaterPickNeverMixTwoSites) {
-    session.pick_kenya_example();
-    EXPECT_EQ(results(), (Strings{"26.2", "49.4", "1.16"}));
-    session.type(c().carbon_stock, "50");
-    pick(c().Input2, "Nominal");
-    EXPECT_EQ(results(), (Strings{"34.5", "58.5", "1.20"}));
-    EXPECT_TRUE(session.messages().empty());
-}
-
-TEST_F(ShippedDataTest, AHalfOnTheSecondDecimalRoundsAwayFromZero) {
-    pick(c().country, "Afghanistan");
-    pick(c().climate_region, "Boreal");
-    pick(c().soiltype, "Spodic");
-    pick(c().system1, "Set aside");
-    pick(c().system2, "Long-term cultivated");
-    pick(c().Management2, "Full tillage");
-    pick(c().Input2, "High with manure");
-    EXPECT_EQ(results(), (Strings{"95.9", "114.6", "0.94"}));
-}
-
-// A number as written, exactly: mantissa × 10^-scale.
-struct Exact {
-    int64_t mantissa = 0;
-    int scale = 0;
-};
-
-Exact exact(const std::string& text) {
-    Exact value;
-    bool negative = false;
-    bool fraction = false;
-    for (char ch : text) {
-        if (ch == '-') {
-            negative = true;
-        } else if (ch == '.') {
-            fraction = true;
-        } else {
-            value.mantissa = value.mantissa * 10 + (ch - '0');
-            value.scale += fraction;
-        }
-    }
-    if (negative)
-        value.mantissa = -value.mantissa;
-    return value;
-}
-
-// value rounded halves away from zero to `decimals`, written with them.
-std::string rounded(Exact value, int decimals) {
-    int64_t divisor = 1;
-    for (int i = decimals; i < value.scale; ++i)
-        divisor *= 10;
-    int64_t scaled = value.mantissa;
-    for (int i = value.scale; i < decimals; ++i)
-        scaled *= 10;
-    const bool negative = scaled < 0;
-    int64_t magnitude = negative ? -scaled : scaled;
-    int64_t whole = magnitude / divisor;
-    if ((magnitude % divisor) * 2 >= divisor)
-        ++whole;
-    std::string digits;
-    for (int64_t w = whole; w > 0; w /= 10)
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(w % 10)));
-    while (digits.size() < static_cast<size_t>(decimals) + 1)
-        digits.insert(digits.begin(), '0');
-    return (negative && whole != 0 ? "-" : "") + digits.substr(0, digits.size() - decimals) + "." +
-           digits.substr(digits.size() - decimals);
-}
-
-Exact product(const Strings& texts) {
-    Exact result{1, 0};
-    for (const std::string& text : texts) {
-        const Exact factor = exact(text);
-        result.mantissa *= factor.mantissa;
-        result.scale += factor.scale;
-    }
+// The product of the numbers shown in the boxes.
+testing::Exact product(const Strings& texts) {
+    testing::Exact result{1, 0};
+    for (const std::string& text : texts)
+        result = testing::times(result, testing::exact(text));
     return result;
 }
 
@@ -140,17 +72,17 @@ TEST_F(ShippedDataTest, EveryResultIsTheHandArithmeticOfItsBoxes) {
                         if (!session.messages().empty())
                             continue;  // a no-data reset: its messages are tested elsewhere
                         for (SystemColumn* column : {&c().from_column(), &c().to_column()}) {
-                            const Exact stock = product(
+                            const testing::Exact stock = product(
                                 {c().carbon_stock.text(), column->base_factor.text(),
                                  column->management_factor.text(), column->input_factor.text()});
-                            ASSERT_EQ(column->carbon_stock_20yrs.text(), rounded(stock, 1))
+                            ASSERT_EQ(column->carbon_stock_20yrs.text(), testing::rounded(stock, 1))
                                 << region << ": " << from << " -> " << to;
                         }
-                        Exact change = exact(c().carbon_stock_20yrs_2.text());
-                        change.mantissa -= exact(c().carbon_stock_20yrs_1.text()).mantissa;
-                        change.mantissa *= 5;  // / 20 = × 0.05
-                        change.scale += 2;
-                        ASSERT_EQ(c().Sequestration_Potential.text(), rounded(change, 2))
+                        const testing::Exact change = testing::times(
+                            testing::minus(testing::exact(c().carbon_stock_20yrs_2.text()),
+                                           testing::exact(c().carbon_stock_20yrs_1.text())),
+                            testing::exact("0.05"));
+                        ASSERT_EQ(c().Sequestration_Potential.text(), testing::rounded(change, 2))
                             << region << ": " << from << " -> " << to;
                         ++combinations;
                     }

@@ -5,42 +5,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-const std::string kSandyMessage =
-    "There are no reference carbon stock data for Sandy soils in this climate region.  The "
-    "program will now reset the soil type to 'High clay activity mineral'.";
 const std::string kHacMessage =
     "There are no reference carbon stock data for High clay activity mineral soils in this "
     "climate region.  The program will now reset the soil type to 'High clay activity mineral'.";
-
-TEST_F(CalculatorTest, LoadFillsTheSiteListsAndLeavesEverythingElseWaiting) {
-    EXPECT_EQ(c.country.items(), (Strings{"Atlantis", "Borduria", "Nowhere", "Syldavia"}));
-    EXPECT_EQ(c.climate_region.items(), (Strings{"(Please specify a country)"}));
-    EXPECT_EQ(c.soiltype.items(), (Strings{"Farmer's loam", "High clay activity mineral", "Sandy",
-                                           "Spodic", "Volcanic", "Wetland"}));
-    for (forms::ListBox* list : {&c.system1, &c.system2}) {
-        EXPECT_EQ(list->items(), (Strings{"(Please specify a country ", "and climate region)"}));
-        EXPECT_FALSE(list->enabled());
-    }
-    for (forms::ListBox* list :
-         {&c.country, &c.climate_region, &c.soiltype, &c.system1, &c.Management1, &c.Input1}) {
-        EXPECT_EQ(list->list_index(), -1) << list->name();
-    }
-    for (forms::TextBox* box :
-         {&c.carbon_stock, &c.management_factor1, &c.input_factor1, &c.base_factor1,
-          &c.carbon_stock_20yrs_1, &c.management_factor2, &c.input_factor2, &c.base_factor2,
-          &c.carbon_stock_20yrs_2, &c.Sequestration_Potential}) {
-        EXPECT_EQ(box->text(), "") << box->name();
-        EXPECT_FALSE(box->enabled()) << box->name();
-    }
-    for (forms::Control* on : std::initializer_list<forms::Control*>{
-             &c.Management1, &c.Management2, &c.Input1, &c.Input2, &c.management1_label,
-             &c.inputs2_label, &c.Sequestration_Potential_label}) {
-        EXPECT_TRUE(on->enabled()) << on->name();
-    }
-    EXPECT_FALSE(c.carbon_stock_label.enabled());
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(c.active_control(), &c.country);
-}
 
 TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSite) {
     site("Atlantis", "Warm");
@@ -83,48 +50,6 @@ TEST_F(CalculatorTest, PickingARegionSelectsTheResetSoilTypeAndOffersItsLandUseT
     EXPECT_EQ(testing::seen(c.base_factor1), kept_factor);
     EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
     EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
-}
-
-TEST_F(CalculatorTest, ThePlaceholderRegionClearsTheSystemsWithoutAQuery) {
-    pick(c.climate_region, "(Please specify a country)");
-    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
-    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
-    EXPECT_EQ(c.system1.list_count(), 0);
-    EXPECT_FALSE(c.system1.enabled());
-    EXPECT_FALSE(c.system2_label.enabled());
-    EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(CalculatorTest, ASoilTypeWithoutDataIsReportedOnceAndReset) {
-    site("Atlantis", "Warm");
-    pick(c.soiltype, "Sandy");
-    EXPECT_EQ(messages(), (Strings{kSandyMessage}));
-    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
-    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] '38'");
-}
-
-TEST_F(CalculatorTest, TheResetSoilTypeItselfWithoutDataEndsBlank) {
-    site("Atlantis", "Cool");
-    pick(c.soiltype, "Sandy");
-    EXPECT_EQ(c.carbon_stock.text(), "20");
-    pick(c.soiltype, "High clay activity mineral");
-    EXPECT_EQ(messages(), (Strings{kHacMessage, kHacMessage}));  // region pick, then this pick
-    EXPECT_EQ(c.soiltype.text(), "High clay activity mineral");
-    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] ''");
-}
-
-TEST_F(CalculatorTest, AStoredZeroIsARealValue) {
-    site("Atlantis", "Warm");
-    pick(c.soiltype, "Volcanic");
-    EXPECT_EQ(c.carbon_stock.text(), "0");
-    EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(CalculatorTest, ATextWithAQuoteIsLookedUpAsItStands) {
-    site("Atlantis", "Warm");
-    pick(c.soiltype, "Farmer's loam");
-    EXPECT_EQ(c.carbon_stock.text(), "44");
-    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(CalculatorTest, AMissingStockRowIsReportedAndTheNextLookupWorks) {

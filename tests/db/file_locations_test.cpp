@@ -8,38 +8,24 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
-#include <set>
 #include <stdexcept>
 #include <string>
 
+#include "files.h"
 #include "temp_dir.h"
 
 namespace humo::db {
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::set<std::string>;
+using Names = std::vector<std::string>;
 using namespace std::chrono;
 
-std::string read_bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void write_bytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-Names names_in(const fs::path& directory) {
-    Names names;
-    for (const auto& entry : fs::directory_iterator(directory))
-        names.insert(entry.path().filename().string());
-    return names;
-}
+using testing::bytes_of;
+using testing::file_names;
+using testing::write_bytes;
 
 // The message of the std::runtime_error `action` throws, or nothing when it does not.
 template <typename Action>
@@ -184,14 +170,14 @@ TEST_F(FileLocationsTest, TheFirstStartCopiesTheDefaultsWholeAndEditsSurviveARes
     const FileLocations first = locate();
     make_user_copy(first);
     const fs::path data = dir.path() / "data" / "deeper" / "humo_tool";
-    EXPECT_EQ(names_in(data), Names{"humo_tool.mdb"});
-    EXPECT_EQ(read_bytes(first.database), kDefaults);
+    EXPECT_EQ(file_names(data), Names{"humo_tool.mdb"});
+    EXPECT_EQ(bytes_of(first.database), kDefaults);
 
     write_bytes(first.database, kEdited);
     const FileLocations second = locate();
     EXPECT_EQ(second.database, first.database);
     make_user_copy(second);
-    EXPECT_EQ(read_bytes(second.database), kEdited);
+    EXPECT_EQ(bytes_of(second.database), kEdited);
 }
 
 TEST_F(FileLocationsTest, NoCopyIsMadeOfADatabaseTheUserNamedOrBesideTheProgram) {
@@ -201,7 +187,7 @@ TEST_F(FileLocationsTest, NoCopyIsMadeOfADatabaseTheUserNamedOrBesideTheProgram)
 
     put(program / "humo_tool.mdb", kEdited);
     make_user_copy(locate());
-    EXPECT_EQ(read_bytes(program / "humo_tool.mdb"), kEdited);
+    EXPECT_EQ(bytes_of(program / "humo_tool.mdb"), kEdited);
     EXPECT_FALSE(fs::exists(home / ".local"));
 }
 
@@ -212,7 +198,7 @@ TEST_F(FileLocationsTest, AMissingInstalledDefaultIsAnErrorNamingItAndLeavesNoCo
     EXPECT_NE(message->find(defaults_file(program.string())), std::string::npos) << *message;
     EXPECT_NE(message->find("No such file or directory"), std::string::npos) << *message;
     const fs::path data = home / ".local/share/humo_tool";
-    EXPECT_TRUE(!fs::exists(data) || names_in(data).empty());
+    EXPECT_TRUE(!fs::exists(data) || file_names(data).empty());
 }
 
 TEST_F(FileLocationsTest, ADataFolderThatCannotBeMadeIsAnErrorNamingIt) {
@@ -223,7 +209,7 @@ TEST_F(FileLocationsTest, ADataFolderThatCannotBeMadeIsAnErrorNamingIt) {
     ASSERT_TRUE(message);
     EXPECT_NE(message->find(dir.file("a-file/data/humo_tool")), std::string::npos) << *message;
     EXPECT_NE(message->find("Not a directory"), std::string::npos) << *message;
-    EXPECT_EQ(read_bytes(dir.path() / "a-file"), "not a folder");
+    EXPECT_EQ(bytes_of(dir.path() / "a-file"), "not a folder");
 }
 
 class CopyWholeTest : public ::testing::Test {
@@ -237,8 +223,8 @@ protected:
 TEST_F(CopyWholeTest, ReplacesTheTargetByteForByte) {
     write_bytes(dir.file("target.mdb"), kEdited);
     copy_whole(source, dir.file("target.mdb"));
-    EXPECT_EQ(read_bytes(dir.file("target.mdb")), kDefaults);
-    EXPECT_EQ(names_in(dir.path()), (Names{"defaults-2003.mdb", "target.mdb"}));
+    EXPECT_EQ(bytes_of(dir.file("target.mdb")), kDefaults);
+    EXPECT_EQ(file_names(dir.path()), (Names{"defaults-2003.mdb", "target.mdb"}));
 }
 
 TEST_F(CopyWholeTest, AFailureLeavesNoTargetAndNoPartOfIt) {
@@ -257,9 +243,9 @@ TEST_F(CopyWholeTest, AFailureLeavesNoTargetAndNoPartOfIt) {
     const auto folder = failure_of([&] { copy_whole(source, dir.file("a-folder")); });
     ASSERT_TRUE(folder);
     EXPECT_NE(folder->find(dir.file("a-folder")), std::string::npos) << *folder;
-    EXPECT_EQ(names_in(dir.path() / "a-folder"), Names{"inside"});
+    EXPECT_EQ(file_names(dir.path() / "a-folder"), Names{"inside"});
 
-    EXPECT_EQ(names_in(dir.path()), (Names{"a-file", "a-folder", "defaults-2003.mdb"}));
+    EXPECT_EQ(file_names(dir.path()), (Names{"a-file", "a-folder", "defaults-2003.mdb"}));
 }
 
 TEST_F(CopyWholeTest, AWriteThatStopsPartWayLeavesTheTargetAsItWas) {
@@ -274,8 +260,8 @@ TEST_F(CopyWholeTest, AWriteThatStopsPartWayLeavesTheTargetAsItWas) {
         ASSERT_TRUE(message) << room;
         EXPECT_NE(message->find(dir.file("target.mdb")), std::string::npos) << *message;
         EXPECT_NE(message->find("File too large"), std::string::npos) << *message;
-        EXPECT_EQ(read_bytes(dir.file("target.mdb")), kEdited);
-        EXPECT_EQ(names_in(dir.path()), (Names{"defaults-2003.mdb", "target.mdb"}));
+        EXPECT_EQ(bytes_of(dir.file("target.mdb")), kEdited);
+        EXPECT_EQ(file_names(dir.path()), (Names{"defaults-2003.mdb", "target.mdb"}));
     }
 }
 
@@ -299,39 +285,22 @@ protected:
     const system_clock::time_point now = sys_days{2024y / March / 5} + 7h + 8min + 9s;
 };
 
-TEST_F(RestoreDefaultsTest, KeepsTheOldFileAsADatedBackupAndPutsTheDefaultsInPlace) {
-    EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-070809.mdb");
-    EXPECT_EQ(names_in(data), (Names{"humo_tool-20240305-070809.mdb", "humo_tool.mdb"}));
-    EXPECT_EQ(read_bytes(data / "humo_tool-20240305-070809.mdb"), kEdited);
-    EXPECT_EQ(read_bytes(database), kDefaults);
-    EXPECT_EQ(read_bytes(defaults), kDefaults);
-}
-
 TEST_F(RestoreDefaultsTest, TheBackupIsNamedAfterTheLocalTime) {
     env.set("TZ", "ABC-2");  // two hours east of UTC
     EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-090809.mdb");
 }
 
-TEST_F(RestoreDefaultsTest, RestoresWithinOneSecondKeepEveryBackup) {
+TEST_F(RestoreDefaultsTest, EveryOldFileIsKeptAsADatedBackupEvenWithinOneSecond) {
     EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-070809.mdb");
     write_bytes(database, "edited again");
     EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-070809-2.mdb");
     EXPECT_EQ(restore_defaults(database, defaults, now + 500ms), "humo_tool-20240305-070809-3.mdb");
-    EXPECT_EQ(read_bytes(data / "humo_tool-20240305-070809.mdb"), kEdited);
-    EXPECT_EQ(read_bytes(data / "humo_tool-20240305-070809-2.mdb"), "edited again");
-    EXPECT_EQ(read_bytes(data / "humo_tool-20240305-070809-3.mdb"), kDefaults);
-    EXPECT_EQ(read_bytes(database), kDefaults);
-    EXPECT_EQ(names_in(data).size(), 4u);
-}
-
-TEST_F(RestoreDefaultsTest, WithoutTheDefaultsTheDatabaseStaysAsItWas) {
-    fs::remove(defaults);
-    const auto message = failure_of([&] { restore_defaults(database, defaults, now); });
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find(defaults), std::string::npos) << *message;
-    EXPECT_NE(message->find("does not exist"), std::string::npos) << *message;
-    EXPECT_EQ(read_bytes(database), kEdited);
-    EXPECT_EQ(names_in(data), Names{"humo_tool.mdb"});
+    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-070809.mdb"), kEdited);
+    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-070809-2.mdb"), "edited again");
+    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-070809-3.mdb"), kDefaults);
+    EXPECT_EQ(bytes_of(database), kDefaults);
+    EXPECT_EQ(bytes_of(defaults), kDefaults);
+    EXPECT_EQ(file_names(data).size(), 4u);
 }
 
 TEST_F(RestoreDefaultsTest, ADefaultsCopyThatCannotBeWrittenLeavesTheDatabaseAsItWas) {
@@ -342,8 +311,8 @@ TEST_F(RestoreDefaultsTest, ADefaultsCopyThatCannotBeWrittenLeavesTheDatabaseAsI
     }
     ASSERT_TRUE(message);
     EXPECT_NE(message->find(data.string()), std::string::npos) << *message;
-    EXPECT_EQ(read_bytes(database), kEdited);
-    EXPECT_EQ(names_in(data), Names{"humo_tool.mdb"});
+    EXPECT_EQ(bytes_of(database), kEdited);
+    EXPECT_EQ(file_names(data), Names{"humo_tool.mdb"});
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,6 +13,7 @@
 #include "database_check.h"
 #include "database_format.h"
 #include "failure.h"
+#include "files.h"
 #include "fixture_paths.h"
 #include "sqlite_file.h"
 #include "temp_dir.h"
@@ -31,15 +31,7 @@ std::string access_fixture(const std::string& name) {
 // What an mdbtools command prints, line by line: the tests' independent view of the file.
 Strings mdbtools(const std::string& command) {
     Strings lines;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return lines;
-    char buffer[4096];
-    std::string text;
-    while (fgets(buffer, sizeof buffer, pipe))
-        text += buffer;
-    pclose(pipe);
-    std::istringstream in(text);
+    std::istringstream in(testing::run_program(command).output);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
@@ -76,20 +68,8 @@ Strings table_names(const std::string& path) {
     return result;
 }
 
-std::string bytes_of(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-Strings files_in(const fs::path& directory) {
-    Strings names;
-    for (const auto& entry : fs::directory_iterator(directory))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testing::bytes_of;
+using testing::file_names;
 
 class NwindImportTest : public ::testing::Test {
 protected:
@@ -203,14 +183,6 @@ TEST(AccessImportTest, DatesBecomeIsoTextAcrossTheWholeRange) {
     EXPECT_EQ(one(path, "SELECT typeof(DateCol) FROM DateTest WHERE IDCol = 1"), "text");
 }
 
-TEST(AccessImportTest, AFileThatIsNoAccessDatabaseWritesNothing) {
-    testing::TempDir dir;
-    std::ofstream(dir.file("old.mdb")) << "this is not a database";
-    EXPECT_THROW(import_access_database(dir.file("old.mdb"), dir.file("new.sqlite")),
-                 std::runtime_error);
-    EXPECT_EQ(files_in(dir.path()), (Strings{"old.mdb"}));
-}
-
 // The tables of an older installation as an Access file hands them over: the default data,
 // with the kinds of columns Access has, one column and one table of the user's own.
 class OlderInstallation : public TableSource {
@@ -301,14 +273,6 @@ TEST(AccessImportTest, TheToolsOwnTablesGetTheCurrentSchemaAndKeepTheirExtras) {
     EXPECT_TRUE(findings.empty()) << format_report(findings);
 }
 
-TEST(AccessImportTest, NeverWritesOverAnExistingFile) {
-    testing::TempDir dir;
-    std::ofstream(dir.file("out.sqlite")) << "keep me";
-    OlderInstallation source;
-    EXPECT_THROW(write_sqlite_copy(source, dir.file("out.sqlite")), std::runtime_error);
-    EXPECT_EQ(bytes_of(dir.file("out.sqlite")), "keep me");
-}
-
 class ConversionTest : public ::testing::Test {
 protected:
     std::string database_from(const std::string& fixture) {
@@ -325,18 +289,15 @@ TEST_F(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
     const auto message = convert_access_database(path);
     ASSERT_TRUE(message);
     EXPECT_EQ(fs::last_write_time(dir.file("humo_tool.mdb.jet")), last_written);
-    EXPECT_EQ(*message,
-              "humo_tool.mdb was an Access database (Jet 3). It has been converted for this "
-              "version of the program: 9 tables, 4,032 rows. It does not hold all the default "
-              "tables that the calculator needs.\r\n\r\nThe original file is kept unchanged as "
-              "humo_tool.mdb.jet.");
-    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
+    // The message in full: the access_database scenario.
+    EXPECT_NE(message->find("(Jet 3)"), std::string::npos) << *message;
+    EXPECT_EQ(file_names(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
     EXPECT_EQ(database_format(path), DatabaseFormat::kSqlite);
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.jet")), bytes_of(access_fixture("nwind.mdb")));
     EXPECT_EQ(one(path, "SELECT count(*) FROM Orders"), "830");
     // Converted once: the next start opens it as it is.
     EXPECT_FALSE(convert_access_database(path));
-    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
+    EXPECT_EQ(file_names(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
 }
 
 TEST_F(ConversionTest, AnotherOldFileLaterIsKeptBesideTheFirst) {
@@ -372,7 +333,7 @@ TEST_F(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
             << failure.description();
         EXPECT_TRUE(failure.description().ends_with(". The file was left as it was."));
     }
-    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb"}));
+    EXPECT_EQ(file_names(dir.path()), (Strings{"humo_tool.mdb"}));
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb")), broken);
 }
 
@@ -382,14 +343,12 @@ TEST_F(ConversionTest, LeavesSqliteAndMissingFilesAlone) {
     const std::string before = bytes_of(dir.file("humo_tool.mdb"));
     EXPECT_FALSE(convert_access_database(dir.file("humo_tool.mdb")));
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb")), before);
-    EXPECT_EQ(files_in(dir.path()), (Strings{"humo_tool.mdb"}));
+    EXPECT_EQ(file_names(dir.path()), (Strings{"humo_tool.mdb"}));
 }
 
 TEST(DatabaseFormatTest, TellsTheFormatsApartByTheirFirstBytes) {
     testing::TempDir dir;
-    EXPECT_EQ(database_format(access_fixture("nwind.mdb")), DatabaseFormat::kAccess);
-    EXPECT_EQ(access_version(access_fixture("nwind.mdb")), "Jet 3");
-    EXPECT_EQ(access_version(access_fixture("DateTestDatabase.mdb")), "Jet 4");
+    // Jet 3 and Jet 4 files: the conversion tests.
     std::string ace = bytes_of(access_fixture("DateTestDatabase.mdb")).substr(0, 64);
     ace.replace(4, 15, "Standard ACE DB");
     ace[0x14] = 2;

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <tuple>
 
 #include "default_database.h"
+#include "files.h"
 #include "fixture_paths.h"
 #include "temp_dir.h"
 
@@ -15,34 +14,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status = -1;
-    std::string output;  // standard output, then standard error
-};
+using CommandRun = testing::ProgramRun;
+using testing::bytes_of;
 
-// Runs humo-dbcheck with the arguments, after any environment settings ("NAME=value ").
+// Runs humo-dbcheck with the arguments, after any environment settings ("NAME=value "); the
+// output is standard output, then standard error.
 CommandRun humo_dbcheck(const std::string& environment, const std::string& arguments) {
-    CommandRun run;
-    FILE* pipe =
-        popen((environment + std::string(HUMO_DBCHECK) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    while (fgets(buffer, sizeof buffer, pipe))
-        run.output += buffer;
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing::run_program(environment + std::string(HUMO_DBCHECK) + " " + arguments +
+                                " 2>&1");
 }
 
 CommandRun humo_dbcheck(const std::string& arguments) { return humo_dbcheck("", arguments); }
-
-std::string bytes_of(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 const std::string kNwind = std::string(HUMO_TEST_DATA) + "/nwind.mdb";
 
@@ -64,27 +46,26 @@ TEST(DbcheckCommandTest, ExitsZeroOnASoundDatabaseAndOneWithFindings) {
         << faulty.output;
 }
 
-TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeRead) {
+TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeReadOrTheArgumentsAreWrong) {
     testing::TempDir dir;
-    CommandRun missing = humo_dbcheck(dir.file("missing.mdb"));
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.output.find("missing.mdb cannot be read"), std::string::npos);
-    CommandRun named = humo_dbcheck("--database " + dir.file("missing.mdb"));
-    EXPECT_EQ(named.status, 2);
-    EXPECT_NE(named.output.find("missing.mdb cannot be read"), std::string::npos) << named.output;
     std::ofstream(dir.file("text.mdb")) << "just some text, long enough to be no database\n";
-    CommandRun text = humo_dbcheck(dir.file("text.mdb"));
-    EXPECT_EQ(text.status, 2);
-    EXPECT_NE(text.output.find("file is not a database"), std::string::npos) << text.output;
-    EXPECT_EQ(humo_dbcheck("one two").status, 2);
-    EXPECT_EQ(humo_dbcheck("--verbose").status, 2);
-    const CommandRun option = humo_dbcheck("-v");
-    EXPECT_EQ(option.status, 2);
-    EXPECT_EQ(option.output.rfind("usage: humo-dbcheck [[--database] FILE]\n", 0), 0u)
-        << option.output;
-    CommandRun help = humo_dbcheck("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.output.rfind("usage: humo-dbcheck [[--database] FILE]\n", 0), 0u);
+    const std::string usage = "usage: humo-dbcheck [[--database] FILE]\n";
+    const std::vector<std::tuple<std::string, int, std::string>> runs = {
+        {dir.file("missing.mdb"), 2, "missing.mdb cannot be read"},
+        {"--database " + dir.file("missing.mdb"), 2, "missing.mdb cannot be read"},
+        {dir.file("text.mdb"), 2, "file is not a database"},
+        {"one two", 2, ""},
+        {"--verbose", 2, ""},
+        {"-v", 2, usage},
+        {"--help", 0, usage},
+    };
+    for (const auto& [arguments, status, says] : runs) {
+        const CommandRun run = humo_dbcheck(arguments);
+        EXPECT_EQ(run.status, status) << arguments;
+        const bool said = says == usage ? run.output.starts_with(says)
+                                        : run.output.find(says) != std::string::npos;
+        EXPECT_TRUE(said) << arguments << "\n" << run.output;
+    }
 }
 
 TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "files.h"
 #include "help_file.h"
 #include "temp_dir.h"
 #include "topic_links.h"
@@ -14,16 +11,8 @@ namespace {
 // The help file the build compiled from help/.
 const std::string kBuiltFile = HUMO_BUILT_HELP_FILE;
 
-std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void write_bytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::bytes_of;
+using testing::write_bytes;
 
 std::string topic_path(const std::string& topic) { return topic.substr(0, topic.find('#')); }
 
@@ -39,25 +28,12 @@ TEST(BuiltHelpFile, OpensAtItsDefaultTopicAndATopicForEveryContextNumber) {
     ASSERT_TRUE(file.read(home.value()));
     EXPECT_NE(file.read(home.value())->find("<h1>HUMO Soil Carbon Tool</h1>"), std::string::npos);
 
-    const std::map<std::uint32_t, std::string> headings = {
-        {1000, "Country"},
-        {1001, "Climate Region"},
-        {1002, "Native Soil Type"},
-        {1003, "Land Use Type"},
-        {1004, "Management System and Factor"},
-        {1005, "Inputs and Input Factor"},
-        {1006, "Land Use Factor"},
-        {1007, "Predicted Carbon Stock"},
-        {1008, "Existing Carbon Stock"},
-        {1009, "Annual Carbon Stock Change"},
-    };
-    for (const auto& [number, heading] : headings) {
-        const auto topic = file.topic_for_context(number);
-        ASSERT_TRUE(topic.ok()) << topic.error().message;
-        const auto html = file.read(topic_path(topic.value()));
-        ASSERT_TRUE(html) << topic.value();
-        EXPECT_NE(html->find("<h1>" + heading + "</h1>"), std::string::npos) << number;
-    }
+    // Every context number of the calculator is opened in the help viewer's tests.
+    const auto topic = file.topic_for_context(1000);
+    ASSERT_TRUE(topic.ok()) << topic.error().message;
+    const auto html = file.read(topic_path(topic.value()));
+    ASSERT_TRUE(html) << topic.value();
+    EXPECT_NE(html->find("<h1>Country</h1>"), std::string::npos);
 }
 
 TEST(BuiltHelpFile, RefusesContextNumbersWithoutATopic) {
@@ -105,28 +81,24 @@ TEST(PlainHelpFile, WithoutDefaultTopicOrContentsItsContextNumbersStillWork) {
     EXPECT_EQ(broken_links(file), std::vector<std::string>{"/a.htm -> missing.htm"});
 }
 
-TEST(HelpFileErrors, AMissingFileAFolderAndAnEmptyFileAreRefusedByName) {
+// A missing file: the help viewer's tests show its message.
+TEST(HelpFileErrors, AFolderOrAFileThatIsNoHelpFileIsRefusedByName) {
     testing::TempDir dir;
-    const std::string missing = dir.file("humo_tool.chm");
-    auto opened = HelpFile::open(missing);
-    ASSERT_FALSE(opened.ok());
-    EXPECT_EQ(opened.error().kind, HelpErrorKind::kMissingFile);
-    EXPECT_EQ(opened.error().message, "The help file " + missing + " does not exist.");
-
-    opened = HelpFile::open(dir.path().string());
+    const std::string path = dir.file("humo_tool.chm");
+    auto opened = HelpFile::open(dir.path().string());
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
 
-    write_bytes(missing, "");
-    opened = HelpFile::open(missing);
+    write_bytes(path, "");
+    opened = HelpFile::open(path);
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
     EXPECT_EQ(opened.error().message,
-              "The help file " + missing +
+              "The help file " + path +
                   " cannot be read: it is not a compiled help file, or it is damaged.");
 
-    write_bytes(missing, "<html>not a help file</html>");
-    EXPECT_FALSE(HelpFile::open(missing).ok());
+    write_bytes(path, "<html>not a help file</html>");
+    EXPECT_FALSE(HelpFile::open(path).ok());
 }
 
 // A damaged copy is refused, or gives errors for what it cannot show; whatever topic it does
@@ -153,7 +125,7 @@ void expect_clean(const std::string& path, const std::string& what) {
 }
 
 TEST(HelpFileErrors, TruncatedCopiesAreRefusedCleanly) {
-    const std::string whole = read_bytes(kBuiltFile);
+    const std::string whole = bytes_of(kBuiltFile);
     ASSERT_GT(whole.size(), 10000u);
     testing::TempDir dir;
     const std::string copy = dir.file("humo_tool.chm");
@@ -172,7 +144,7 @@ TEST(HelpFileErrors, TruncatedCopiesAreRefusedCleanly) {
 TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
     // The fuzzer's first find: a compression reset table (version 2, entries of 8 bytes from
     // offset 40) whose block length is 0 makes chmlib divide by zero on the first read.
-    std::string damaged = read_bytes(kBuiltFile);
+    std::string damaged = bytes_of(kBuiltFile);
     const std::string version("\x02\0\0\0", 4);
     const std::string layout("\x08\0\0\0\x28\0\0\0", 8);
     std::size_t table = damaged.find(version);
@@ -192,7 +164,7 @@ TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
 
 TEST(HelpFileErrors, ACopyWithDamagedSystemDataSaysSoAndKeepsItsContextNumbers) {
     // The first record, the compiler's version, claims more bytes than the data has.
-    std::string damaged = read_bytes(kBuiltFile);
+    std::string damaged = bytes_of(kBuiltFile);
     const std::size_t version = damaged.find("HHA Version");
     ASSERT_NE(version, std::string::npos);
     damaged.replace(version - 2, 2, "\xFF\xFF");
@@ -212,7 +184,7 @@ TEST(HelpFileErrors, ACopyWithDamagedSystemDataSaysSoAndKeepsItsContextNumbers) 
 }
 
 TEST(HelpFileErrors, CorruptedCopiesAreRefusedCleanly) {
-    const std::string whole = read_bytes(kBuiltFile);
+    const std::string whole = bytes_of(kBuiltFile);
     testing::TempDir dir;
     const std::string copy = dir.file("humo_tool.chm");
     // Every region of the file in turn: headers, directory, system data and compressed content.

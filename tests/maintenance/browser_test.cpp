@@ -93,19 +93,9 @@ TEST_F(DataFormTest, ABrowserEditReachesTheCalculatorOnItsNextLookup) {
     session.pick(calc().climate_region, "Warm");
     session.pick(calc().system1, "Set aside");
     EXPECT_EQ(calc().base_factor1.text(), "0.93");
-    DataForm& form = browser(DefaultTable::kSystems);
-    long set_aside = -1;
-    for (long row = 0; row < form.grdDataGrid.row_count(); ++row) {
-        if (form.grdDataGrid.cell_text(row, 0) == "Warm" &&
-            form.grdDataGrid.cell_text(row, 1) == "Set aside") {
-            set_aside = row;
-        }
-    }
-    ASSERT_GE(set_aside, 0);
-    form.grdDataGrid.user_select_row(set_aside);
-    form.grdDataGrid.user_edit(2, "0.5");
+    DataForm& form = edit_set_aside("0.5");
     EXPECT_EQ(calc().base_factor1.text(), "0.93");  // nothing refreshes the calculator
-    form.cmdFirst.user_click();                      // the move writes the row
+    form.cmdFirst.user_click();                     // the move writes the row
     EXPECT_EQ(table("SELECT land_use_factor FROM tbl_systems WHERE climate_region = 'Warm' AND "
                     "system = 'Set aside'"),
               Strings{"0.5"});

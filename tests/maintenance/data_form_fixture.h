@@ -38,6 +38,20 @@ public:
         return data_forms().browser(table)();
     }
 
+    // The user edits the land-use factor of Warm / Set aside in the browser and leaves the row
+    // unwritten.
+    DataForm& edit_set_aside(const std::string& factor) {
+        DataForm& form = browser(calculator::DefaultTable::kSystems);
+        for (long row = 0; row < form.grdDataGrid.row_count(); ++row) {
+            if (form.grdDataGrid.cell_text(row, 0) == "Warm" &&
+                form.grdDataGrid.cell_text(row, 1) == "Set aside") {
+                form.grdDataGrid.user_select_row(row);
+            }
+        }
+        form.grdDataGrid.user_edit(2, factor);
+        return form;
+    }
+
     // The grid's rows as the user sees them, cells joined by '|'.
     static Strings rows(const DataForm& form) {
         Strings shown;
@@ -51,11 +65,11 @@ public:
         return shown;
     }
 
-    // Rows of the database file itself, as another program would read them.
-    Strings table(const std::string& sql) const {
+    // Rows of the database file itself, or of another file beside it, as another program would
+    // read them.
+    Strings table(const std::string& sql, const std::string& file = "humo_tool.mdb") const {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(session.dir.file("humo_tool.mdb").c_str(), &db, SQLITE_OPEN_READONLY,
-                        nullptr);
+        sqlite3_open_v2(session.dir.file(file).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
         Strings result;

@@ -22,15 +22,10 @@ TEST(GeneralText, WritesStoredNumbersAsTheDatabaseHoldsThem) {
     EXPECT_EQ(general_text(0.0001, kPoint), "0.0001");
     EXPECT_EQ(general_text(123456789012345, kPoint), "123456789012345");
     EXPECT_EQ(general_text(0.1 + 0.2, kPoint), "0.3");  // 15 significant digits
-}
-
-TEST(GeneralText, UsesAnExponentOnlyForExtremeMagnitudes) {
+    // An exponent only for extreme magnitudes, and the program's decimal separator.
     EXPECT_EQ(general_text(1e15, kPoint), "1E+15");
     EXPECT_EQ(general_text(0.00001, kPoint), "1E-05");
     EXPECT_EQ(general_text(-1.5e-7, kPoint), "-1.5E-07");
-}
-
-TEST(GeneralText, WritesTheProgramsDecimalSeparator) {
     EXPECT_EQ(general_text(0.69, kComma), "0,69");
     EXPECT_EQ(general_text(-999, kComma), "-999");
 }

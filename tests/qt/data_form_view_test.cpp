@@ -177,12 +177,6 @@ TEST_F(DataFormViewTest, ABrowserFollowsItsWindowsSize) {
     EXPECT_EQ(grid(form)->editTriggers() & QAbstractItemView::DoubleClicked, 0);
 }
 
-}  // namespace
-}  // namespace humo::qt
-
-namespace humo::qt {
-namespace {
-
 TEST_F(DataFormViewTest, ABrowserClosedAndOpenedAgainShowsItsRowsAgain) {
     auto& browsers = session.module.data_forms();
     browsers.show_browser(DefaultTable::kCStocks);
