@@ -24,12 +24,8 @@ public:
     void worked_example() {
         pick(c.country, "Syldavia");  // starts afresh when the example runs again
         site("Atlantis", "Warm");
-        pick(c.system1, "Long-term cultivated");
-        pick(c.Management1, "Full tillage");
-        pick(c.Input1, "Medium");
-        pick(c.system2, "Orchard");
-        pick(c.Management2, "No-till");
-        pick(c.Input2, "Low");
+        session.pick_systems({"Long-term cultivated", "Full tillage", "Medium"},
+                             {"Orchard", "No-till", "Low"});
     }
     // Everything a user sees of the TO system.
     std::vector<std::string> to_system() const {

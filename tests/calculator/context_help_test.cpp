@@ -16,12 +16,8 @@ class ContextHelpTest : public CalculatorTest, public forms::ProgramObserver {
 protected:
     ContextHelpTest() {
         site("Atlantis", "Warm");
-        pick(c.system1, "Long-term cultivated");
-        pick(c.Management1, "Full tillage");
-        pick(c.Input1, "Low");
-        pick(c.system2, "Grassland");
-        pick(c.Management2, "Improved");
-        pick(c.Input2, "High");
+        session.pick_systems({"Long-term cultivated", "Full tillage", "Low"},
+                             {"Grassland", "Improved", "High"});
         session.program.set_observer(this);
     }
     ~ContextHelpTest() override { session.program.set_observer(nullptr); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -45,16 +46,24 @@ public:
 
     // The README's example on the shipped defaults: Kenya, Tropical Dry, from long-term
     // cultivation with full tillage and medium input to improved grassland with high input.
+    // FROM's and TO's land use, management and input, picked in the calculator's order.
+    using SystemPicks = std::array<std::string, 3>;
+    void pick_systems(const SystemPicks& from, const SystemPicks& to) {
+        calculator::frmmaster& c = calc();
+        for (auto [lists, picks] :
+             {std::pair{std::array{&c.system1, &c.Management1, &c.Input1}, &from},
+              std::pair{std::array{&c.system2, &c.Management2, &c.Input2}, &to}}) {
+            for (size_t i = 0; i < lists.size(); ++i)
+                pick(*lists[i], (*picks)[i]);
+        }
+    }
+
     void pick_kenya_example() {
         calculator::frmmaster& c = calc();
         pick(c.country, "Kenya");
         pick(c.climate_region, "Tropical Dry");
-        pick(c.system1, "Long-term cultivated");
-        pick(c.Management1, "Full tillage");
-        pick(c.Input1, "Medium");
-        pick(c.system2, "Grassland");
-        pick(c.Management2, "Improved");
-        pick(c.Input2, "High");
+        pick_systems({"Long-term cultivated", "Full tillage", "Medium"},
+                     {"Grassland", "Improved", "High"});
     }
 
     void type(forms::TextBox& box, const std::string& text) {
