@@ -48,7 +48,7 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
     // The columns that are none of ours, which may hold a misspelt one.
     std::vector<std::string> others;
     for (size_t i = 0; i < header.size(); ++i) {
-        const std::string name = folded(trimmed(header[i]));
+        const std::string name = engine::folded(engine::trimmed(header[i]));
         layout.output_names.emplace_back(header[i]);
         if (auto input = index_of(kInputNames, name)) {
             if (layout.position[*input] >= 0) {
@@ -64,7 +64,7 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
             layout.results_appended = false;
             layout.output.push_back({true, *result});
         } else {
-            others.emplace_back(trimmed(header[i]));
+            others.emplace_back(engine::trimmed(header[i]));
             layout.output.push_back({false, i});
         }
     }
@@ -72,7 +72,7 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
         if (layout.position[i] >= 0)
             continue;
         std::string message = "the header has no column " + quoted(kInputNames[i]);
-        const std::string near = nearest_name(kInputNames[i], others);
+        const std::string near = engine::nearest_name(kInputNames[i], others);
         if (!near.empty())
             message += "; the column " + quoted(near) + " may be meant";
         throw HeaderError(message);

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "edition_in_use.h"
-#include "scenario_tables.h"
+#include "memory_tables.h"
 
 namespace humo::batch {
 namespace {
@@ -129,10 +129,10 @@ private:
 }  // namespace
 
 BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progress) {
-    ScenarioTables tables;
+    engine::MemoryTables tables;
     try {
-        tables = load_scenario_tables(request.database, request.separator);
-    } catch (const DatabaseError& error) {
+        tables = engine::load_memory_tables(request.database, request.separator);
+    } catch (const engine::DatabaseError& error) {
         throw BatchFailure(error.what());
     }
     const std::optional<db::EditionInUse> recorded = db::edition_in_use(request.database);

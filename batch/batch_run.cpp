@@ -116,7 +116,7 @@ std::string BatchSummary::error_line(const RowError& error) {
     return where + ": " + error.message;
 }
 
-BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTables& tables,
+BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::MemoryTables& tables,
                               const ProgressReport& progress, int64_t total_bytes) {
     try {
         CsvReader reader(std::move(read));

@@ -9,7 +9,7 @@
 #include "csv_reader.h"
 #include "csv_writer.h"
 #include "decimal_separator.h"
-#include "scenario_tables.h"
+#include "memory_tables.h"
 
 namespace humo::batch {
 
@@ -65,7 +65,7 @@ using ProgressReport = std::function<bool(const BatchProgress&)>;
 // Computes every row of a scenario file read from `read` and writes them to `write`, one row
 // at a time, however long the file. Throws BatchFailure when nothing usable can be written,
 // BatchCancelled when the progress report says so.
-BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const ScenarioTables& tables,
+BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::MemoryTables& tables,
                               const ProgressReport& progress = nullptr, int64_t total_bytes = 0);
 
 }  // namespace humo::batch

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "csv_writer.h"
+#include "memory_tables.h"
 #include "scenario.h"
-#include "scenario_tables.h"
 
 namespace humo::bench {
 namespace {
 
-using batch::Id;
+using engine::Id;
 
 struct SystemChoice {
     std::string land_use;
@@ -22,11 +22,11 @@ struct SystemChoice {
 
 // Everything a region offers that computes: each land-use type with each management system and
 // input level of its lists, kept when the calculation itself accepts it.
-std::vector<SystemChoice> systems_of(const batch::ScenarioTables& tables,
+std::vector<SystemChoice> systems_of(const engine::MemoryTables& tables,
                                      batch::ScenarioCalculator& calculator,
                                      const std::string& country, Id region, Id soil) {
     std::vector<SystemChoice> choices;
-    const batch::NameList& land_uses = tables.region_land_uses[static_cast<size_t>(region)];
+    const engine::NameList& land_uses = tables.region_land_uses[static_cast<size_t>(region)];
     for (size_t l = 0; l < land_uses.ids.size(); ++l) {
         const size_t land_use = static_cast<size_t>(land_uses.ids[l]);
         std::vector<std::string> inputs = tables.land_use_inputs[land_use].texts;
@@ -35,8 +35,8 @@ std::vector<SystemChoice> systems_of(const batch::ScenarioTables& tables,
             for (const std::string& input : inputs) {
                 const SystemChoice choice{land_uses.texts[l], management, input};
                 const batch::ScenarioCells cells{country,
-                                                 tables.regions.text(region),
-                                                 tables.soil_types.text(soil),
+                                                 tables.region_names.text(region),
+                                                 tables.soil_names.text(soil),
                                                  {choice.land_use, choice.management, choice.input},
                                                  {choice.land_use, choice.management, choice.input},
                                                  std::nullopt,
@@ -53,7 +53,7 @@ std::vector<SystemChoice> systems_of(const batch::ScenarioTables& tables,
 
 void write_scenario_rows(const std::string& database, const std::string& path, long rows,
                          unsigned seed) {
-    const batch::ScenarioTables tables = batch::load_scenario_tables(database, {'.'});
+    const engine::MemoryTables tables = engine::load_memory_tables(database, {'.'});
     batch::ScenarioCalculator calculator(tables);
 
     // Each country's regions, and what each region and soil type offers.
@@ -64,24 +64,24 @@ void write_scenario_rows(const std::string& database, const std::string& path, l
         const std::vector<SystemChoice>* systems;
     };
     std::vector<std::vector<SystemChoice>> offers;
-    offers.reserve(tables.regions.size() * tables.soil_types.size());
+    offers.reserve(tables.region_names.size() * tables.soil_names.size());
     std::vector<Site> sites;
     std::vector<const std::vector<SystemChoice>*> by_region_soil(
-        tables.regions.size() * tables.soil_types.size(), nullptr);
-    for (size_t country = 0; country < tables.countries.size(); ++country) {
-        const std::string& name = tables.countries.text(static_cast<Id>(country));
+        tables.region_names.size() * tables.soil_names.size(), nullptr);
+    for (size_t country = 0; country < tables.country_names.size(); ++country) {
+        const std::string& name = tables.country_names.text(static_cast<Id>(country));
         for (Id region : tables.country_regions[country].ids) {
-            for (size_t soil = 0; soil < tables.soil_types.size(); ++soil) {
+            for (size_t soil = 0; soil < tables.soil_names.size(); ++soil) {
                 auto& slot =
-                    by_region_soil[static_cast<size_t>(region) * tables.soil_types.size() + soil];
+                    by_region_soil[static_cast<size_t>(region) * tables.soil_names.size() + soil];
                 if (!slot) {
                     offers.push_back(
                         systems_of(tables, calculator, name, region, static_cast<Id>(soil)));
                     slot = &offers.back();
                 }
                 if (!slot->empty()) {
-                    sites.push_back({name, tables.regions.text(region),
-                                     tables.soil_types.text(static_cast<Id>(soil)), slot});
+                    sites.push_back({name, tables.region_names.text(region),
+                                     tables.soil_names.text(static_cast<Id>(soil)), slot});
                 }
             }
         }

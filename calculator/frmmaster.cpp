@@ -51,6 +51,7 @@ frmmaster::frmmaster(forms::Program& program, db::SoilCarbonDatabase& database,
       state_(state),
       data_windows_(data_windows),
       separator_(program.host().decimal_separator()),
+      tables_(database, separator_),
       from_{system1,
             system1_label,
             Management1,
@@ -256,13 +257,12 @@ void frmmaster::Form_Load() {
             program().msg_box(*note);
         database_.SoilCarbonConnection->open(database);
 
-        fill_lists({&country},
-                   "SELECT DISTINCT country_name FROM tbl_climate_zone_lookup ORDER BY "
-                   "country_name");
+        fill_lists(
+            {&country}, [this]() -> auto& { return tables_.countries(); });
         climate_region.clear();
         climate_region.add_item("(Please specify a country)");
-        fill_lists({&soiltype},
-                   "SELECT DISTINCT c_stocks.soil_type From c_stocks ORDER BY c_stocks.soil_type;");
+        fill_lists(
+            {&soiltype}, [this]() -> auto& { return tables_.soil_types(); });
 
         carbon_stock.set_text("");
         forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, false);
@@ -344,31 +344,29 @@ void frmmaster::trapped(const Trap& trap, const std::function<void()>& body) {
     }
 }
 
-void frmmaster::fill_lists(std::initializer_list<forms::ListBox*> lists, std::string_view sql,
-                           const std::vector<recordset::Value>& parameters,
-                           std::string_view field) {
+void frmmaster::fill_lists(std::initializer_list<forms::ListBox*> lists,
+                           const std::function<const engine::NameList&()>& read) {
     for (forms::ListBox* list : lists)
         list->clear();
-    std::vector<std::string> texts;
-    {
-        db::SharedQuery query(database_, sql, parameters);
-        const int column = field.empty() ? 0 : query->field_index(field);
-        for (; !query->eof(); query->move_next()) {
-            const recordset::Value& value = query->value(column);
-            if (!value.is_null())
-                texts.push_back(text_of(value));
-        }
-    }
-    if (texts.empty())
+    const engine::NameList& items = read();
+    if (items.empty())
         throw failures::no_current_record();
-    for (const std::string& text : texts) {
+    for (const std::string& text : items.texts) {
         for (forms::ListBox* list : lists)
             list->add_item(text);
     }
 }
 
-std::string frmmaster::text_of(const recordset::Value& value) const {
-    return value.to_text(separator_);
+std::string frmmaster::box_text(const engine::StoredValue& value) {
+    switch (value.kind) {
+        case engine::StoredValue::Kind::kNoRow:
+            throw failures::no_current_record();
+        case engine::StoredValue::Kind::kNull:
+            throw failures::invalid_use_of_null();
+        case engine::StoredValue::Kind::kText:
+            break;
+    }
+    return value.text;
 }
 
 double frmmaster::leading_number(const std::string& text) const {

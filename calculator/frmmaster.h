@@ -12,6 +12,7 @@
 #include "label.h"
 #include "line.h"
 #include "list_box.h"
+#include "live_tables.h"
 #include "number_text.h"
 #include "soil_carbon_database.h"
 #include "system_column.h"
@@ -243,20 +244,20 @@ private:
     // Both predicted stocks and the change, after the site changed.
     void update_results();
 
-    // Empties the lists, then fills each with the text of `field` (the first column when
-    // empty) in every row of the query. Rows without a text are left out; a query without a
-    // row to show fails, as an empty result does.
-    void fill_lists(std::initializer_list<forms::ListBox*> lists, std::string_view sql,
-                    const std::vector<recordset::Value>& parameters = {},
-                    std::string_view field = {});
-    // The text form of a column value under the program's decimal separator.
-    std::string text_of(const recordset::Value& value) const;
+    // Empties the lists, then fills each with the items `read` reads; nothing to show fails,
+    // as an empty result does.
+    void fill_lists(std::initializer_list<forms::ListBox*> lists,
+                    const std::function<const engine::NameList&()>& read);
+    // A looked-up value as its box shows it: a lookup without a row or with a null fails.
+    static std::string box_text(const engine::StoredValue& value);
     double leading_number(const std::string& text) const;
 
     db::SoilCarbonDatabase& database_;
     CalculatorState& state_;
     DataWindows& data_windows_;
     numbers::DecimalSeparator separator_;
+    // Every list and lookup asks the database when it is made.
+    engine::LiveTables tables_;
     SystemColumn from_;
     SystemColumn to_;
 };

@@ -1,7 +1,7 @@
 // The input levels of the two systems and their input factors.
 
 #include "frmmaster.h"
-#include "list_rules.h"
+#include "system_lookups.h"
 
 namespace humo::calculator {
 
@@ -15,16 +15,18 @@ void frmmaster::Input2_Click() { input_Click(to_); }
 void frmmaster::update_input(SystemColumn& column) {
     trapped({.blank = [&column] { column.input_factor.set_text(""); }}, [this, &column] {
         const std::string system = column.system.text();
-        switch (input_levels(system, column.grassland, column.management.text())) {
-            case InputLevels::kInDisplayOrder:
-                fill_lists({&column.input},
-                           "Select input_type from tbl_input_type where system = ? "
-                           "ORDER BY input_order;",
-                           {system}, "input_type");
+        const engine::InputLevels levels =
+            engine::input_levels(system, column.grassland, column.management.text());
+        auto offered = [ this, &system, levels ]() -> auto& {
+            return engine::input_list(tables_, system, levels);
+        };
+        switch (levels) {
+            case engine::InputLevels::kInDisplayOrder:
+                fill_lists({&column.input}, offered);
                 column.input_count = item_count16(column.input.list_count());
                 // Runs the input click handler, nested: the factor of the first input level.
                 column.input.set_list_index(0);
-                if (!keeps_first_item(column.input.text())) {
+                if (!engine::keeps_first_item(column.input.text())) {
                     column.input.set_text("");
                     column.input_factor.set_text("");
                     forms::set_enabled({&column.input_factor, &column.input_factor_label}, false);
@@ -32,20 +34,19 @@ void frmmaster::update_input(SystemColumn& column) {
                 column.input.refresh();
                 column.input_factor.refresh();
                 break;
-            case InputLevels::kInStoredOrder:
+            case engine::InputLevels::kInStoredOrder:
                 column.input_factor.set_text("");
-                fill_lists({&column.input},
-                           "Select input_type from tbl_input_type where system = ?", {system},
-                           "input_type");
+                fill_lists({&column.input}, offered);
                 column.input_count = item_count16(column.input.list_count());
                 break;
-            case InputLevels::kFixedDoesNotApply:
+            case engine::InputLevels::kFixedDoesNotApply:
                 column.input.clear();
-                column.input.add_item(std::string(kDoesNotApply));
+                column.input.add_item(offered().texts.front());
                 column.input.set_selected(0, true);
-                column.input_factor.set_text(std::string(kFixedGrasslandInputFactor));
+                column.input_factor.set_text(
+                    engine::input_factor(tables_, climate_region.text(), levels, {}).text);
                 break;
-            case InputLevels::kUnchanged:
+            case engine::InputLevels::kUnchanged:
                 break;
         }
     });
@@ -59,19 +60,16 @@ void frmmaster::update_input_factor(SystemColumn& column) {
             forms::set_enabled({&column.input_factor, &column.input_factor_label}, false);
             return;
         }
-        db::SharedQuery query(database_,
-                              " SELECT [tbl_input_factors].[input_factor] From tbl_input_factors "
-                              "WHERE (([tbl_input_factors].[climate_region])=?) And "
-                              "[input_type]=?;",
-                              {climate_region.text(), column.input.text()});
+        const engine::StoredValue& factor =
+            tables_.input_factor(climate_region.text(), column.input.text());
         forms::set_enabled({&column.input_factor, &column.input_factor_label}, true);
-        if (query->record_count() < 1) {
+        if (factor.kind == engine::StoredValue::Kind::kNoRow) {
             // No factor for this input level: a factor left from another selection must not
             // stand in for it.
             column.input_factor.set_text("");
             return;
         }
-        column.input_factor.set_text(text_of(query->value("input_factor")));
+        column.input_factor.set_text(box_text(factor));
     });
 }
 

@@ -8,7 +8,6 @@ namespace humo::calculator {
 namespace {
 
 const char* const kCountryPrompt = "(Please specify a country)";
-const char* const kResetSystem = "Long-term cultivated";
 
 }  // namespace
 
@@ -22,10 +21,9 @@ void frmmaster::update_system() {
             return;
         }
         forms::set_enabled({&system1, &system1_label, &system2, &system2_label}, true);
-        fill_lists({&system1, &system2},
-                   "SELECT DISTINCT system From tbl_systems WHERE climate_region = ? "
-                   "ORDER BY system;",
-                   {region}, "system");
+        fill_lists(
+            {&system1, &system2},
+            [ this, &region ]() -> auto& { return tables_.land_uses(region); });
     });
 }
 
@@ -38,28 +36,27 @@ void frmmaster::Update_base_factor(SystemColumn& column) {
     trapped({.blank = [&column] { column.base_factor.set_text(""); }}, [this, &column] {
         if (!column.system.text().empty() && !climate_region.text().empty()) {
             forms::set_enabled({&column.base_factor, &column.base_factor_label}, true);
-            db::SharedQuery query(database_,
-                                  "SELECT land_use_factor FROM tbl_systems WHERE system=? AND "
-                                  "(climate_region =?);",
-                                  {column.system.text(), climate_region.text()});
-            column.base_factor.set_text(text_of(query->value(0)));
+            column.base_factor.set_text(
+                box_text(tables_.land_use_factor(climate_region.text(), column.system.text())));
         } else {
             column.base_factor.set_text("");
             forms::set_enabled({&column.base_factor, &column.base_factor_label}, false);
         }
 
-        if (!is_no_data_land_use_factor(column.base_factor.text()))
+        if (!engine::is_no_data_land_use_factor(column.base_factor.text()))
             return;
         column.base_factor.set_text("");
         column.management.clear();
         column.management_factor.set_text("");
         column.input.clear();
         column.input_factor.set_text("");
+        const std::string reset_to(engine::kResetLandUseType);
         program().msg_box("There are no base factor data for the " + column.system.text() +
                           " system in this climate region.  The program will now reset the "
-                          "system type to 'Long-term cultivated'.");
+                          "system type to '" +
+                          reset_to + "'.");
         // Runs the system's click handler, nested, which rebuilds the whole system.
-        column.system.set_text(kResetSystem);
+        column.system.set_text(reset_to);
     });
 }
 

@@ -1,7 +1,7 @@
 // The management systems of the two systems and their management factors.
 
 #include "frmmaster.h"
-#include "list_rules.h"
+#include "system_lookups.h"
 
 namespace humo::calculator {
 
@@ -14,15 +14,14 @@ void frmmaster::update_management_factor(SystemColumn& column) {
     trapped({.blank = [&column] { column.management_factor.set_text(""); }}, [this, &column] {
         // Fill the list once per reset of its count.
         if (!column.system.text().empty() && column.management_count == 0) {
-            fill_lists({&column.management},
-                       "Select management_type from tbl_management_type where system = ? "
-                       "ORDER BY management_order;",
-                       {column.system.text()}, "management_type");
+            fill_lists(
+                {&column.management},
+                [ this, &column ]() -> auto& { return tables_.managements(column.system.text()); });
             column.management_count = item_count16(column.management.list_count());
             // Runs the management click handler, nested: the first factor lookup and input
             // list of the new land-use type.
             column.management.set_list_index(0);
-            if (!keeps_first_item(column.management.text())) {
+            if (!engine::keeps_first_item(column.management.text())) {
                 column.management.set_text("");
                 column.management_factor.set_text("");
                 forms::set_enabled({&column.management_factor, &column.management_factor_label},
@@ -35,23 +34,17 @@ void frmmaster::update_management_factor(SystemColumn& column) {
             column.management_factor.set_text("");
             forms::set_enabled({&column.management_factor, &column.management_factor_label}, false);
         } else {
-            column.grassland = takes_grassland_factors(column.system.text());
-            const std::string sql = std::string(
-                                        " SELECT [tbl_management_factors].[management_factor] From "
-                                        "tbl_management_factors WHERE "
-                                        "(([tbl_management_factors].[climate_region])=?) And "
-                                        "[management_type]=? and [grassland_other] = '") +
-                                    std::string(factor_group(column.grassland)) + "';";
-            db::SharedQuery query(database_, sql,
-                                  {climate_region.text(), column.management.text()});
+            column.grassland = engine::takes_grassland_factors(column.system.text());
+            const engine::StoredValue& factor = engine::management_factor(
+                tables_, climate_region.text(), column.system.text(), column.management.text());
             forms::set_enabled({&column.management_factor, &column.management_factor_label}, true);
-            if (query->record_count() < 1) {
+            if (factor.kind == engine::StoredValue::Kind::kNoRow) {
                 // No factor for this management system: a factor left from another selection
                 // must not stand in for it.
                 column.management_factor.set_text("");
                 return;
             }
-            column.management_factor.set_text(text_of(query->value("management_factor")));
+            column.management_factor.set_text(box_text(factor));
         }
         update_input(column);
     });

@@ -28,12 +28,12 @@ void frmmaster::update_carbon_stock_20yrs(SystemColumn& column, bool quiet) {
         }
         forms::set_enabled(result, true);
         auto operand = [](const forms::TextBox& box) {
-            return Operand{box.accessible_name(), box.text()};
+            return engine::Operand{box.accessible_name(), box.text()};
         };
-        const numbers::Decimal stock = predicted_stock(
+        const numbers::Decimal stock = engine::predicted_stock(
             operand(carbon_stock), operand(column.base_factor), operand(column.management_factor),
             operand(column.input_factor), separator_);
-        column.carbon_stock_20yrs.set_text(stock_text(stock, separator_));
+        column.carbon_stock_20yrs.set_text(engine::stock_text(stock, separator_));
     });
 }
 
@@ -52,8 +52,9 @@ void frmmaster::update_sequestration_potential(bool quiet) {
         }
         forms::set_enabled(result, true);
         // Computed from the stocks as shown, rounded, in the separator they were written with.
-        const numbers::Decimal change = annual_change_of_shown(from_stock, to_stock, separator_);
-        Sequestration_Potential.set_text(change_text(change, separator_));
+        const numbers::Decimal change =
+            engine::annual_change_of_shown(from_stock, to_stock, separator_);
+        Sequestration_Potential.set_text(engine::change_text(change, separator_));
     });
 }
 

@@ -5,11 +5,6 @@
 #include "program.h"
 
 namespace humo::calculator {
-namespace {
-
-const char* const kResetSoilType = "High clay activity mineral";
-
-}  // namespace
 
 void frmmaster::country_Click() {
     trapped({.focus = &country}, [this] {
@@ -41,7 +36,7 @@ void frmmaster::climate_region_Click() {
         system2.clear();
         system1.clear();
         // Runs soiltype_Click, nested, when the selection changes.
-        soiltype.set_text(kResetSoilType);
+        soiltype.set_text(std::string(engine::kResetSoilType));
         update_carbon_stock();
         update_system();
     });
@@ -62,12 +57,14 @@ void frmmaster::soiltype_Click() {
     trapped({.focus = &soiltype}, [this] {
         update_carbon_stock();
         if (state_.carbon_stock_missing && leading_number(carbon_stock.text()) == 0) {
+            const std::string reset_to(engine::kResetSoilType);
             program().msg_box("There are no reference carbon stock data for " + soiltype.text() +
                               " soils in this climate region.  The program will now reset the "
-                              "soil type to 'High clay activity mineral'.");
+                              "soil type to '" +
+                              reset_to + "'.");
             carbon_stock.set_text("");
             // Runs soiltype_Click again, nested, when another soil type was selected.
-            soiltype.set_text(kResetSoilType);
+            soiltype.set_text(reset_to);
         }
         update_management_factor1();
         update_management_factor2();
@@ -95,11 +92,10 @@ void frmmaster::update_climate_region() {
             climate_region.clear();
             return;
         }
-        fill_lists({&climate_region},
-                   "SELECT DISTINCT climate_region FROM tbl_climate_zone_lookup INNER JOIN "
-                   "tbl_climate_regions ON tbl_climate_zone_lookup.climate_region_code = "
-                   "tbl_climate_regions.region WHERE tbl_climate_zone_lookup.country_name=?;",
-                   {country.text()}, "climate_region");
+        fill_lists(
+            {&climate_region}, [this]() -> auto& {
+                return tables_.climate_regions(country.text());
+            });
     });
 }
 
@@ -115,11 +111,9 @@ void frmmaster::update_carbon_stock() {
             return;
         }
         forms::set_enabled({&carbon_stock, &carbon_stock_label, &carbon_stock_units}, true);
-        db::SharedQuery query(
-            database_, "SELECT c_stock_Mg_ha FROM c_stocks WHERE soil_type = ? AND humoclim = ?;",
-            {soiltype.text(), climate_region.text()});
-        carbon_stock.set_text(text_of(query->value(0)));
-        if (is_no_data_reference_stock(leading_number(carbon_stock.text()))) {
+        carbon_stock.set_text(
+            box_text(tables_.reference_stock(climate_region.text(), soiltype.text())));
+        if (engine::is_no_data_reference_stock(leading_number(carbon_stock.text()))) {
             carbon_stock.set_text("0");
             state_.carbon_stock_missing = true;
         } else {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "csv.h"
+#include "csv_record.h"
 
 namespace humo::db {
 

@@ -2,7 +2,8 @@
 
 #include "edition_in_use.h"
 #include "frmmaster.h"
-#include "scenario.h"
+#include "memory_tables.h"
+#include "system_lookups.h"
 
 namespace humo::report {
 namespace {
@@ -20,43 +21,38 @@ SystemFigures system_figures(const forms::ListBox& land_use, const forms::ListBo
             stock.text()};
 }
 
-void mark_typed(SystemFigures& system, const batch::SystemFigures& table) {
-    system.land_use_factor.typed = system.land_use_factor.text != table.land_use_factor;
-    system.management_factor.typed = system.management_factor.text != table.management_factor;
-    system.input_factor.typed = system.input_factor.text != table.input_factor;
+// A figure was typed when the table has no such value, or another one.
+bool typed_over(const Figure& figure, const engine::StoredValue& table) {
+    return !table.has_text() || figure.text != table.text;
 }
 
-// A value differs from the table's when the user typed it: the picks looked up as a batch row
-// would look them up tell which.
+void mark_typed(const engine::TableSource& tables, std::string_view region, SystemFigures& system) {
+    system.land_use_factor.typed =
+        typed_over(system.land_use_factor, tables.land_use_factor(region, system.land_use));
+    system.management_factor.typed =
+        typed_over(system.management_factor,
+                   engine::management_factor(tables, region, system.land_use, system.management));
+    const engine::InputLevels levels = engine::input_levels(
+        system.land_use, engine::takes_grassland_factors(system.land_use), system.management);
+    system.input_factor.typed =
+        typed_over(system.input_factor, engine::input_factor(tables, region, levels, system.input));
+}
+
+// A value differs from the table's when the user typed it: the picks looked up as the
+// calculator looks them up tell which.
 void mark_typed(CalculationReport& report) {
-    batch::ScenarioTables tables;
+    engine::MemoryTables tables;
     try {
-        tables = batch::load_scenario_tables(report.database_file, report.separator);
-    } catch (const batch::DatabaseError&) {
+        tables = engine::load_memory_tables(report.database_file, report.separator);
+    } catch (const engine::DatabaseError&) {
         return;
     }
-    batch::ScenarioCalculator calculator(tables);
-    batch::ScenarioCells cells{report.country,
-                               report.climate_region,
-                               report.soil_type,
-                               {report.from.land_use, report.from.management, report.from.input},
-                               {report.to.land_use, report.to.management, report.to.input},
-                               std::nullopt,
-                               std::nullopt};
-    const batch::ScenarioResult* result = &calculator.compute(cells);
-    bool table_has_stock = true;
-    if (!result->computed()) {
-        // The table has no stock for the site: the one shown must have been typed.
-        table_has_stock = false;
-        cells.carbon_stock = report.reference_stock.text;
-        result = &calculator.compute(cells);
-        if (!result->computed())
-            return;
-    }
-    report.reference_stock.typed =
-        !table_has_stock || report.reference_stock.text != result->reference_stock;
-    mark_typed(report.from, result->from);
-    mark_typed(report.to, result->to);
+    const engine::StoredValue& stock =
+        tables.reference_stock(report.climate_region, report.soil_type);
+    report.reference_stock.typed = typed_over(report.reference_stock, stock) ||
+                                   engine::is_no_data_reference_stock(stock.leading_number);
+    mark_typed(tables, report.climate_region, report.from);
+    mark_typed(tables, report.climate_region, report.to);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ struct NoReport {
 
 // Gathers the report of what the calculator shows; there is one only while both predicted
 // stocks are shown. Whether a value was typed is told by looking the picks up in the database
-// as a batch row would.
+// as the calculator does.
 std::variant<CalculationReport, NoReport> gather_report(const calculator::frmmaster& calculator,
                                                         const std::string& database_file,
                                                         const std::string& defaults_file,

@@ -50,12 +50,12 @@ ChartAxis stock_axis(double from, double to, numbers::DecimalSeparator separator
 StockChart stock_chart(const std::string& from_stock, const std::string& to_stock,
                        numbers::DecimalSeparator separator) {
     StockChart chart;
-    chart.title = "Carbon stock over the " + std::to_string(calculator::kYears) +
+    chart.title = "Carbon stock over the " + std::to_string(engine::kYears) +
                   " years from the FROM to the TO system";
     chart.years_label = "Years after the change";
     chart.stock_label = "Soil carbon stock (MgC/ha)";
     chart.years.low = 0;
-    chart.years.high = calculator::kYears;
+    chart.years.high = engine::kYears;
     label_ticks(chart.years, 5, separator);
     chart.from_stock = numbers::leading_number(from_stock, separator);
     chart.to_stock = numbers::leading_number(to_stock, separator);

@@ -22,8 +22,8 @@ class BatchCsvTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         const std::string database = testing::shipped_database(*dir_);
-        tables_ = new ScenarioTables(load_scenario_tables(database, {'.'}));
-        comma_tables_ = new ScenarioTables(load_scenario_tables(database, {','}));
+        tables_ = new engine::MemoryTables(engine::load_memory_tables(database, {'.'}));
+        comma_tables_ = new engine::MemoryTables(engine::load_memory_tables(database, {','}));
     }
     static void TearDownTestSuite() {
         delete tables_;
@@ -44,8 +44,8 @@ protected:
     }
 
     static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline ScenarioTables* tables_ = nullptr;
-    static inline ScenarioTables* comma_tables_ = nullptr;
+    static inline engine::MemoryTables* tables_ = nullptr;
+    static inline engine::MemoryTables* comma_tables_ = nullptr;
 };
 
 TEST(DelimiterTest, TheHeaderLineTellsTheDelimiter) {

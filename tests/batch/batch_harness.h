@@ -15,7 +15,7 @@
 #include "csv_writer.h"
 #include "default_database.h"
 #include "fixture_paths.h"
-#include "scenario_tables.h"
+#include "memory_tables.h"
 #include "temp_dir.h"
 
 namespace humo::testing {
@@ -61,7 +61,7 @@ inline std::string csv_text(const std::vector<std::vector<std::string>>& records
 }
 
 // Runs a batch over a CSV text against loaded tables; the output is read back by column.
-inline BatchOutput run_on_text(const std::string& input, const batch::ScenarioTables& tables) {
+inline BatchOutput run_on_text(const std::string& input, const engine::MemoryTables& tables) {
     BatchOutput output;
     size_t offset = 0;
     output.summary = batch::run_batch_stream(

@@ -103,7 +103,7 @@ public:
     // "Does not apply" is meant.
     std::string as_written(const std::string& name) {
         // A name with blanks of its own is written as it is: blanks around a cell don't count.
-        if (batch::trimmed(name) != name)
+        if (engine::trimmed(name) != name)
             return name;
         switch (random_() % 5) {
             case 0:
@@ -232,8 +232,8 @@ void expect_agreement(Agreement& agreement, int rows, int computed_at_least) {
                            agreement.as_written(p.to.management), agreement.as_written(p.to.input),
                            p.stock, agreement.random_area()});
     }
-    const ScenarioTables tables =
-        load_scenario_tables(agreement.database(), {agreement.separator()});
+    const engine::MemoryTables tables =
+        engine::load_memory_tables(agreement.database(), {agreement.separator()});
     const testing::BatchOutput output = testing::run_on_text(testing::csv_text(records), tables);
 
     ASSERT_EQ(output.rows.size(), cases.size());

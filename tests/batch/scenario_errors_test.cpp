@@ -38,10 +38,11 @@ Strings with(Strings row, const std::string& column, const std::string& value) {
 class ScenarioErrorsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        shipped_ = new ScenarioTables(load_scenario_tables(testing::shipped_database(*dir_), {}));
+        shipped_ = new engine::MemoryTables(
+            engine::load_memory_tables(testing::shipped_database(*dir_), {}));
         fixture_dir_ = new testing::TempDir;
-        fixture_ =
-            new ScenarioTables(load_scenario_tables(testing::fixture_database(*fixture_dir_), {}));
+        fixture_ = new engine::MemoryTables(
+            engine::load_memory_tables(testing::fixture_database(*fixture_dir_), {}));
     }
     static void TearDownTestSuite() {
         delete shipped_;
@@ -50,7 +51,7 @@ protected:
     }
 
     // Runs the rows and checks that each kept its cells; returns each row's error.
-    static Strings errors_of(const std::vector<Strings>& rows, const ScenarioTables& tables) {
+    static Strings errors_of(const std::vector<Strings>& rows, const engine::MemoryTables& tables) {
         std::vector<Strings> records = {kHeader};
         records.insert(records.end(), rows.begin(), rows.end());
         const testing::BatchOutput output =
@@ -70,9 +71,9 @@ protected:
     }
 
     static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline ScenarioTables* shipped_ = nullptr;
+    static inline engine::MemoryTables* shipped_ = nullptr;
     static inline testing::TempDir* fixture_dir_ = nullptr;
-    static inline ScenarioTables* fixture_ = nullptr;
+    static inline engine::MemoryTables* fixture_ = nullptr;
 };
 
 TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
@@ -149,7 +150,7 @@ TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
             "climate_region = 'Boreal'");
     const Strings errors = errors_of(
         {spodic, with(spodic, "carbon_stock", "50"), paddy, with(paddy, "carbon_stock", "50")},
-        load_scenario_tables(path, {}));
+        engine::load_memory_tables(path, {}));
     EXPECT_EQ(errors, (Strings{
                           "no reference carbon stock data (-999) for soil_type \"Spodic\" in "
                           "climate_region \"Cold Temperate Dry\"; give one in carbon_stock",

@@ -62,7 +62,8 @@ TEST(CellMemoTest, ThousandsOfKeysKeepTheirValuesUntilCleared) {
 class ScenarioSharingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        tables_ = new ScenarioTables(load_scenario_tables(testing::shipped_database(*dir_), {}));
+        tables_ = new engine::MemoryTables(
+            engine::load_memory_tables(testing::shipped_database(*dir_), {}));
     }
     static void TearDownTestSuite() { delete tables_; }
 
@@ -80,7 +81,7 @@ protected:
     }
 
     static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline ScenarioTables* tables_ = nullptr;
+    static inline engine::MemoryTables* tables_ = nullptr;
 };
 
 // The Kenyan example, each name spelt with the letters chosen by `pattern` in upper case.

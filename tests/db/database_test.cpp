@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "csv.h"
+#include "csv_record.h"
 #include "default_database.h"
 #include "fixture_paths.h"
 #include "temp_dir.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <map>
 
-#include "csv.h"
+#include "csv_record.h"
 #include "default_database.h"
 #include "editions.h"
 #include "fixture_paths.h"

@@ -9,7 +9,7 @@
 
 #include "access_conversion.h"
 #include "access_import.h"
-#include "csv.h"
+#include "csv_record.h"
 #include "database_check.h"
 #include "database_format.h"
 #include "failure.h"

@@ -166,7 +166,7 @@ TEST_F(ReportTest, TheClipboardTextIsASpreadsheetRowAndAScenarioToo) {
               "tillage\tMedium\tGrassland\tImproved\tHigh\t40\t40\t0.69\t1\t1\t27.6\t1\t1.17\t"
               "1.11\t51.9\t1.22\n");
     // Pasted back into humo-batch, the row computes to the same numbers.
-    const batch::ScenarioTables tables = batch::load_scenario_tables(database(), {'.'});
+    const engine::MemoryTables tables = engine::load_memory_tables(database(), {'.'});
     const testing::BatchOutput output = testing::run_on_text(text, tables);
     ASSERT_EQ(output.rows.size(), 1u);
     EXPECT_EQ(output.rows[0].at("error"), "");

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace humo::batch {
+namespace humo::engine {
 namespace {
 
 uint64_t mixed(uint64_t hash, uint64_t word) {
@@ -62,4 +62,4 @@ void TextMap::grow() {
     }
 }
 
-}  // namespace humo::batch
+}  // namespace humo::engine

@@ -1,15 +1,17 @@
 #include "carbon_arithmetic.h"
 
+#include <array>
 #include <cmath>
 
 #include "failure.h"
 #include "number_text.h"
 
-namespace humo::calculator {
+namespace humo::engine {
 namespace {
 
 const numbers::Decimal kOneYearShare = *numbers::Decimal::from_plain("0.05");
-static_assert(kYears == 20, "kOneYearShare is 1 / kYears");
+// The tenths shortcut divides a difference of tenths by 2 to get hundredths: 1 / (10 × kYears).
+static_assert(kYears == 20, "kOneYearShare and write_change_of_tenths are 1 / kYears");
 
 numbers::Decimal in_range(const numbers::Decimal& value) {
     if (std::isinf(value.to_double()))
@@ -50,6 +52,47 @@ numbers::Decimal annual_change_of_shown(std::string_view from_shown, std::string
                          numbers::leading_decimal(to_shown, separator));
 }
 
+void write_change_of_tenths(int64_t from_tenths, int64_t to_tenths, char separator,
+                            std::string& text) {
+    const int64_t difference = to_tenths - from_tenths;
+    const int64_t hundredths = difference / 2 + difference % 2;
+    uint64_t magnitude =
+        hundredths < 0 ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
+    // Written from its end: two decimals, the separator, the whole part and the sign.
+    std::array<char, 32> digits;
+    char* const end = digits.data() + digits.size();
+    char* at = end;
+    for (int decimal = 0; decimal < 2; ++decimal, magnitude /= 10)
+        *--at = static_cast<char>('0' + magnitude % 10);
+    *--at = separator;
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (hundredths < 0)
+        *--at = '-';
+    text.assign(at, end);
+}
+
+std::optional<int64_t> shown_tenths(std::string_view shown) {
+    const bool negative = shown.starts_with('-');
+    if (negative)
+        shown.remove_prefix(1);
+    constexpr size_t kMostDigits = 17;
+    if (shown.size() < 3 || shown.size() > kMostDigits + 1)
+        return std::nullopt;
+    const size_t separator_at = shown.size() - 2;
+    int64_t tenths = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (i == separator_at)
+            continue;
+        if (shown[i] < '0' || shown[i] > '9')
+            return std::nullopt;
+        tenths = tenths * 10 + (shown[i] - '0');
+    }
+    return negative ? -tenths : tenths;
+}
+
 std::string stock_text(const numbers::Decimal& stock, numbers::DecimalSeparator separator) {
     return stock.fixed(1, separator);
 }
@@ -58,4 +101,4 @@ std::string change_text(const numbers::Decimal& change, numbers::DecimalSeparato
     return change.fixed(2, separator);
 }
 
-}  // namespace humo::calculator
+}  // namespace humo::engine

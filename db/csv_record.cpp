@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "csv_record.h"
 
 namespace humo::db {
 

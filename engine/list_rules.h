@@ -2,18 +2,13 @@
 
 #include <string_view>
 
-namespace humo::calculator {
+#include "fixed_names.h"
+
+namespace humo::engine {
 
 // The rules of what the calculator's lists offer and keep selected. The calculator and every
 // program that computes a scenario the way the calculator would follow these, so a row of a
-// batch can never disagree with the window. All texts are compared exactly: case and blanks
-// count.
-
-inline constexpr std::string_view kDoesNotApply = "Does not apply";
-inline constexpr std::string_view kGrassland = "Grassland";
-inline constexpr std::string_view kImproved = "Improved";
-// The input factor of grassland under any management but "Improved".
-inline constexpr std::string_view kFixedGrasslandInputFactor = "1";
+// batch can never disagree with the window.
 
 // A management or input list filled from the database selects its first item; the selection
 // stays only when that item is "Does not apply", otherwise the user must choose.
@@ -32,10 +27,12 @@ enum class InputLevels {
     kFixedDoesNotApply,  // other grassland: "Does not apply" alone, with the factor 1
 };
 InputLevels input_levels(std::string_view land_use, bool grassland, std::string_view management);
+// Whether a list built so selects its first item as it is filled.
+bool selects_first_item(InputLevels levels);
 
 // A stored reference carbon stock of -999 means there are no data for that soil and region.
 bool is_no_data_reference_stock(double stock);
 // A land-use factor written exactly "-999" means there are no data for that land use there.
 bool is_no_data_land_use_factor(std::string_view factor_text);
 
-}  // namespace humo::calculator
+}  // namespace humo::engine

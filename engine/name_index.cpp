@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace humo::batch {
+namespace humo::engine {
 namespace {
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -94,4 +94,4 @@ std::string nearest_name(std::string_view cell, std::span<const std::string> nam
     return best ? *best : std::string();
 }
 
-}  // namespace humo::batch
+}  // namespace humo::engine

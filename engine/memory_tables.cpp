@@ -1,4 +1,4 @@
-#include "scenario_tables.h"
+#include "memory_tables.h"
 
 #include <algorithm>
 #include <functional>
@@ -11,10 +11,13 @@
 #include "number_text.h"
 #include "recordset.h"
 
-namespace humo::batch {
+namespace humo::engine {
 namespace {
 
 using recordset::Value;
+
+const NameList kNoList;
+const StoredValue kNoRow;
 
 // A value read for a lookup, in the text form the calculator's box would show.
 StoredValue stored(const Value& value, numbers::DecimalSeparator separator) {
@@ -76,13 +79,26 @@ void add_distinct(NameList& list, Id id, const std::string& text) {
         list.add(id, text);
 }
 
-template <class Row>
-void grow(std::vector<Row>& rows, const NameIndex& names) {
-    rows.resize(names.size());
+// Every name of an index as one list, in the order the database sorts them, which compares
+// without regard to the case of ASCII letters.
+NameList sorted_list(const NameIndex& names) {
+    std::vector<Id> ids(names.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        ids[i] = static_cast<Id>(i);
+    std::vector<std::string> keys;
+    for (const std::string& text : names.texts())
+        keys.push_back(folded(text));
+    std::stable_sort(ids.begin(), ids.end(), [&](Id a, Id b) {
+        return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)];
+    });
+    NameList list;
+    for (Id id : ids)
+        list.add(id, names.text(id));
+    return list;
 }
 
 // Site: the climate regions, each country's regions and the reference stocks.
-void read_site(Reader& reader, ScenarioTables& t) {
+void read_site(Reader& reader, MemoryTables& t) {
     // A climate region code may name several regions; each joins to every one of them.
     std::map<std::string, std::vector<Id>> regions_by_code;
     reader.each_row("SELECT region, climate_region FROM tbl_climate_regions ORDER BY rowid",
@@ -90,7 +106,7 @@ void read_site(Reader& reader, ScenarioTables& t) {
                         auto code = reader.name(v[0]);
                         auto region = reader.name(v[1]);
                         if (code && region)
-                            regions_by_code[*code].push_back(t.regions.add(*region));
+                            regions_by_code[*code].push_back(t.region_names.add(*region));
                     });
     reader.each_row(
         "SELECT country_name, climate_region_code FROM tbl_climate_zone_lookup ORDER BY rowid",
@@ -99,14 +115,14 @@ void read_site(Reader& reader, ScenarioTables& t) {
             auto code = reader.name(v[1]);
             if (!country)
                 return;
-            const Id id = t.countries.add(*country);
-            grow(t.country_regions, t.countries);
+            const Id id = t.country_names.add(*country);
+            t.country_regions.resize(t.country_names.size());
             auto regions = code ? regions_by_code.find(*code) : regions_by_code.end();
             if (regions == regions_by_code.end())
                 return;
             for (Id region : regions->second)
                 add_distinct(t.country_regions[static_cast<size_t>(id)], region,
-                             t.regions.text(region));
+                             t.region_names.text(region));
         });
 
     struct Stock {
@@ -120,20 +136,23 @@ void read_site(Reader& reader, ScenarioTables& t) {
                         auto soil = reader.name(v[0]);
                         if (!soil)
                             return;
-                        const Id soil_id = t.soil_types.add(*soil);
+                        const Id soil_id = t.soil_names.add(*soil);
                         auto region = reader.name(v[1]);
-                        const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+                        const Id region_id =
+                            region ? t.region_names.find(*region) : NameIndex::kNone;
                         if (region_id != NameIndex::kNone)
                             stocks.push_back({region_id, soil_id, reader.value(v[2])});
                     });
-    t.reference_stocks.resize(t.regions.size(), t.soil_types.size());
+    t.reference_stocks.resize(t.region_names.size(), t.soil_names.size());
     for (Stock& stock : stocks)
         t.reference_stocks.set_first(stock.region, stock.soil, std::move(stock.value));
+    t.country_list = sorted_list(t.country_names);
+    t.soil_type_list = sorted_list(t.soil_names);
 }
 
 // The land-use types of each region and their land-use factors.
-void read_land_uses(Reader& reader, ScenarioTables& t) {
-    t.region_land_uses.resize(t.regions.size());
+void read_land_uses(Reader& reader, MemoryTables& t) {
+    t.region_land_uses.resize(t.region_names.size());
     struct Factor {
         Id region;
         Id land_use;
@@ -145,35 +164,39 @@ void read_land_uses(Reader& reader, ScenarioTables& t) {
         [&](const Value* v) {
             auto land_use = reader.name(v[0]);
             auto region = reader.name(v[1]);
-            const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+            const Id region_id = region ? t.region_names.find(*region) : NameIndex::kNone;
             if (!land_use || region_id == NameIndex::kNone)
                 return;
-            const Id id = t.land_uses.add(*land_use);
+            const Id id = t.land_use_names.add(*land_use);
             add_distinct(t.region_land_uses[static_cast<size_t>(region_id)], id, *land_use);
             factors.push_back({region_id, id, reader.value(v[2])});
         });
-    t.land_use_factors.resize(t.regions.size(), t.land_uses.size());
+    t.land_use_factors.resize(t.region_names.size(), t.land_use_names.size());
     for (Factor& factor : factors)
         t.land_use_factors.set_first(factor.region, factor.land_use, std::move(factor.value));
 }
 
 // A list of each land-use type from a table of (system, item) rows in the query's order.
-void read_lists(Reader& reader, ScenarioTables& t, std::string_view sql, NameIndex& names,
+void read_lists(Reader& reader, MemoryTables& t, std::string_view sql, NameIndex& names,
                 std::vector<NameList>& lists) {
-    lists.resize(t.land_uses.size());
+    lists.resize(t.land_use_names.size());
     reader.each_row(sql, [&](const Value* v) {
         auto land_use = reader.name(v[0]);
         auto item = reader.name(v[1]);
-        const Id land_use_id = land_use ? t.land_uses.find(*land_use) : NameIndex::kNone;
+        const Id land_use_id = land_use ? t.land_use_names.find(*land_use) : NameIndex::kNone;
         if (land_use_id == NameIndex::kNone || !item)
             return;
         lists[static_cast<size_t>(land_use_id)].add(names.add(*item), *item);
     });
 }
 
-void read_factors(Reader& reader, ScenarioTables& t) {
-    for (ValueGrid& grid : t.management_factors)
-        grid.resize(t.regions.size(), t.managements.size());
+void read_factors(Reader& reader, MemoryTables& t) {
+    const size_t management_size = t.region_names.size() * t.management_names.size();
+    for (bool grassland : {false, true}) {
+        t.management_factors[grassland].resize(
+            t.region_names.size(), t.management_names.size(),
+            static_cast<uint32_t>(grassland ? management_size : 0));
+    }
     reader.each_row(
         "SELECT climate_region, management_type, grassland_other, management_factor "
         "FROM tbl_management_factors ORDER BY rowid",
@@ -181,64 +204,110 @@ void read_factors(Reader& reader, ScenarioTables& t) {
             auto region = reader.name(v[0]);
             auto management = reader.name(v[1]);
             auto group = reader.name(v[2]);
-            const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
+            const Id region_id = region ? t.region_names.find(*region) : NameIndex::kNone;
             const Id management_id =
-                management ? t.managements.find(*management) : NameIndex::kNone;
+                management ? t.management_names.find(*management) : NameIndex::kNone;
             if (region_id == NameIndex::kNone || management_id == NameIndex::kNone || !group)
                 return;
             for (bool grassland : {false, true}) {
-                if (folded(*group) == calculator::factor_group(grassland))
+                if (same_name(*group, factor_group(grassland)))
                     t.management_factors[grassland].set_first(region_id, management_id,
                                                               reader.value(v[3]));
             }
         });
 
-    t.input_factors.resize(t.regions.size(), t.inputs.size());
+    t.input_factors.resize(t.region_names.size(), t.input_names.size());
     reader.each_row(
         "SELECT climate_region, input_type, input_factor FROM tbl_input_factors ORDER BY rowid",
         [&](const Value* v) {
             auto region = reader.name(v[0]);
             auto input = reader.name(v[1]);
-            const Id region_id = region ? t.regions.find(*region) : NameIndex::kNone;
-            const Id input_id = input ? t.inputs.find(*input) : NameIndex::kNone;
+            const Id region_id = region ? t.region_names.find(*region) : NameIndex::kNone;
+            const Id input_id = input ? t.input_names.find(*input) : NameIndex::kNone;
             if (region_id != NameIndex::kNone && input_id != NameIndex::kNone)
                 t.input_factors.set_first(region_id, input_id, reader.value(v[2]));
         });
 }
 
+const NameList& list_of(const std::vector<NameList>& lists, Id id) {
+    return id == NameIndex::kNone ? kNoList : lists[static_cast<size_t>(id)];
+}
+
+const StoredValue& value_of(const ValueGrid& grid, Id row, Id column) {
+    return row == NameIndex::kNone || column == NameIndex::kNone ? kNoRow : grid.at(row, column);
+}
+
 }  // namespace
 
-void NameList::add(Id id, std::string text) {
-    ids.push_back(id);
-    texts.push_back(std::move(text));
-}
-
-int NameList::position_of(Id id) const {
-    auto found = std::find(ids.begin(), ids.end(), id);
-    return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
-}
-
-int NameList::position_of_text(std::string_view text) const {
-    auto found = std::find(texts.begin(), texts.end(), text);
-    return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
-}
-
-void ValueGrid::resize(size_t rows, size_t columns) {
+void ValueGrid::resize(size_t rows, size_t columns, uint32_t first_position) {
     columns_ = columns;
     values_.assign(rows * columns, StoredValue{});
+    for (size_t i = 0; i < values_.size(); ++i)
+        values_[i].position = first_position + static_cast<uint32_t>(i);
 }
 
 void ValueGrid::set_first(Id row, Id column, StoredValue value) {
-    StoredValue& slot = values_[position(row, column)];
-    if (slot.kind == StoredValue::Kind::kNoRow)
+    StoredValue& slot = values_[static_cast<size_t>(row) * columns_ + static_cast<size_t>(column)];
+    if (slot.kind == StoredValue::Kind::kNoRow) {
+        value.position = slot.position;
         slot = std::move(value);
+    }
 }
 
-ScenarioTables load_scenario_tables(const std::string& database_path,
-                                    numbers::DecimalSeparator separator) {
+const StoredValue& ValueGrid::at(Id row, Id column) const {
+    return values_[static_cast<size_t>(row) * columns_ + static_cast<size_t>(column)];
+}
+
+const NameList& MemoryTables::climate_regions(std::string_view country) const {
+    return list_of(country_regions, country_names.find(country));
+}
+
+const NameList& MemoryTables::land_uses(std::string_view climate_region) const {
+    return list_of(region_land_uses, region_names.find(climate_region));
+}
+
+const NameList& MemoryTables::managements(std::string_view land_use) const {
+    return list_of(land_use_managements, land_use_names.find(land_use));
+}
+
+const NameList& MemoryTables::inputs(std::string_view land_use, InputOrder order) const {
+    return list_of(order == InputOrder::kDisplay ? land_use_inputs : land_use_stored_inputs,
+                   land_use_names.find(land_use));
+}
+
+const StoredValue& MemoryTables::reference_stock(std::string_view climate_region,
+                                                 std::string_view soil_type) const {
+    return value_of(reference_stocks, region_names.find(climate_region),
+                    soil_names.find(soil_type));
+}
+
+const StoredValue& MemoryTables::land_use_factor(std::string_view climate_region,
+                                                 std::string_view land_use) const {
+    return value_of(land_use_factors, region_names.find(climate_region),
+                    land_use_names.find(land_use));
+}
+
+const StoredValue& MemoryTables::management_factor(std::string_view climate_region,
+                                                   std::string_view management,
+                                                   std::string_view factor_group) const {
+    for (bool grassland : {false, true}) {
+        if (same_name(factor_group, engine::factor_group(grassland)))
+            return value_of(management_factors[grassland], region_names.find(climate_region),
+                            management_names.find(management));
+    }
+    return kNoRow;
+}
+
+const StoredValue& MemoryTables::input_factor(std::string_view climate_region,
+                                              std::string_view input) const {
+    return value_of(input_factors, region_names.find(climate_region), input_names.find(input));
+}
+
+MemoryTables load_memory_tables(const std::string& database_path,
+                                numbers::DecimalSeparator separator) {
     try {
         Reader reader(database_path, separator);
-        ScenarioTables tables;
+        MemoryTables tables;
         tables.separator = separator;
         read_site(reader, tables);
         read_land_uses(reader, tables);
@@ -246,12 +315,12 @@ ScenarioTables load_scenario_tables(const std::string& database_path,
         read_lists(reader, tables,
                    "SELECT system, management_type FROM tbl_management_type "
                    "ORDER BY management_order, rowid",
-                   tables.managements, tables.land_use_managements);
+                   tables.management_names, tables.land_use_managements);
         read_lists(reader, tables,
                    "SELECT system, input_type FROM tbl_input_type ORDER BY input_order, rowid",
-                   tables.inputs, tables.land_use_inputs);
+                   tables.input_names, tables.land_use_inputs);
         read_lists(reader, tables, "SELECT system, input_type FROM tbl_input_type ORDER BY rowid",
-                   tables.inputs, tables.land_use_stored_inputs);
+                   tables.input_names, tables.land_use_stored_inputs);
         read_factors(reader, tables);
         return tables;
     } catch (const Failure& failure) {
@@ -260,4 +329,4 @@ ScenarioTables load_scenario_tables(const std::string& database_path,
     }
 }
 
-}  // namespace humo::batch
+}  // namespace humo::engine

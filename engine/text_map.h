@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace humo::batch {
+namespace humo::engine {
 
 // Numbers by text, found with one hash of a few machine words and a probe or two: a row looks
 // up nine names, and the general-purpose map's division and node hops showed in every profile.
@@ -34,4 +34,4 @@ private:
     std::vector<Slot> slots_ = std::vector<Slot>(16);
 };
 
-}  // namespace humo::batch
+}  // namespace humo::engine

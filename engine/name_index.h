@@ -6,9 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "name_list.h"
 #include "text_map.h"
 
-namespace humo::batch {
+namespace humo::engine {
 
 // A cell without the blanks (spaces and tabs) around it.
 std::string_view trimmed(std::string_view cell);
@@ -21,8 +22,8 @@ bool same_name(std::string_view a, std::string_view b);
 // whatever its case, as the database finds it; a user's cell also whatever blanks surround it.
 class NameIndex {
 public:
-    using Id = int32_t;
-    static constexpr Id kNone = -1;
+    using Id = engine::Id;
+    static constexpr Id kNone = kNoName;
 
     // The number of a name as the database holds it; a name new to the index gets the next one.
     Id add(std::string_view database_text);
@@ -47,4 +48,4 @@ private:
 // meant: a typing slip or two, whatever the case. Empty when none is.
 std::string nearest_name(std::string_view cell, std::span<const std::string> names);
 
-}  // namespace humo::batch
+}  // namespace humo::engine

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "decimal.h"
 #include "decimal_separator.h"
 
-namespace humo::calculator {
+namespace humo::engine {
 
 // The years over which the predicted stocks are reached.
 inline constexpr int kYears = 20;
@@ -36,8 +38,18 @@ numbers::Decimal annual_change(const numbers::Decimal& from_stock,
 numbers::Decimal annual_change_of_shown(std::string_view from_shown, std::string_view to_shown,
                                         numbers::DecimalSeparator separator);
 
+// The same change for two stocks shown with one decimal, given in tenths: (to − from) / 2
+// hundredths with halves away from zero, which is what the exact path gives for them. Written
+// into `text` as change_text writes it, without decimal arithmetic: the batch takes the change of
+// most rows this way.
+void write_change_of_tenths(int64_t from_tenths, int64_t to_tenths, char separator,
+                            std::string& text);
+// A stock as stock_text shows it, in tenths, when it has few enough digits that the difference
+// of two cannot overflow.
+std::optional<int64_t> shown_tenths(std::string_view shown);
+
 // The patterns the results are shown with: one decimal for stocks, two for the change.
 std::string stock_text(const numbers::Decimal& stock, numbers::DecimalSeparator separator);
 std::string change_text(const numbers::Decimal& change, numbers::DecimalSeparator separator);
 
-}  // namespace humo::calculator
+}  // namespace humo::engine
