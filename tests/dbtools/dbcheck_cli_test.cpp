@@ -53,7 +53,7 @@ TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeReadOrTheArgumentsAreWrong) 
     const std::vector<std::tuple<std::string, int, std::string>> runs = {
         {dir.file("missing.mdb"), 2, "missing.mdb cannot be read"},
         {"--database " + dir.file("missing.mdb"), 2, "missing.mdb cannot be read"},
-        {dir.file("text.mdb"), 2, "file is not a database"},
+        {dir.file("text.mdb"), 2, "The file " + dir.file("text.mdb") + " is not a database.\n"},
         {"one two", 2, ""},
         {"--verbose", 2, ""},
         {"-v", 2, usage},
