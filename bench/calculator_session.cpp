@@ -24,7 +24,9 @@ CalculatorSession::~CalculatorSession() = default;
 
 sqlite3* CalculatorSession::connection() {
     const auto& connection = module_.database().SoilCarbonConnection;
-    return connection ? connection->handle() : nullptr;
+    return connection && connection->state() == recordset::ObjectState::kOpen
+               ? connection->database().native_handle()
+               : nullptr;
 }
 
 int CalculatorSession::index_of(const forms::ListBox& list, const std::string& item) {

@@ -6,10 +6,15 @@
 #include "access_file.h"
 #include "default_database.h"
 #include "expected_schema.h"
-#include "sqlite_file.h"
+#include "sqlite_names.h"
+#include "sqlite_statement.h"
+#include "sqlite_transaction.h"
 
 namespace humo::db {
 namespace {
+
+using sqlite::quoted_name;
+using sqlite::same_name;
 
 const char* type_name(ColumnKind kind) {
     switch (kind) {
@@ -35,7 +40,7 @@ bool holds_own_tables(const std::vector<SourceTable>& tables) {
     return true;
 }
 
-void create_table(SqliteFile& file, const SourceTable& table) {
+void create_table(sqlite::Database& file, const SourceTable& table) {
     std::string sql = "CREATE TABLE " + quoted_name(table.name) + " (";
     for (size_t i = 0; i < table.columns.size(); ++i) {
         sql += (i ? ", " : "") + quoted_name(table.columns[i].name) + " " +
@@ -45,7 +50,8 @@ void create_table(SqliteFile& file, const SourceTable& table) {
 }
 
 // A column an older installation added to one of the tool's tables is kept too.
-void add_missing_columns(SqliteFile& file, const SourceTable& table, const SchemaTable& schema) {
+void add_missing_columns(sqlite::Database& file, const SourceTable& table,
+                         const SchemaTable& schema) {
     for (const SourceColumn& column : table.columns) {
         bool known = false;
         for (const SchemaColumn& expected : schema.columns)
@@ -57,7 +63,7 @@ void add_missing_columns(SqliteFile& file, const SourceTable& table, const Schem
     }
 }
 
-void bind_cell(Statement& insert, int index, const Cell& cell) {
+void bind_cell(sqlite::Statement& insert, int index, const Cell& cell) {
     if (const auto* integer = std::get_if<int64_t>(&cell)) {
         insert.bind(index, *integer);
     } else if (const auto* number = std::get_if<double>(&cell)) {
@@ -71,7 +77,7 @@ void bind_cell(Statement& insert, int index, const Cell& cell) {
     }
 }
 
-long copy_rows(TableSource& source, SqliteFile& file, const SourceTable& table,
+long copy_rows(TableSource& source, sqlite::Database& file, const SourceTable& table,
                const std::string& target_name) {
     std::string columns;
     std::string placeholders;
@@ -79,8 +85,8 @@ long copy_rows(TableSource& source, SqliteFile& file, const SourceTable& table,
         columns += (columns.empty() ? "" : ", ") + quoted_name(column.name);
         placeholders += placeholders.empty() ? "?" : ", ?";
     }
-    Statement insert(file, "INSERT INTO " + quoted_name(target_name) + " (" + columns +
-                               ") VALUES (" + placeholders + ")");
+    sqlite::Statement insert(file, "INSERT INTO " + quoted_name(target_name) + " (" + columns +
+                                       ") VALUES (" + placeholders + ")");
     long rows = 0;
     source.read_rows(table, [&](const std::vector<Cell>& cells) {
         for (size_t i = 0; i < cells.size(); ++i)
@@ -100,8 +106,8 @@ ImportResult write_sqlite_copy(TableSource& source, const std::string& output) {
     ImportResult result;
     result.own_tables = holds_own_tables(tables);
 
-    SqliteFile file(output, SqliteFile::Mode::kCreate);
-    file.execute("BEGIN");
+    sqlite::Database file(output, sqlite::OpenMode::kCreate);
+    sqlite::Transaction transaction(file);
     if (result.own_tables)
         file.execute(schema_sql());
     for (const SourceTable& table : tables) {
@@ -114,7 +120,7 @@ ImportResult write_sqlite_copy(TableSource& source, const std::string& output) {
         const long rows = copy_rows(source, file, table, schema ? schema->name : table.name);
         result.tables.push_back({schema ? schema->name : table.name, rows});
     }
-    file.execute("COMMIT");
+    transaction.commit();
     return result;
 }
 

@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "database_check.h"
-#include "sqlite_file.h"
+#include "sqlite_names.h"
+#include "sqlite_statement.h"
 
 namespace humo::db::check {
+
+using sqlite::quoted_name;
+using sqlite::Statement;
 
 // The names the calculator compares with in its own code.
 inline constexpr std::string_view kResetSoilType = "High clay activity mineral";
@@ -33,9 +37,9 @@ std::string quoted(std::string_view text);
 // findings so far, and the -999 factor rows that a list can reach.
 class CheckContext {
 public:
-    explicit CheckContext(SqliteFile& file);
+    explicit CheckContext(sqlite::Database& file);
 
-    SqliteFile& file() { return file_; }
+    sqlite::Database& file() { return file_; }
     bool has_table(std::string_view table) const;
     bool has(std::string_view table, std::initializer_list<std::string_view> columns) const;
 
@@ -54,7 +58,7 @@ public:
     std::string describe_row(std::string_view table, int64_t rowid, std::string_view except);
 
 private:
-    SqliteFile& file_;
+    sqlite::Database& file_;
     std::set<std::pair<std::string, std::string>>
         present_;  // (table, column), column "" for the table
     std::vector<Finding> findings_;

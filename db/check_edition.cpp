@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view kTable = "edition";
 
-bool has_column(SqliteFile& file, std::string_view column) {
+bool has_column(sqlite::Database& file, std::string_view column) {
     Statement columns(file, "SELECT 1 FROM pragma_table_info(?) WHERE lower(name) = ?");
     columns.bind(1, kTable);
     columns.bind(2, column);

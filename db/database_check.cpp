@@ -57,7 +57,7 @@ std::string shown(const Statement& row, int column) {
     return quoted(row.text(column));
 }
 
-CheckContext::CheckContext(SqliteFile& file) : file_(file) {
+CheckContext::CheckContext(sqlite::Database& file) : file_(file) {
     for (const SchemaTable& table : expected_schema()) {
         Statement columns(file_, "SELECT name FROM pragma_table_info(?)");
         columns.bind(1, std::string_view(table.name));
@@ -114,7 +114,7 @@ std::string CheckContext::describe_row(std::string_view table, int64_t rowid,
 }  // namespace check
 
 std::vector<Finding> check_database(const std::string& path) {
-    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
     check::CheckContext context(file);
     check::check_tables_and_columns(context);
     check::check_edition(context);

@@ -38,7 +38,8 @@ struct Finding {
 };
 
 // Checks a database with the tool's schema for everything the calculator relies on.
-// Throws std::runtime_error when the file cannot be read as an SQLite database.
+// Throws Failure, naming the file and the cause, when the file cannot be read as an SQLite
+// database or is locked by another program for longer than the engine waits.
 std::vector<Finding> check_database(const std::string& path);
 
 // One line per finding, e.g. "  error: c_stocks.humoclim 'Boreal': no row for soil_type

@@ -1,24 +1,24 @@
 #include "expected_schema.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "default_database.h"
-#include "sqlite_file.h"
+#include "sqlite_names.h"
+#include "sqlite_statement.h"
 
 namespace humo::db {
 namespace {
 
 // Read back from the schema itself, so the tools never drift from what the build creates.
 std::vector<SchemaTable> read_schema() {
-    SqliteFile scratch(":memory:", SqliteFile::Mode::kCreate);
+    sqlite::Database scratch(":memory:", sqlite::OpenMode::kCreate);
     scratch.execute(schema_sql());
     std::vector<SchemaTable> tables;
-    Statement names(scratch, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
+    sqlite::Statement names(scratch,
+                            "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
     while (names.step())
         tables.push_back({names.text(0), {}});
     for (SchemaTable& table : tables) {
-        Statement columns(scratch, "SELECT name, type FROM pragma_table_info(?) ORDER BY cid");
+        sqlite::Statement columns(scratch,
+                                  "SELECT name, type FROM pragma_table_info(?) ORDER BY cid");
         columns.bind(1, std::string_view(table.name));
         while (columns.step())
             table.columns.push_back({columns.text(0), columns.text(1)});
@@ -35,17 +35,10 @@ const std::vector<SchemaTable>& expected_schema() {
 
 const SchemaTable* find_schema_table(std::string_view name) {
     for (const SchemaTable& table : expected_schema()) {
-        if (same_name(table.name, name))
+        if (sqlite::same_name(table.name, name))
             return &table;
     }
     return nullptr;
-}
-
-bool same_name(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 }  // namespace humo::db

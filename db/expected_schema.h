@@ -22,7 +22,4 @@ const std::vector<SchemaTable>& expected_schema();
 // The table of schema.sql with this name, compared without regard to case; null when none.
 const SchemaTable* find_schema_table(std::string_view name);
 
-// Whether two table or column names are the same to SQLite (ASCII case does not count).
-bool same_name(std::string_view a, std::string_view b);
-
 }  // namespace humo::db

@@ -7,16 +7,13 @@
 #include <unordered_map>
 
 #include "errors.h"
-
-struct sqlite3;
-struct sqlite3_stmt;
+#include "sqlite_database.h"
+#include "sqlite_statement.h"
 
 namespace humo::recordset {
 
 enum class CursorLocation { kServer = 2, kClient = 3 };
 enum class ObjectState { kClosed = 0, kOpen = 1 };
-
-inline constexpr const char* kEngineSource = "SQLite";
 
 // A connection to one SQLite database file. Engine failures are appended to the connection's
 // error list and then thrown; the list keeps them until someone clears it.
@@ -33,7 +30,7 @@ public:
     // Opens an existing database file; a missing file is a failure, never an empty new file.
     void open(const std::string& database_path);
     void close();
-    ObjectState state() const { return db_ ? ObjectState::kOpen : ObjectState::kClosed; }
+    ObjectState state() const { return database_ ? ObjectState::kOpen : ObjectState::kClosed; }
     const std::string& path() const { return path_; }
 
     Errors& errors() { return errors_; }
@@ -46,18 +43,20 @@ public:
 
     // For the record-set layer: a prepared statement for the SQL text, reset and ready to bind.
     // Statements are kept for reuse until the connection closes.
-    sqlite3_stmt* prepare(std::string_view sql);
-    // Records the engine's current error in the error list and returns it for throwing.
-    Failure engine_failure(int result_code);
-    sqlite3* handle() const { return db_; }
+    sqlite::Statement& prepare(std::string_view sql);
+    // Puts an engine failure in the error list, in place of what was there, and returns it for
+    // throwing.
+    Failure record(Failure failure);
+    // The open file; 3709 when the connection is closed.
+    sqlite::Database& database();
 
 private:
-    void finalize_statements();
+    sqlite::Statement& cached(std::string_view sql);
     // Runs a statement whose failure changes nothing for the caller: the queries that follow
     // report their own.
     void run_quietly(std::string_view sql);
 
-    sqlite3* db_ = nullptr;
+    std::unique_ptr<sqlite::Database> database_;
     std::string path_;
     CursorLocation cursor_location_ = CursorLocation::kServer;
     Errors errors_;
@@ -68,7 +67,8 @@ private:
             return std::hash<std::string_view>{}(text);
         }
     };
-    std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> statements_;
+    // Declared after the database, so that they are finalized before it closes.
+    std::unordered_map<std::string, sqlite::Statement, TextHash, std::equal_to<>> statements_;
 };
 
 }  // namespace humo::recordset

@@ -1,13 +1,12 @@
 #include "editable_recordset.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cctype>
 
 #include "failure.h"
 #include "number_text.h"
 #include "row_values.h"
+#include "sqlite_names.h"
 
 namespace humo::recordset {
 namespace {
@@ -21,13 +20,6 @@ Failure row_changed_by_another() {
 
 Failure not_editable(std::string_view why) {
     return {3251, "The query cannot be edited: " + std::string(why), "Recordset"};
-}
-
-std::string quoted(const std::string& name) {
-    std::string text = "\"";
-    for (char c : name)
-        text += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return text + "\"";
 }
 
 // The query with the rowid of each row as its first column.
@@ -57,10 +49,7 @@ std::string with_rowid(std::string_view sql) {
            std::string(sql.substr(start + kSelect.size()));
 }
 
-bool is_number_type(const char* declared) {
-    if (!declared)
-        return false;
-    std::string type(declared);
+bool is_number_type(std::string type) {
     std::transform(type.begin(), type.end(), type.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return type.find("INT") != std::string::npos || type.find("REAL") != std::string::npos ||
@@ -83,23 +72,22 @@ void EditableRecordset::open(std::string_view sql, Connection& connection,
     if (connection_)
         throw failures::object_open();
     const std::string sql_with_rowid = with_rowid(sql);
-    sqlite3_stmt* statement = connection.prepare(sql_with_rowid);
-    const int columns = sqlite3_column_count(statement);
+    sqlite::Statement& statement = connection.prepare(sql_with_rowid);
+    const int columns = statement.column_count();
     std::vector<std::string> names;
     std::vector<std::string> origins;
     std::vector<bool> numbers;
     std::string table;
     for (int c = 1; c < columns; ++c) {
-        const char* column_table = sqlite3_column_table_name(statement, c);
-        const char* origin = sqlite3_column_origin_name(statement, c);
-        if (!column_table || !origin)
+        std::optional<sqlite::ColumnOrigin> origin = statement.origin(c);
+        if (!origin)
             throw not_editable("a column is not a column of a table");
-        if (!table.empty() && table != column_table)
+        if (!table.empty() && table != origin->table)
             throw not_editable("its columns come from more than one table");
-        table = column_table;
-        names.emplace_back(sqlite3_column_name(statement, c));
-        origins.emplace_back(origin);
-        numbers.push_back(is_number_type(sqlite3_column_decltype(statement, c)));
+        table = origin->table;
+        names.push_back(statement.column_name(c));
+        origins.push_back(std::move(origin->column));
+        numbers.push_back(is_number_type(std::move(origin->declared_type)));
     }
     connection_ = &connection;
     sql_ = sql_with_rowid;
@@ -131,21 +119,19 @@ void EditableRecordset::close() {
 }
 
 void EditableRecordset::read_rows() {
-    sqlite3_stmt* statement = connection_->prepare(sql_);
+    sqlite::Statement& statement = connection_->prepare(sql_);
     std::vector<Row> rows;
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        Row& row = rows.emplace_back();
-        row.rowid = sqlite3_column_int64(statement, 0);
-        for (size_t c = 0; c < names_.size(); ++c)
-            row.stored.push_back(column_value(statement, static_cast<int>(c) + 1));
+    try {
+        while (statement.step()) {
+            Row& row = rows.emplace_back();
+            row.rowid = statement.integer(0);
+            for (size_t c = 0; c < names_.size(); ++c)
+                row.stored.push_back(column_value(statement, static_cast<int>(c) + 1));
+        }
+    } catch (const Failure& failure) {
+        throw connection_->record(failure);
     }
-    if (rc != SQLITE_DONE) {
-        Failure failure = connection_->engine_failure(rc);
-        sqlite3_reset(statement);
-        throw failure;
-    }
-    sqlite3_reset(statement);
+    statement.reset();
     rows_ = std::move(rows);
     position_ = rows_.empty() ? -1 : 0;
     on_deleted_row_ = false;
@@ -331,10 +317,10 @@ void EditableRecordset::add_new() {
 void EditableRecordset::delete_current() {
     Row& row = current_row();
     if (!row.is_new) {
-        std::string sql = "DELETE FROM " + quoted(table_) + " WHERE rowid = ?";
+        std::string sql = "DELETE FROM " + sqlite::quoted_name(table_) + " WHERE rowid = ?";
         std::vector<Value> parameters{Value(row.rowid)};
         for (size_t c = 0; c < columns_.size(); ++c) {
-            sql += " AND " + quoted(columns_[c]) + " IS ?";
+            sql += " AND " + sqlite::quoted_name(columns_[c]) + " IS ?";
             parameters.push_back(row.stored[c]);
         }
         if (execute(*connection_, sql, parameters) == 0)
@@ -401,35 +387,36 @@ void EditableRecordset::write(Row& row) {
         std::string places;
         std::vector<Value> parameters = values;
         for (const std::string& column : columns_) {
-            columns += (columns.empty() ? "" : ", ") + quoted(column);
+            columns += (columns.empty() ? "" : ", ") + sqlite::quoted_name(column);
             places += places.empty() ? "?" : ", ?";
         }
         for (const auto& [column, value] : new_row_values_) {
-            columns += ", " + quoted(column);
+            columns += ", " + sqlite::quoted_name(column);
             places += ", ?";
             parameters.push_back(value);
         }
         execute(*connection_,
-                "INSERT INTO " + quoted(table_) + " (" + columns + ") VALUES (" + places + ")",
+                "INSERT INTO " + sqlite::quoted_name(table_) + " (" + columns + ") VALUES (" +
+                    places + ")",
                 parameters);
-        row.rowid = sqlite3_last_insert_rowid(connection_->handle());
+        row.rowid = connection_->database().last_insert_rowid();
         row.is_new = false;
     } else {
         // Only the fields typed into are set: the others, and the indexes over them, stay.
-        std::string sql = "UPDATE " + quoted(table_) + " SET ";
+        std::string sql = "UPDATE " + sqlite::quoted_name(table_) + " SET ";
         std::vector<Value> parameters;
         bool first = true;
         for (size_t c = 0; c < columns_.size(); ++c) {
             if (!row.changed(c))
                 continue;
-            sql += (first ? "" : ", ") + quoted(columns_[c]) + " = ?";
+            sql += (first ? "" : ", ") + sqlite::quoted_name(columns_[c]) + " = ?";
             parameters.push_back(values[c]);
             first = false;
         }
         sql += " WHERE rowid = ?";
         parameters.emplace_back(row.rowid);
         for (size_t c = 0; c < columns_.size(); ++c) {
-            sql += " AND " + quoted(columns_[c]) + " IS ?";
+            sql += " AND " + sqlite::quoted_name(columns_[c]) + " IS ?";
             parameters.push_back(row.stored[c]);
         }
         if (execute(*connection_, sql, parameters) == 0)

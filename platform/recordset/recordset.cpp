@@ -1,8 +1,7 @@
 #include "recordset.h"
 
-#include <sqlite3.h>
-
 #include "row_values.h"
+#include "sqlite_names.h"
 
 namespace humo::recordset {
 namespace {
@@ -20,26 +19,23 @@ void Recordset::open(std::string_view sql, Connection& connection,
                      const std::vector<Value>& parameters, CursorType, LockType) {
     if (open_)
         throw failures::object_open();
-    sqlite3_stmt* statement = connection.prepare(sql);
-    bind_all(connection, statement, parameters);
-
-    const int columns = sqlite3_column_count(statement);
+    sqlite::Statement& statement = connection.prepare(sql);
+    const int columns = statement.column_count();
     values_.clear();
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c)
-            values_.push_back(column_value(statement, c));
-    }
-    if (rc != SQLITE_DONE) {
-        Failure failure = connection.engine_failure(rc);
-        sqlite3_reset(statement);
+    try {
+        bind_all(statement, parameters);
+        while (statement.step()) {
+            for (int c = 0; c < columns; ++c)
+                values_.push_back(column_value(statement, c));
+        }
+    } catch (const Failure& failure) {
         values_.clear();
-        throw failure;
+        throw connection.record(failure);
     }
     names_.resize(static_cast<size_t>(columns));
     for (int c = 0; c < columns; ++c)
-        names_[c].assign(sqlite3_column_name(statement, c));
-    sqlite3_reset(statement);
+        names_[c] = statement.column_name(c);
+    statement.reset();
 
     position_ = values_.empty() ? -1 : 0;
     open_ = true;
@@ -119,10 +115,8 @@ const std::string& Recordset::field_name(int index) const {
 int Recordset::field_index(std::string_view name) const {
     require_open();
     for (size_t i = 0; i < names_.size(); ++i) {
-        if (sqlite3_strnicmp(names_[i].c_str(), name.data(), static_cast<int>(name.size())) == 0 &&
-            names_[i].size() == name.size()) {
+        if (sqlite::same_name(names_[i], name))
             return static_cast<int>(i);
-        }
     }
     throw item_not_found();
 }

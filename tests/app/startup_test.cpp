@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
-#include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "calculator_session.h"
+#include "other_program_lock.h"
 
 namespace humo::app {
 namespace {
 
 using Strings = std::vector<std::string>;
 using testing::CalculatorSession;
+using testing::OtherProgramLock;
 
 Strings loaded_forms(const forms::Program& program) {
     Strings names;
@@ -67,30 +65,6 @@ TEST(StartupFailureTest, AFileThatIsNotADatabaseIsReported) {
                                            session.dir.file("humo_tool.mdb") +
                                            " is not a database.\r\nSource: SQLite"}));
 }
-
-// Another program writing the file holds its lock for a while.
-class OtherProgramLock {
-public:
-    explicit OtherProgramLock(const std::string& path) {
-        sqlite3_open(path.c_str(), &db_);
-        sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-    }
-    ~OtherProgramLock() {
-        if (releaser_.joinable())
-            releaser_.join();
-        sqlite3_close(db_);
-    }
-    void release_after(std::chrono::milliseconds delay) {
-        releaser_ = std::thread([this, delay] {
-            std::this_thread::sleep_for(delay);
-            sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-        });
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-    std::thread releaser_;
-};
 
 TEST(StartupFailureTest, ALockHeldByAnotherProgramIsWaitedFor) {
     CalculatorSession session{

@@ -2,7 +2,7 @@
 // says what is wrong, naming the column and the value.
 
 #include "batch_harness.h"
-#include "sqlite_file.h"
+#include "sqlite_database.h"
 
 namespace humo::batch {
 namespace {
@@ -144,7 +144,7 @@ TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
     // The defaults give Boreal paddy rice a factor; a user's database may hold none.
     testing::TempDir dir;
     const std::string path = testing::shipped_database(dir);
-    db::SqliteFile(path, db::SqliteFile::Mode::kCreate)
+    sqlite::Database(path, sqlite::OpenMode::kReadWrite)
         .execute(
             "UPDATE tbl_systems SET land_use_factor = -999 WHERE system = 'Paddy rice' AND "
             "climate_region = 'Boreal'");

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <fstream>
 #include <sstream>
@@ -7,6 +6,7 @@
 #include "csv_record.h"
 #include "default_database.h"
 #include "fixture_paths.h"
+#include "sqlite_statement.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -15,14 +15,9 @@ namespace {
 using Strings = std::vector<std::string>;
 
 int count_rows(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-    int count = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : -1;
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return count;
+    sqlite::Database db(path, sqlite::OpenMode::kReadOnly);
+    sqlite::Statement statement(db, sql);
+    return statement.step() ? static_cast<int>(statement.integer(0)) : -1;
 }
 
 int csv_records(const std::string& table) {

@@ -11,7 +11,7 @@
 #include "default_database.h"
 #include "editions.h"
 #include "fixture_paths.h"
-#include "sqlite_file.h"
+#include "sqlite_statement.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -92,12 +92,12 @@ std::map<std::string, Records> expected_tables(const std::string& edition, int l
 
 // Compares every value of the table with the CSV text: empty is NULL, a number compares as the
 // number the text spells (-999 too), anything else as text.
-void expect_same_values(SqliteFile& file, const std::string& table, const Records& csv) {
+void expect_same_values(sqlite::Database& file, const std::string& table, const Records& csv) {
     const Strings& header = csv.front();
     std::string columns;
     for (const std::string& column : header)
         columns += (columns.empty() ? "" : ", ") + column;
-    Statement rows(file, "SELECT " + columns + " FROM " + table + " ORDER BY rowid");
+    sqlite::Statement rows(file, "SELECT " + columns + " FROM " + table + " ORDER BY rowid");
     size_t record = 1;
     for (; rows.step(); ++record) {
         ASSERT_LT(record, csv.size()) << table << ": more rows than its CSV";
@@ -125,12 +125,12 @@ TEST_P(EditionDatabaseTest, HoldsExactlyTheValuesOfItsFilesAndRecordsItsEdition)
     testing::TempDir dir;
     const std::string path = dir.file("defaults-" + std::string(edition.id) + ".mdb");
     create_edition_database(path, kData.string(), edition);
-    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
+    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
     for (const auto& [table, records] :
          expected_tables(std::string(edition.id), edition.last_region_code)) {
         expect_same_values(file, table, records);
     }
-    Statement record(file, "SELECT id, title FROM edition");
+    sqlite::Statement record(file, "SELECT id, title FROM edition");
     ASSERT_TRUE(record.step());
     EXPECT_EQ(record.text(0), edition.id);
     EXPECT_EQ(record.text(1), edition.title);
@@ -144,8 +144,8 @@ INSTANTIATE_TEST_SUITE_P(Editions, EditionDatabaseTest, ::testing::ValuesIn(edit
                          });
 
 std::string one(const std::string& path, const std::string& sql) {
-    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
-    Statement row(file, sql);
+    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
+    sqlite::Statement row(file, sql);
     return row.step() ? row.text(0) : "no row";
 }
 

@@ -15,7 +15,7 @@
 #include "failure.h"
 #include "files.h"
 #include "fixture_paths.h"
-#include "sqlite_file.h"
+#include "sqlite_statement.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -39,8 +39,8 @@ Strings mdbtools(const std::string& command) {
 
 // One row of a query, each value as "type:text" ("null" for NULL).
 Strings row(const std::string& path, const std::string& sql) {
-    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
-    Statement statement(file, sql);
+    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
+    sqlite::Statement statement(file, sql);
     Strings values;
     if (!statement.step())
         return values;
@@ -60,8 +60,9 @@ std::string one(const std::string& path, const std::string& sql) {
 }
 
 Strings table_names(const std::string& path) {
-    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
-    Statement names(file, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
+    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
+    sqlite::Statement names(file,
+                            "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
     Strings result;
     while (names.step())
         result.push_back(names.text(0));
@@ -144,11 +145,12 @@ TEST_F(NwindImportTest, EveryDateIsTheDayAndTimeMdbtoolsExports) {
             exported[fields[1]] = {fields[2], fields[3], fields[4]};
     }
     ASSERT_EQ(exported.size(), 830u);
-    SqliteFile file(path, SqliteFile::Mode::kReadOnly);
-    Statement dates(file,
-                    "SELECT OrderID, strftime('%m/%d/%Y %H:%M:%S', OrderDate), strftime('%m/%d/%Y "
-                    "%H:%M:%S', RequiredDate), ifnull(strftime('%m/%d/%Y %H:%M:%S', "
-                    "ShippedDate), '') FROM Orders");
+    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
+    sqlite::Statement dates(
+        file,
+        "SELECT OrderID, strftime('%m/%d/%Y %H:%M:%S', OrderDate), strftime('%m/%d/%Y "
+        "%H:%M:%S', RequiredDate), ifnull(strftime('%m/%d/%Y %H:%M:%S', "
+        "ShippedDate), '') FROM Orders");
     while (dates.step()) {
         Strings expected = exported[dates.text(0)];
         ASSERT_EQ(expected.size(), 3u) << dates.text(0);
@@ -339,7 +341,8 @@ TEST_F(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
 
 TEST_F(ConversionTest, LeavesSqliteAndMissingFilesAlone) {
     EXPECT_FALSE(convert_access_database(dir.file("humo_tool.mdb")));
-    SqliteFile(dir.file("humo_tool.mdb"), SqliteFile::Mode::kCreate).execute("CREATE TABLE t (x)");
+    sqlite::Database(dir.file("humo_tool.mdb"), sqlite::OpenMode::kCreate)
+        .execute("CREATE TABLE t (x)");
     const std::string before = bytes_of(dir.file("humo_tool.mdb"));
     EXPECT_FALSE(convert_access_database(dir.file("humo_tool.mdb")));
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb")), before);
@@ -357,7 +360,8 @@ TEST(DatabaseFormatTest, TellsTheFormatsApartByTheirFirstBytes) {
     EXPECT_EQ(access_version(dir.file("new.accdb")), "Access 2007 or later");
     std::ofstream(dir.file("short")) << "SQLite";
     EXPECT_EQ(database_format(dir.file("short")), DatabaseFormat::kUnknown);
-    SqliteFile(dir.file("sqlite.db"), SqliteFile::Mode::kCreate).execute("CREATE TABLE t (x)");
+    sqlite::Database(dir.file("sqlite.db"), sqlite::OpenMode::kCreate)
+        .execute("CREATE TABLE t (x)");
     EXPECT_EQ(database_format(dir.file("sqlite.db")), DatabaseFormat::kSqlite);
     EXPECT_EQ(access_version(dir.file("sqlite.db")), "");
     EXPECT_EQ(access_version(dir.file("short")), "");

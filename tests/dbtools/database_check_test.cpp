@@ -4,7 +4,7 @@
 #include "default_database.h"
 #include "editions.h"
 #include "fixture_paths.h"
-#include "sqlite_file.h"
+#include "sqlite_database.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -17,8 +17,7 @@ using S = Severity;
 std::string default_database_with(const testing::TempDir& dir, const std::string& change) {
     const std::string path = dir.file("humo_tool.mdb");
     create_default_database(path, testing::default_data_directory());
-    SqliteFile file(path, SqliteFile::Mode::kCreate);
-    file.execute(change);
+    sqlite::Database(path, sqlite::OpenMode::kReadWrite).execute(change);
     return path;
 }
 
@@ -242,8 +241,7 @@ std::string edition_database_with(const testing::TempDir& dir, const Edition& ed
                                   const std::string& change) {
     const std::string path = dir.file("defaults-" + std::string(edition.id) + ".mdb");
     create_edition_database(path, testing::default_data_directory(), edition);
-    SqliteFile file(path, SqliteFile::Mode::kCreate);
-    file.execute(change);
+    sqlite::Database(path, sqlite::OpenMode::kReadWrite).execute(change);
     return path;
 }
 

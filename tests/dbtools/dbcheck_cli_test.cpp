@@ -7,6 +7,7 @@
 #include "default_database.h"
 #include "files.h"
 #include "fixture_paths.h"
+#include "other_program_lock.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -53,7 +54,7 @@ TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeReadOrTheArgumentsAreWrong) 
     const std::vector<std::tuple<std::string, int, std::string>> runs = {
         {dir.file("missing.mdb"), 2, "missing.mdb cannot be read"},
         {"--database " + dir.file("missing.mdb"), 2, "missing.mdb cannot be read"},
-        {dir.file("text.mdb"), 2, "file is not a database"},
+        {dir.file("text.mdb"), 2, "The file " + dir.file("text.mdb") + " is not a database.\n"},
         {"one two", 2, ""},
         {"--verbose", 2, ""},
         {"-v", 2, usage},
@@ -66,6 +67,25 @@ TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeReadOrTheArgumentsAreWrong) 
                                         : run.output.find(says) != std::string::npos;
         EXPECT_TRUE(said) << arguments << "\n" << run.output;
     }
+}
+
+// Another program writing the file holds its lock: the check waits for it, as the window does,
+// and when the lock stays, says which file is locked.
+TEST(DbcheckCommandTest, WaitsForALockAndNamesTheFileWhenItStays) {
+    testing::TempDir dir;
+    const std::string path = dir.file("humo_tool.mdb");
+    create_default_database(path, testing::default_data_directory());
+    {
+        testing::OtherProgramLock lock(path);
+        lock.release_after(std::chrono::milliseconds(300));
+        EXPECT_EQ(humo_dbcheck(path).status, 0);
+    }
+    testing::OtherProgramLock lock(path);
+    const CommandRun locked = humo_dbcheck(path);
+    EXPECT_EQ(locked.status, 2);
+    EXPECT_TRUE(locked.output.ends_with("humo-dbcheck: The database file " + path +
+                                        " is locked by another program.\n"))
+        << locked.output;
 }
 
 TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {

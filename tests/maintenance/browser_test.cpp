@@ -122,7 +122,8 @@ TEST_F(DataFormTest, ABrowserWhoseTableIsMissingSaysSoAndDoesNotOpen) {
     change_behind("DROP TABLE tbl_input_factors");
     calc().cmdInputFactors.user_click();
     data_forms().warning(DefaultTable::kInputFactors)().OKButton.user_click();
-    EXPECT_EQ(messages(), Strings{"no such table: tbl_input_factors"});
+    EXPECT_EQ(messages(), Strings{"no such table: tbl_input_factors (in the database file " +
+                                  session.dir.file("humo_tool.mdb") + ")"});
     EXPECT_FALSE(data_forms().browser(DefaultTable::kInputFactors)().loaded());
     EXPECT_FALSE(session.host.ended);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "calculator_session.h"
 #include "data_form.h"
 #include "fixture_paths.h"
+#include "sqlite_statement.h"
 
 namespace humo::maintenance {
 
@@ -68,30 +68,21 @@ public:
     // Rows of the database file itself, or of another file beside it, as another program would
     // read them.
     Strings table(const std::string& sql, const std::string& file = "humo_tool.mdb") const {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(session.dir.file(file).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+        sqlite::Database db(session.dir.file(file), sqlite::OpenMode::kReadOnly);
+        sqlite::Statement statement(db, sql);
         Strings result;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
+        while (statement.step()) {
             std::string line;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                const auto* text = sqlite3_column_text(statement, c);
-                line += (c ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text))
-                                               : std::string("NULL"));
-            }
+            for (int c = 0; c < statement.column_count(); ++c)
+                line += (c ? "|" : "") + (statement.is_null(c) ? "NULL" : statement.text(c));
             result.push_back(line);
         }
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
         return result;
     }
     // Another program changes the file behind the form's back.
     void change_behind(const std::string& sql) const {
-        sqlite3* db = nullptr;
-        sqlite3_open(session.dir.file("humo_tool.mdb").c_str(), &db);
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        sqlite::Database(session.dir.file("humo_tool.mdb"), sqlite::OpenMode::kReadWrite)
+            .execute(sql);
     }
 
     std::vector<std::string> messages() const { return session.messages(); }

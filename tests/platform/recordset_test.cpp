@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "connection.h"
 #include "recordset.h"
@@ -14,15 +13,10 @@ class RecordsetTest : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = dir_.file("fixture.db");
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db,
-                               "CREATE TABLE t (name TEXT COLLATE NOCASE, value REAL, n INTEGER);"
-                               "INSERT INTO t VALUES ('a', 1.5, 1), ('b', NULL, 2), "
-                               "('O''Brien', -999, 3);",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(db);
+        sqlite::Database(path_, sqlite::OpenMode::kCreate)
+            .execute(
+                "CREATE TABLE t (name TEXT COLLATE NOCASE, value REAL, n INTEGER);"
+                "INSERT INTO t VALUES ('a', 1.5, 1), ('b', NULL, 2), ('O''Brien', -999, 3);");
         connection_.set_cursor_location(CursorLocation::kClient);
         connection_.open(path_);
     }
@@ -99,10 +93,10 @@ TEST_F(RecordsetTest, EngineFailuresLandInTheErrorList) {
         rs_.open("SELECT x FROM missing_table", connection_);
         FAIL();
     } catch (const Failure& failure) {
-        EXPECT_EQ(failure.number(), SQLITE_ERROR);
+        EXPECT_EQ(failure.number(), 1);
         EXPECT_EQ(failure.source(), "SQLite");
-        EXPECT_NE(failure.description().find("missing_table"), std::string::npos)
-            << failure.description();
+        EXPECT_EQ(failure.description(),
+                  "no such table: missing_table (in the database file " + path_ + ")");
         ASSERT_EQ(connection_.errors().count(), 1u);
         EXPECT_EQ(connection_.errors().item(0), failure);
     }
@@ -131,10 +125,11 @@ TEST_F(RecordsetTest, AStatementThatFailsHalfWayIsAFailureNotAShortResult) {
     // The third row overflows a whole number, after two rows have come back.
     const std::string sql =
         "SELECT CASE WHEN n = 3 THEN abs(-9223372036854775807 - 1) ELSE n END FROM t ORDER BY n";
-    EXPECT_EQ(failure_number([&] { rs_.open(sql, connection_); }), SQLITE_ERROR);
+    EXPECT_EQ(failure_number([&] { rs_.open(sql, connection_); }), 1);
     EXPECT_EQ(rs_.state(), ObjectState::kClosed);
     EXPECT_EQ(connection_.errors().count(), 1u);
-    EXPECT_EQ(connection_.errors().item(0).description(), "integer overflow");
+    EXPECT_EQ(connection_.errors().item(0).description(),
+              "integer overflow (in the database file " + path_ + ")");
     // The statement is ready for the next use.
     rs_.open("SELECT n FROM t ORDER BY n", connection_);
     EXPECT_EQ(rs_.record_count(), 3);
@@ -144,15 +139,13 @@ TEST_F(RecordsetTest, AReadTransactionSeesOneStateOfTheFile) {
     connection_.begin_read();
     rs_.open("SELECT count(*) FROM t", connection_);
     rs_.close();
-    // Another program cannot write while the read is held, and can once it ends.
-    sqlite3* other = nullptr;
-    sqlite3_open(path_.c_str(), &other);
-    EXPECT_EQ(sqlite3_exec(other, "INSERT INTO t VALUES ('c', 1, 4)", nullptr, nullptr, nullptr),
-              SQLITE_BUSY);
+    // Another program, one that does not wait, cannot write while the read is held, and can
+    // once it ends.
+    sqlite::Database other(path_, sqlite::OpenMode::kReadWrite);
+    other.execute("PRAGMA busy_timeout = 0");
+    EXPECT_EQ(failure_number([&] { other.execute("INSERT INTO t VALUES ('c', 1, 4)"); }), 5);
     connection_.end_read();
-    EXPECT_EQ(sqlite3_exec(other, "INSERT INTO t VALUES ('c', 1, 4)", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
+    other.execute("INSERT INTO t VALUES ('c', 1, 4)");
     rs_.open("SELECT count(*) FROM t", connection_);
     EXPECT_EQ(rs_.value(0).to_text(kPoint), "4");
 }
@@ -165,7 +158,7 @@ TEST(ConnectionTest, AMissingFileFailsToOpenAndIsNotCreated) {
         connection.open(path);
         FAIL();
     } catch (const Failure& failure) {
-        EXPECT_EQ(failure.number(), SQLITE_CANTOPEN);
+        EXPECT_EQ(failure.number(), 14);
         EXPECT_NE(failure.description().find(path), std::string::npos);
         EXPECT_EQ(connection.errors().count(), 1u);
     }

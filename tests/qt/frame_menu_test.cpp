@@ -24,7 +24,7 @@
 #include "pdf_report.h"
 #include "qt_renderer.h"
 #include "results_text.h"
-#include "sqlite_file.h"
+#include "sqlite_database.h"
 
 namespace humo::app {
 namespace {
@@ -346,12 +346,10 @@ TEST(PdfReportTest, TheReportReadsBackWithItsFiguresChartAndEdits) {
     session.pick_kenya_example();
     auto& c = session.calc();
     session.type(c.carbon_stock, "40");
-    {
-        db::SqliteFile file(session.dir.file("humo_tool.mdb"), db::SqliteFile::Mode::kCreate);
-        file.execute(
+    sqlite::Database(session.dir.file("humo_tool.mdb"), sqlite::OpenMode::kReadWrite)
+        .execute(
             "UPDATE c_stocks SET c_stock_Mg_ha = 39 WHERE soil_type = 'Sandy' AND "
             "humoclim = 'Tropical Dry'");
-    }
     const std::string path = session.dir.file("report.pdf");
     std::ofstream(path) << "an older report";
     ASSERT_EQ(save_report(session.module, path, report::write_pdf_report), std::nullopt);

@@ -10,7 +10,7 @@
 #include "report_document.h"
 #include "results_actions.h"
 #include "results_text.h"
-#include "sqlite_file.h"
+#include "sqlite_database.h"
 
 namespace humo::report {
 namespace {
@@ -46,8 +46,7 @@ protected:
     }
 
     void edit(const std::string& sql) {
-        db::SqliteFile file(database(), db::SqliteFile::Mode::kCreate);
-        file.execute(sql);
+        sqlite::Database(database(), sqlite::OpenMode::kReadWrite).execute(sql);
     }
 
     testing::CalculatorSession session;
@@ -145,7 +144,8 @@ TEST_F(ReportTest, WithoutTheShippedDefaultsTheReportSaysSo) {
     db::create_database(defaults(), "DROP TABLE c_stocks;");
     EXPECT_EQ(edited_values(database(), defaults()).note,
               "the values could not be compared with the shipped defaults: no such table: "
-              "c_stocks");
+              "c_stocks (in the database file " +
+                  defaults() + ")");
 }
 
 // The figures as the calculator shows them, the names the user picked and a typed stock.
