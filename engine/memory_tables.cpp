@@ -324,8 +324,11 @@ MemoryTables load_memory_tables(const std::string& database_path,
         read_factors(reader, tables);
         return tables;
     } catch (const Failure& failure) {
-        throw DatabaseError("The database file " + database_path +
-                            " cannot be used: " + failure.description());
+        // The database's own failures name the file already.
+        const std::string& why = failure.description();
+        if (why.find(database_path) != std::string::npos)
+            throw DatabaseError(why);
+        throw DatabaseError("The database file " + database_path + " cannot be used: " + why);
     }
 }
 
