@@ -31,7 +31,7 @@ forms::Refusal run_results_command(const Command& c, app::Module1& module, std::
         std::string text;
         if (forms::Refusal refusal = app::copy_results(module, text))
             return refusal;
-        out << "clipboard " << json_quote(text) << "\n";
+        out << "clipboard " << json::quote(text) << "\n";
         return std::nullopt;
     }
     try {

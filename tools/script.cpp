@@ -71,7 +71,7 @@ std::vector<Token> tokenize(std::string_view line, int line_number) {
         }
         if (line[i] == '"') {
             size_t length = 0;
-            auto text = json_unquote(line.substr(i), length);
+            auto text = json::unquote(line.substr(i), length);
             if (!text) {
                 throw ScriptError("line " + std::to_string(line_number) +
                                   ": malformed JSON string");
@@ -249,10 +249,10 @@ std::string dump_line(const forms::Form& form, const forms::Control& control) {
     std::string line = form.name() + "." + control.name() + " kind=" + kind_name(control.kind()) +
                        " enabled=" + (control.enabled() ? "1" : "0") +
                        " visible=" + (control.visible() ? "1" : "0") +
-                       " text=" + json_quote(control.text());
+                       " text=" + json::quote(control.text());
     if (auto* list = dynamic_cast<const forms::ListBox*>(&control)) {
         line +=
-            " index=" + std::to_string(list->list_index()) + " items=" + json_array(list->items());
+            " index=" + std::to_string(list->list_index()) + " items=" + json::array(list->items());
     }
     if (auto* grid = dynamic_cast<const forms::DataGrid*>(&control)) {
         // The current row counted from 1, as the status bar counts it; 0 when there is none.
@@ -261,7 +261,7 @@ std::string dump_line(const forms::Form& form, const forms::Control& control) {
             std::vector<std::string> cells;
             for (int column = 0; column < grid->column_count(); ++column)
                 cells.push_back(grid->cell_text(row, column));
-            line += (row ? "," : "") + json_array(cells);
+            line += (row ? "," : "") + json::array(cells);
         }
         line += "]";
     }
@@ -305,7 +305,7 @@ private:
         if (c.verb == "forms") {
             for (forms::Form* form : program().loaded_forms()) {
                 out_ << "form " << form->name() << " visible=" << (form->visible() ? 1 : 0)
-                     << " caption=" << json_quote(form->caption()) << "\n";
+                     << " caption=" << json::quote(form->caption()) << "\n";
             }
             return std::nullopt;
         }
