@@ -17,7 +17,6 @@
 #include "module1.h"
 #include "program.h"
 #include "recording_host.h"
-#include "results_commands.h"
 #include "script.h"
 
 namespace {
