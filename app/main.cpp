@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    humo::qt::QtHost host(locations.database, locations.help_file, locations.defaults_directory);
+    humo::qt::QtHost host(locations);
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::qt::QtRenderer renderer(program);

@@ -22,7 +22,7 @@ std::string database_in_use(Module1& module) {
         database.SoilCarbonConnection->state() == recordset::ObjectState::kOpen) {
         return database.SoilCarbonConnection->path();
     }
-    return db::database_path(module.program().host().program_directory());
+    return module.program().host().database_file();
 }
 
 std::string now_text() {

@@ -18,9 +18,9 @@
 #include "bare_cascade.h"
 #include "calculator_session.h"
 #include "default_database.h"
+#include "file_locations.h"
 #include "large_database.h"
 #include "pick_scenario.h"
-#include "soil_carbon_database.h"
 #include "summary_reporter.h"
 
 namespace humo::bench {
@@ -98,7 +98,7 @@ void time_bare_sql(benchmark::State& state, const TestDatabase& database, Pick p
             CalculatorSession session(database.directory);
             recording = prepare_pick(session, database.scenario, pick);
         }
-        BareConnection connection(db::database_path(database.directory));
+        BareConnection connection(db::files_beside(database.directory).database);
         std::array<BareCascade, 2> cascades{BareCascade(connection, recording.statements[0]),
                                             BareCascade(connection, recording.statements[1])};
         // The replay must run what the calculator ran, value for value.
@@ -178,11 +178,12 @@ int run(int argc, char** argv) {
     const std::vector<TestDatabase> databases{
         {"shipped", temp.make_subdirectory("shipped"), shipped_scenario(), 1000},
         {"large", temp.make_subdirectory("large"), large_scenario(), 5000}};
-    db::create_default_database(db::database_path(databases[0].directory), HUMO_SHIPPED_DATA);
-    create_large_database(db::database_path(databases[1].directory));
+    db::create_default_database(db::files_beside(databases[0].directory).database,
+                                HUMO_SHIPPED_DATA);
+    create_large_database(db::files_beside(databases[1].directory).database);
     for (const TestDatabase& database : databases) {
         std::cout << database.name << " database: "
-                  << std::filesystem::file_size(db::database_path(database.directory))
+                  << std::filesystem::file_size(db::files_beside(database.directory).database)
                   << " bytes\n";
     }
 

@@ -14,10 +14,11 @@
 
 #include "data_form.h"
 #include "default_database.h"
+#include "file_locations.h"
 #include "module1.h"
 #include "program.h"
 #include "qt_renderer.h"
-#include "quiet_host.h"
+#include "recording_host.h"
 
 namespace humo::bench {
 namespace {
@@ -45,11 +46,14 @@ void create_big_table(const std::string& path) {
 // The program with windows, on the big database.
 struct Session {
     explicit Session(const std::string& directory)
-        : host(directory), program(host, "humo_tool"), module(program), renderer(program) {
+        : host(db::files_beside(directory)),
+          program(host, "humo_tool"),
+          module(program),
+          renderer(program) {
         // The frame stays open, so closing a browser does not end the program.
         module.Main();
     }
-    QuietHost host;
+    forms::RecordingHost host;
     forms::Program program;
     app::Module1 module;
     qt::QtRenderer renderer;
@@ -75,7 +79,7 @@ void open_browser(benchmark::State& state) {
         if (form.grdDataGrid.row_count() != kRows) {
             const std::string why =
                 "the browser shows " + std::to_string(form.grdDataGrid.row_count()) + " rows" +
-                (session.host.messages().empty() ? "" : ": " + session.host.messages().front());
+                (session.host.messages.empty() ? "" : ": " + session.host.messages.front().text);
             state.SkipWithError(why.c_str());
             break;
         }
@@ -96,8 +100,8 @@ void write_cell(benchmark::State& state) {
         form.grdDataGrid.user_edit(2, turn++ % 2 ? "41" : "42");
         form.recordset()->update();
     }
-    if (!session.host.messages().empty())
-        state.SkipWithError(session.host.messages().front().c_str());
+    if (!session.host.messages.empty())
+        state.SkipWithError(session.host.messages.front().text.c_str());
 }
 
 void bare_update(benchmark::State& state) {

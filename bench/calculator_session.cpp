@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "file_locations.h"
 #include "qt_renderer.h"
 
 namespace humo::bench {
 
 CalculatorSession::CalculatorSession(const std::string& directory, bool windows)
-    : host_(directory), program_(host_, "humo_tool"), module_(program_) {
+    : host_(db::files_beside(directory)), program_(host_, "humo_tool"), module_(program_) {
     if (windows)
         renderer_ = std::make_unique<qt::QtRenderer>(program_);
     module_.Main();
@@ -51,8 +52,8 @@ void CalculatorSession::pick(forms::ListBox& list, int index) {
 }
 
 void CalculatorSession::check_quiet() const {
-    if (!host_.messages().empty()) {
-        throw std::runtime_error("message box: " + host_.messages().back());
+    if (!host_.messages.empty()) {
+        throw std::runtime_error("message box: " + host_.messages.back().text);
     }
     if (program_.ended())
         throw std::runtime_error("the program ended");

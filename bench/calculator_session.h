@@ -5,7 +5,7 @@
 
 #include "module1.h"
 #include "program.h"
-#include "quiet_host.h"
+#include "recording_host.h"
 
 struct sqlite3;
 
@@ -39,7 +39,7 @@ public:
     void check_quiet() const;
 
 private:
-    QuietHost host_;
+    forms::RecordingHost host_;
     forms::Program program_;
     app::Module1 module_;
     std::unique_ptr<qt::QtRenderer> renderer_;

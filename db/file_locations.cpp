@@ -38,27 +38,30 @@ std::string user_data_directory() {
 
 }  // namespace
 
+FileLocations files_beside(const std::string& program_directory) {
+    FileLocations files;
+    files.database = (fs::path(program_directory) / kDatabaseName).string();
+    files.help_file = (fs::path(program_directory) / kHelpName).string();
+    files.defaults_directory = program_directory;
+    return files;
+}
+
 FileLocations locate_files(const std::string& program_directory,
                            const std::optional<std::string>& database_option) {
-    const fs::path beside(program_directory);
-    const fs::path installed = (beside / ".." / "share" / "humo_tool").lexically_normal();
-    FileLocations locations;
+    FileLocations locations = files_beside(program_directory);
+    const FileLocations installed = files_beside(
+        (fs::path(program_directory) / ".." / "share" / "humo_tool").lexically_normal().string());
     // Beside the program, else installed; when neither has it, the program's own directory is
     // where a message will say it is missing.
-    locations.help_file =
-        (!present(beside / kHelpName) && present(installed / kHelpName) ? installed / kHelpName
-                                                                        : beside / kHelpName)
-            .string();
-    locations.defaults_directory =
-        (!present(defaults_file(program_directory)) && present(defaults_file(installed.string()))
-             ? installed
-             : beside)
-            .string();
+    if (!present(locations.help_file) && present(installed.help_file))
+        locations.help_file = installed.help_file;
+    if (!present(defaults_file(locations.defaults_directory)) &&
+        present(defaults_file(installed.defaults_directory))) {
+        locations.defaults_directory = installed.defaults_directory;
+    }
     if (database_option) {
         locations.database = *database_option;
-    } else if (present(beside / kDatabaseName)) {
-        locations.database = (beside / kDatabaseName).string();
-    } else {
+    } else if (!present(locations.database)) {
         locations.database = (fs::path(user_data_directory()) / kDatabaseName).string();
         locations.user_copy = true;
     }

@@ -5,24 +5,23 @@
 #include <string>
 #include <string_view>
 
+#include "program_files.h"
+
 namespace humo::db {
 
 // Where the program's files are. One place decides this for every program of the tool.
-struct FileLocations {
-    // The database the program works on.
-    std::string database;
-    // The compiled help file.
-    std::string help_file;
-    // Where the pristine default databases are, defaults-<edition>.mdb.
-    std::string defaults_directory;
+struct FileLocations : forms::ProgramFiles {
     // The database is the user's own copy, made from the defaults when it was missing.
     bool user_copy = false;
 };
 
-// Looks for the files, in this order: the database given with --database; a humo_tool.mdb
-// beside the program (a build tree or a portable copy); otherwise the user's own copy,
-// $XDG_DATA_HOME/humo_tool/humo_tool.mdb (~/.local/share/humo_tool when unset). The help file
-// and the defaults: beside the program, else where the tool is installed (../share/humo_tool).
+// Every file beside the program: the database, the help file and the pristine defaults.
+FileLocations files_beside(const std::string& program_directory);
+
+// Looks for the files, in this order: the database given with --database; the database beside
+// the program (a build tree or a portable copy); otherwise the user's own copy in
+// $XDG_DATA_HOME/humo_tool (~/.local/share/humo_tool when unset). The help file and the
+// defaults: beside the program, else where the tool is installed (../share/humo_tool).
 FileLocations locate_files(const std::string& program_directory,
                            const std::optional<std::string>& database_option);
 

@@ -12,10 +12,6 @@ recordset::Recordset& shared_recordset(SoilCarbonDatabase& database) {
 
 }  // namespace
 
-std::string database_path(const std::string& program_directory) {
-    return program_directory + "/humo_tool.mdb";
-}
-
 SharedQuery::SharedQuery(SoilCarbonDatabase& database, std::string_view sql,
                          const std::vector<recordset::Value>& parameters)
     : recordset_(shared_recordset(database)) {

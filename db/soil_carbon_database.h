@@ -16,9 +16,6 @@ struct SoilCarbonDatabase {
     std::unique_ptr<recordset::Recordset> SoilCarbonRecordset;
 };
 
-// The database file in the program's directory.
-std::string database_path(const std::string& program_directory);
-
 // One query on the shared result set. It is closed when the query goes out of scope, on the
 // error path too, so a failed lookup never leaves the result set open for the next query.
 class SharedQuery {

@@ -30,7 +30,7 @@ const char* const kUsage =
     "usage: humo-dbcheck [[--database] FILE]\n"
     "       humo-dbcheck --import FILE.mdb OUT.sqlite\n"
     "\n"
-    "Checks a humo_tool database (default: the one humo_tool opens: humo_tool.mdb beside this\n"
+    "Checks a humo_tool database (default: the one humo_tool opens: the database beside this\n"
     "program, else your own copy in ~/.local/share/humo_tool) for everything the calculator\n"
     "relies on and prints one line per finding, grouped and counted. An Access database is\n"
     "checked through a converted copy; the file itself is not changed.\n"

@@ -2,7 +2,7 @@
 //
 //   humo-script [--dir DIR] [--database FILE] [--decimal-separator C] [SCRIPT]
 //
-// DIR is the program directory, where humo_tool.mdb and humo_tool.chm are looked up first; it
+// DIR is the program directory, where the database and the help file are looked up first; it
 // defaults to the directory of this executable. FILE is a database to work on instead. Without
 // SCRIPT the script is read from standard input. Each event (message box, beep, end of the program)
 // is written as a line.
@@ -16,9 +16,8 @@
 #include "file_locations.h"
 #include "module1.h"
 #include "program.h"
-#include "results_commands.h"
+#include "recording_host.h"
 #include "script.h"
-#include "script_host.h"
 
 namespace {
 
@@ -91,7 +90,8 @@ int main(int argc, char** argv) {
         std::cerr << "humo-script: " << error.what() << "\n";
         return 2;
     }
-    humo::script::ScriptHost host(std::cout, directory, locations, separator);
+    humo::forms::RecordingHost host(locations, separator);
+    host.write_events_to(std::cout);
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::script::run_script(commands, module, std::cout);

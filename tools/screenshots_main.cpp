@@ -35,8 +35,7 @@ namespace {
 // A desktop host whose message boxes are answered at once, so no step waits for a user.
 class UnattendedHost : public humo::qt::QtHost {
 public:
-    explicit UnattendedHost(const humo::db::FileLocations& locations)
-        : QtHost(locations.database, locations.help_file, locations.defaults_directory) {}
+    explicit UnattendedHost(const humo::db::FileLocations& locations) : QtHost(locations) {}
     humo::forms::MsgBoxResult msg_box(const std::string& text, const std::string&,
                                       humo::forms::MsgBoxButtons,
                                       humo::forms::MsgBoxIcon) override {

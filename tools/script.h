@@ -5,7 +5,6 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace humo::app {
@@ -14,14 +13,22 @@ class Module1;
 
 namespace humo::script {
 
+struct Verb;
+
+// A word after a command's target, read as the verb's shape says: a text, a whole number, or
+// for "TEXT" | #N one of the two.
+struct Argument {
+    std::optional<std::string> text;
+    int number = 0;
+};
+
 // One line of a scenario script.
 struct Command {
     int line = 0;
-    std::string verb;
-    std::string form;
+    const Verb* verb = nullptr;
+    std::string form;                 // empty when the verb takes no target
     std::string control;              // empty when the command names a form only
-    std::vector<std::string> words;   // plain arguments after the target
-    std::optional<std::string> text;  // the JSON string argument, decoded
+    std::vector<Argument> arguments;  // what follows the target, fixed words left out
 };
 
 // A script line that cannot be read; the message names the line.
@@ -32,6 +39,9 @@ public:
 
 // Reads a whole script before anything runs, so a malformed script does nothing.
 std::vector<Command> parse_script(std::istream& in);
+
+// Some commands draw with Qt (a PDF), which needs a QGuiApplication in the running program.
+bool needs_gui(const std::vector<Command>& commands);
 
 // Runs commands against the program as a user would, writing one line per event to `out`.
 // Stops at the end of the program.

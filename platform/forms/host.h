@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "number_text.h"
+#include "program_files.h"
 
 namespace humo::forms {
 
@@ -14,10 +16,11 @@ enum class MsgBoxResult { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
 inline constexpr int kHelpDisplayTopic = 0;  // data 0: the file's default topic
 inline constexpr int kHelpContext = 15;      // data: the context number of the topic
 
-// What the program asks of the machine it runs on. The Qt host shows real windows; the test
-// and script hosts record every request and answer message boxes at once.
+// What the program asks of the machine it runs on. The Qt host shows real windows; the
+// recording host records every request and answers message boxes at once.
 class Host {
 public:
+    explicit Host(ProgramFiles files) : files_(std::move(files)) {}
     virtual ~Host() = default;
 
     // Modal: returns once the user has answered.
@@ -26,14 +29,9 @@ public:
     virtual void beep() = 0;
     // Ends the program at once; no unload handler runs.
     virtual void end_program() = 0;
-    // The directory of the running executable, without a trailing separator.
-    virtual std::string program_directory() = 0;
-    // The database the program works on and its help file: beside the program unless the user
-    // or the installation says otherwise.
-    virtual std::string database_file() { return program_directory() + "/humo_tool.mdb"; }
-    virtual std::string help_file() { return program_directory() + "/humo_tool.chm"; }
-    // Where the pristine default databases are.
-    virtual std::string defaults_directory() { return program_directory(); }
+    const std::string& database_file() const { return files_.database; }
+    const std::string& help_file() const { return files_.help_file; }
+    const std::string& defaults_directory() const { return files_.defaults_directory; }
     // The decimal separator of the user's regional settings, read once at start-up.
     virtual numbers::DecimalSeparator decimal_separator() = 0;
     // Opens the help viewer on the compiled HTML help file `file` as `command` says, or brings
@@ -41,6 +39,9 @@ public:
     // FORM.CONTROL. A missing file or topic is the viewer's to report.
     virtual void html_help(const std::string& window, const std::string& file, int command,
                            int data) = 0;
+
+private:
+    ProgramFiles files_;
 };
 
 }  // namespace humo::forms

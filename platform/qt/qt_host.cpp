@@ -54,10 +54,7 @@ forms::MsgBoxResult model_result(int button) {
 
 }  // namespace
 
-QtHost::QtHost(std::string database_file, std::string help_file, std::string defaults_directory)
-    : database_file_(std::move(database_file)),
-      help_file_(std::move(help_file)),
-      defaults_directory_(std::move(defaults_directory)) {
+QtHost::QtHost(forms::ProgramFiles files) : Host(std::move(files)) {
     const QString point = QLocale().decimalPoint();
     if (point.size() == 1 && point[0].unicode() < 0x80) {
         separator_.character = static_cast<char>(point[0].unicode());
@@ -90,10 +87,6 @@ void QtHost::html_help(const std::string&, const std::string& file, int command,
     if (!help_viewer_)
         help_viewer_ = std::make_unique<help::HelpViewer>();
     help_viewer_->show_help(file, command, data);
-}
-
-std::string QtHost::program_directory() {
-    return QCoreApplication::applicationDirPath().toStdString();
 }
 
 }  // namespace humo::qt

@@ -10,22 +10,17 @@ class HelpViewer;
 
 namespace humo::qt {
 
-// The host on a desktop: real message boxes, the system beep, the executable's directory, the
-// user's regional decimal separator and the help window.
+// The host on a desktop: real message boxes, the system beep, the user's regional decimal
+// separator and the help window.
 class QtHost : public forms::Host {
 public:
-    // The database and help file the user's program works with.
-    QtHost(std::string database_file, std::string help_file, std::string defaults_directory);
+    explicit QtHost(forms::ProgramFiles files);
     ~QtHost() override;
 
     forms::MsgBoxResult msg_box(const std::string& text, const std::string& title,
                                 forms::MsgBoxButtons buttons, forms::MsgBoxIcon icon) override;
     void beep() override;
     void end_program() override;
-    std::string program_directory() override;
-    std::string database_file() override { return database_file_; }
-    std::string help_file() override { return help_file_; }
-    std::string defaults_directory() override { return defaults_directory_; }
     numbers::DecimalSeparator decimal_separator() override { return separator_; }
     // One help window, opened on the first request and brought up by each later one.
     void html_help(const std::string& window, const std::string& file, int command,
@@ -34,9 +29,6 @@ public:
 
 private:
     numbers::DecimalSeparator separator_;
-    std::string database_file_;
-    std::string help_file_;
-    std::string defaults_directory_;
     std::unique_ptr<help::HelpViewer> help_viewer_;
 };
 

@@ -5,7 +5,7 @@
 namespace humo::calculator {
 namespace {
 
-using testing::HelpCall;
+using forms::HelpCall;
 
 constexpr int kF1 = 112;
 constexpr int kLeft = 1, kRight = 2, kMiddle = 4;

@@ -12,7 +12,7 @@ using Strings = std::vector<std::string>;
 
 class ReportTest : public ::testing::Test {
 protected:
-    testing::RecordingHost host;
+    forms::RecordingHost host;
     forms::Program program{host, "humo_tool"};
     recordset::Connection connection;
     const Failure running{3021, "No current record.", "Recordset"};

@@ -51,7 +51,7 @@ protected:
         form.second.Click = [this] { log.push_back("second=" + form.second.text()); };
         form.show();
     }
-    testing::RecordingHost host;
+    RecordingHost host;
     Program program{host, "humo_tool"};
     TestForm form{program};
     std::vector<std::string> log;
@@ -159,7 +159,7 @@ TEST_F(FormModelTest, ALockedBoxRefusesTypingAndTypingRunsItsChangeHandler) {
 }
 
 TEST(FormFrameTest, ADisabledOrHiddenFrameRefusesItsButtons) {
-    testing::RecordingHost host;
+    RecordingHost host;
     Program program{host, "humo_tool"};
     Form form{program, "frmTest", "Test", {3000, 2000}, FormStyle::kTopLevel};
     Frame frame{form, "fraDefaults", {0, 0, 1000, 1000}, "Default Settings"};
@@ -230,7 +230,7 @@ protected:
         frame.journal = &journal;
         child.journal = &journal;
     }
-    testing::RecordingHost host;
+    RecordingHost host;
     Program program{host, "humo_tool"};
     TestForm frame{program, FormStyle::kMdiFrame, "frame"};
     TestForm child{program, FormStyle::kMdiChild, "child"};

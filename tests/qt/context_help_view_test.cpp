@@ -54,8 +54,8 @@ TEST_F(ContextHelpViewTest, ARightClickOnAListNeitherSelectsNorTakesTheFocus) {
     const QListWidgetItem* other = country->findItems("Borduria", Qt::MatchExactly).first();
     right_click(country->viewport(), country->visualItemRect(other).center());
 
-    const testing::HelpCall soil_type{"frmmaster.soiltype", help_file(), forms::kHelpContext, 1002};
-    EXPECT_EQ(session.host.help_calls, std::vector<testing::HelpCall>{soil_type});
+    const forms::HelpCall soil_type{"frmmaster.soiltype", help_file(), forms::kHelpContext, 1002};
+    EXPECT_EQ(session.host.help_calls, std::vector<forms::HelpCall>{soil_type});
     EXPECT_TRUE(whats_this_shown());
     EXPECT_EQ(c.country.text(), "Atlantis");
     EXPECT_EQ(country->selectedItems().first()->text(), "Atlantis");
@@ -71,9 +71,9 @@ TEST_F(ContextHelpViewTest, ARightClickOnABoxOpensHelpInsteadOfAMenu) {
         EXPECT_FALSE(window->inherits("QMenu") && window->isVisible());
     EXPECT_TRUE(whats_this_shown());
     // Picking the climate region left the focus on its list.
-    const testing::HelpCall region{"frmmaster.climate_region", help_file(), forms::kHelpContext,
-                                   1001};
-    EXPECT_EQ(session.host.help_calls, std::vector<testing::HelpCall>{region});
+    const forms::HelpCall region{"frmmaster.climate_region", help_file(), forms::kHelpContext,
+                                 1001};
+    EXPECT_EQ(session.host.help_calls, std::vector<forms::HelpCall>{region});
 
     // A disabled box gets no mouse events at all.
     auto* change = widget<QLineEdit>(c.Sequestration_Potential);
@@ -88,9 +88,8 @@ TEST_F(ContextHelpViewTest, F1AndShiftF1OnTheKeyboardOpenTheFocusedControlsTopic
     QApplication::processEvents();
     QTest::keyClick(region, Qt::Key_F1);
     QTest::keyClick(region, Qt::Key_F1, Qt::ShiftModifier);
-    const testing::HelpCall topic{"frmmaster.climate_region", help_file(), forms::kHelpContext,
-                                  1001};
-    EXPECT_EQ(session.host.help_calls, std::vector<testing::HelpCall>(2, topic));
+    const forms::HelpCall topic{"frmmaster.climate_region", help_file(), forms::kHelpContext, 1001};
+    EXPECT_EQ(session.host.help_calls, std::vector<forms::HelpCall>(2, topic));
 }
 
 }  // namespace

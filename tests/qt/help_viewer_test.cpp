@@ -275,7 +275,7 @@ TEST_F(HelpViewerTest, ABrokenLinkOrAMissingDefaultTopicIsAMessageNotAnEmptyPage
 }
 
 TEST(QtHostHelp, ASecondCallReusesTheOpenWindow) {
-    qt::QtHost host("humo_tool.mdb", kBuiltFile, ".");
+    qt::QtHost host({"humo_tool.mdb", kBuiltFile, "."});
     EXPECT_EQ(host.help_viewer(), nullptr);
     host.html_help("frmmaster", kBuiltFile, 0, 0);
     HelpViewer* first = host.help_viewer();

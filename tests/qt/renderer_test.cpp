@@ -280,7 +280,7 @@ TEST_F(RendererTest, ExitEndsTheProgramWithoutUnloadHandlers) {
 }
 
 TEST(QtHostTest, MessageBoxesCarryTheirTitleTextAndIcon) {
-    QtHost host("humo_tool.mdb", "humo_tool.chm", ".");
+    QtHost host({"humo_tool.mdb", "humo_tool.chm", "."});
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

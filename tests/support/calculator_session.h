@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "default_database.h"
+#include "file_locations.h"
 #include "fixture_paths.h"
 #include "frmmaster.h"
 #include "module1.h"
@@ -21,7 +22,7 @@ class CalculatorSession {
 public:
     // `database_sql` fills the empty tables; pass no SQL to leave the database file missing.
     explicit CalculatorSession(const std::optional<std::string>& database_sql, char separator = '.')
-        : host(dir.path().string(), separator) {
+        : host(db::files_beside(dir.path().string()), {separator}) {
         if (database_sql)
             db::create_database(dir.file("humo_tool.mdb"), *database_sql);
     }
@@ -73,7 +74,7 @@ public:
     std::vector<std::string> messages() const { return host.message_texts(); }
 
     TempDir dir;
-    RecordingHost host;
+    forms::RecordingHost host;
     forms::Program program{host, "humo_tool"};
     app::Module1 module{program};
 };

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace humo::script {
+namespace humo::json {
 namespace {
 
 void append_utf8(std::string& out, unsigned code) {
@@ -45,7 +45,7 @@ std::optional<unsigned> hex4(std::string_view text, size_t at) {
 
 }  // namespace
 
-std::string json_quote(std::string_view text) {
+std::string quote(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
@@ -77,17 +77,17 @@ std::string json_quote(std::string_view text) {
     return out + "\"";
 }
 
-std::string json_array(const std::vector<std::string>& items) {
+std::string array(const std::vector<std::string>& items) {
     std::string out = "[";
     for (size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
             out += ",";
-        out += json_quote(items[i]);
+        out += quote(items[i]);
     }
     return out + "]";
 }
 
-std::optional<std::string> json_unquote(std::string_view text, size_t& length) {
+std::optional<std::string> unquote(std::string_view text, size_t& length) {
     if (text.empty() || text[0] != '"')
         return std::nullopt;
     std::string out;
@@ -153,4 +153,4 @@ std::optional<std::string> json_unquote(std::string_view text, size_t& length) {
     return std::nullopt;
 }
 
-}  // namespace humo::script
+}  // namespace humo::json
