@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database_check.h"
+#include "fixed_names.h"
 #include "sqlite_names.h"
 #include "sqlite_statement.h"
 
@@ -17,11 +18,11 @@ using sqlite::quoted_name;
 using sqlite::Statement;
 
 // The names the calculator compares with in its own code.
-inline constexpr std::string_view kResetSoilType = "High clay activity mineral";
-inline constexpr std::string_view kResetLandUseType = "Long-term cultivated";
-inline constexpr std::string_view kGrassland = "Grassland";
-inline constexpr std::string_view kDoesNotApply = "Does not apply";
-inline constexpr std::string_view kImproved = "Improved";
+using engine::kDoesNotApply;
+using engine::kGrassland;
+using engine::kImproved;
+using engine::kResetLandUseType;
+using engine::kResetSoilType;
 
 // Lower case without surrounding blanks: names equal in this form look alike to a user.
 std::string loose(std::string_view name);

@@ -4,10 +4,13 @@
 // are ignored is left to the spelling check.
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 
 #include "check_context.h"
+#include "live_tables.h"
+#include "system_lookups.h"
 
 namespace humo::db::check {
 namespace {
@@ -59,6 +62,16 @@ std::string where(const Texts& columns, bool loosely) {
     return sql;
 }
 
+// The names a list of the calculator offers, without blank names (reported on their own).
+Texts offered(const engine::NameList& list) {
+    Texts names;
+    for (const std::string& name : list.texts) {
+        if (!loose(name).empty())
+            names.push_back(name);
+    }
+    return names;
+}
+
 bool contains(const Texts& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -83,22 +96,22 @@ struct Offers {
     std::map<std::string, Texts> inputs_of;
 };
 
+// The checks ask the calculator's engine what its lists offer and which rows its picks read,
+// and look at those rows themselves.
 class LookupCheck {
 public:
-    explicit LookupCheck(CheckContext& context) : context_(context) {}
+    LookupCheck(CheckContext& context, const engine::TableSource& tables)
+        : context_(context), tables_(tables) {}
 
     void run() {
         if (context_.has("tbl_climate_zone_lookup", {"climate_region_code"}) &&
             context_.has("tbl_climate_regions", {"region", "climate_region"})) {
             check_region_codes();
-            offers_.regions = texts(context_,
-                                    "SELECT DISTINCT tbl_climate_regions.climate_region FROM "
-                                    "tbl_climate_zone_lookup INNER JOIN tbl_climate_regions ON "
-                                    "tbl_climate_zone_lookup.climate_region_code = "
-                                    "tbl_climate_regions.region");
+            if (context_.has("tbl_climate_zone_lookup", {"country_name"}))
+                read_regions();
         }
         if (context_.has("c_stocks", {"soil_type", "humoclim", "c_stock_Mg_ha"})) {
-            offers_.soil_types = texts(context_, "SELECT DISTINCT soil_type FROM c_stocks");
+            offers_.soil_types = offered(tables_.soil_types());
             check_carbon_stocks();
         }
         if (context_.has("tbl_systems", {"system", "climate_region", "land_use_factor"})) {
@@ -114,13 +127,18 @@ public:
         }
         if (context_.has("tbl_management_type",
                          {"system", "management_type", "management_order"})) {
-            read_lists("tbl_management_type", "management_type", "management_order",
-                       offers_.management_of, "no management systems for this land-use type");
+            read_lists(
+                "tbl_management_type", offers_.management_of,
+                "no management systems for this land-use type",
+                [this](const std::string& type) -> auto& { return tables_.managements(type); });
             check_improved();
         }
         if (context_.has("tbl_input_type", {"system", "input_type", "input_order"})) {
-            read_lists("tbl_input_type", "input_type", "input_order", offers_.inputs_of,
-                       "no input levels for this land-use type");
+            read_lists(
+                "tbl_input_type", offers_.inputs_of,
+                "no input levels for this land-use type", [this](const std::string& type) -> auto& {
+                    return tables_.inputs(type, engine::InputOrder::kDisplay);
+                });
         }
         if (context_.has("tbl_management_factors", {"climate_region", "management_type",
                                                     "grassland_other", "management_factor"})) {
@@ -165,6 +183,16 @@ private:
         }
     }
 
+    // Every region some country offers, once.
+    void read_regions() {
+        for (const std::string& country : offered(tables_.countries())) {
+            for (const std::string& region : offered(tables_.climate_regions(country))) {
+                if (!contains(offers_.regions, region))
+                    offers_.regions.push_back(region);
+            }
+        }
+    }
+
     void check_carbon_stocks() {
         const std::string sql =
             "SELECT rowid, c_stock_Mg_ha FROM c_stocks" + where({"soil_type", "humoclim"}, false);
@@ -199,15 +227,10 @@ private:
     }
 
     void sort_land_use_types(const std::string& region) {
-        const std::string factor_sql = "SELECT rowid, land_use_factor FROM tbl_systems" +
-                                       where({"system", "climate_region"}, false);
-        for (const std::string& type :
-             texts(context_,
-                   "SELECT DISTINCT system FROM tbl_systems" + where({"climate_region"}, false),
-                   {region})) {
-            // The calculator takes the first row.
-            const auto factors = lookup(context_, factor_sql, {type, region});
-            const bool stopped = !factors.empty() && factors.front().second;
+        for (const std::string& type : offered(tables_.land_uses(region))) {
+            const engine::StoredValue& factor = tables_.land_use_factor(region, type);
+            const bool stopped =
+                factor.has_text() && engine::is_no_data_land_use_factor(factor.text);
             (stopped ? offers_.stopped_land_use_types_of_region
                      : offers_.land_use_types_of_region)[region]
                 .push_back(type);
@@ -235,12 +258,11 @@ private:
         }
     }
 
-    void read_lists(std::string_view table, std::string_view item, std::string_view order,
-                    std::map<std::string, Texts>& lists, const std::string& when_empty) {
-        const std::string sql = "SELECT " + quoted_name(item) + " FROM " + quoted_name(table) +
-                                where({"system"}, false) + " ORDER BY " + quoted_name(order);
+    void read_lists(std::string_view table, std::map<std::string, Texts>& lists,
+                    const std::string& when_empty,
+                    const std::function<const engine::NameList&(const std::string&)>& list_of) {
         for (const std::string& type : offers_.land_use_types) {
-            Texts& list = lists[type] = texts(context_, sql, {type});
+            Texts& list = lists[type] = offered(list_of(type));
             if (list.empty() && !found_loosely(table, {"system"}, {type}))
                 add(CheckGroup::kLandUseTypes, Severity::kError, table, "system", quoted(type),
                     when_empty);
@@ -253,8 +275,8 @@ private:
         if (!contains_loosely(offers_.management_of[std::string(kGrassland)], kImproved)) {
             add(CheckGroup::kNamedValues, Severity::kError, "tbl_management_type",
                 "management_type", quoted(kImproved),
-                "missing for system 'Grassland': only under it does a grassland system offer "
-                "input levels");
+                "missing for system " + quoted(kGrassland) +
+                    ": only under it does a grassland system offer input levels");
         }
     }
 
@@ -265,7 +287,7 @@ private:
         std::set<Texts> checked;
         for (const std::string& region : offers_.regions) {
             for (const std::string& type : offers_.land_use_types_of_region[region]) {
-                const std::string group = type == kGrassland ? "grassland" : "other";
+                const std::string group = factor_group_of(type);
                 for (const std::string& management : offers_.management_of[type]) {
                     const Texts key = {region, management, group};
                     if (!checked.insert(key).second)
@@ -277,12 +299,16 @@ private:
                 }
             }
             for (const std::string& type : offers_.stopped_land_use_types_of_region[region]) {
-                const std::string group = type == kGrassland ? "grassland" : "other";
+                const std::string group = factor_group_of(type);
                 for (const std::string& management : offers_.management_of[type])
                     remember_stopped("tbl_management_factors",
                                      lookup(context_, sql, {region, management, group}));
             }
         }
+    }
+
+    static std::string factor_group_of(std::string_view land_use_type) {
+        return std::string(engine::factor_group(engine::takes_grassland_factors(land_use_type)));
     }
 
     void report_missing_management_factor(const Texts& key, const std::string& type) {
@@ -299,29 +325,33 @@ private:
             quoted(key[1]), problem);
     }
 
-    // The input levels a system's list can look up: all of its own, except that grassland
-    // offers them only under "Improved" and otherwise looks up "Does not apply" once a
-    // list has been filled.
+    // The input levels a system's list can look up, as the engine builds the list under each
+    // management system. Grassland's fixed "Does not apply" is looked up too once another
+    // management system has filled its list.
     std::vector<std::pair<std::string, std::string>> input_lookups(const std::string& type) {
-        const Texts& inputs = offers_.inputs_of[type];
-        std::vector<std::pair<std::string, std::string>> lookups;
+        const bool grassland = engine::takes_grassland_factors(type);
         const std::string why = "land-use type " + quoted(type);
-        if (type != kGrassland) {
-            for (const std::string& input : inputs)
-                lookups.emplace_back(input, why);
-            return lookups;
+        // Other land-use types offer their input levels whatever the management system.
+        const Texts managements = grassland ? offers_.management_of[type] : Texts{""};
+        std::vector<std::pair<std::string, std::string>> lookups;
+        bool fixed = false;
+        for (const std::string& management : managements) {
+            const engine::InputLevels levels = engine::input_levels(type, grassland, management);
+            if (levels == engine::InputLevels::kFixedDoesNotApply) {
+                fixed = true;
+                continue;
+            }
+            if (levels == engine::InputLevels::kUnchanged)
+                continue;
+            const std::string under =
+                management.empty() ? why : why + " under " + quoted(management);
+            for (const std::string& input : offers_.inputs_of[type])
+                lookups.emplace_back(input, under);
         }
-        const Texts& management = offers_.management_of[type];
-        if (!contains(management, kImproved))
-            return lookups;
-        for (const std::string& input : inputs)
-            lookups.emplace_back(input, why + " under 'Improved'");
-        const bool other_management =
-            std::any_of(management.begin(), management.end(),
-                        [](const std::string& m) { return m != kImproved; });
-        if (other_management && !inputs.empty()) {
-            lookups.emplace_back(std::string(kDoesNotApply),
-                                 why + " under a management system other than 'Improved'");
+        if (fixed && !lookups.empty()) {
+            lookups.emplace_back(
+                std::string(engine::kDoesNotApply),
+                why + " under a management system other than " + quoted(engine::kImproved));
         }
         return lookups;
     }
@@ -371,11 +401,20 @@ private:
     }
 
     CheckContext& context_;
+    const engine::TableSource& tables_;
     Offers offers_;
 };
 
 }  // namespace
 
-void check_lookups(CheckContext& context) { LookupCheck(context).run(); }
+void check_lookups(CheckContext& context) {
+    // The calculator's own queries, on a connection of their own that only reads.
+    SoilCarbonDatabase database;
+    database.SoilCarbonConnection = std::make_unique<recordset::Connection>();
+    database.SoilCarbonConnection->open(context.file().path(), sqlite::OpenMode::kReadOnly);
+    database.SoilCarbonRecordset = std::make_unique<recordset::Recordset>();
+    const engine::LiveTables tables(database, {'.'});
+    LookupCheck(context, tables).run();
+}
 
 }  // namespace humo::db::check

@@ -47,7 +47,7 @@ const std::vector<NameDomain>& name_domains() {
          {kDoesNotApply}},
         {"factor group",
          {{"tbl_management_factors", "grassland_other"}, {"tbl_input_factors", "grassland_other"}},
-         {"grassland", "other"}},
+         {engine::kGrasslandFactorGroup, engine::kOtherFactorGroup}},
         {"soil taxon", {{"tbl_soiltype_classification", "taxon"}}, {}},
     };
     return domains;

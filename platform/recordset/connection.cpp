@@ -10,11 +10,11 @@ constexpr size_t kMaxCachedStatements = 64;
 
 Connection::~Connection() { close(); }
 
-void Connection::open(const std::string& database_path) {
+void Connection::open(const std::string& database_path, sqlite::OpenMode mode) {
     if (database_)
         throw failures::object_open();
     try {
-        database_ = std::make_unique<sqlite::Database>(database_path, sqlite::OpenMode::kReadWrite);
+        database_ = std::make_unique<sqlite::Database>(database_path, mode);
     } catch (const Failure& failure) {
         throw record(failure);
     }

@@ -28,7 +28,8 @@ public:
     CursorLocation cursor_location() const { return cursor_location_; }
 
     // Opens an existing database file; a missing file is a failure, never an empty new file.
-    void open(const std::string& database_path);
+    void open(const std::string& database_path,
+              sqlite::OpenMode mode = sqlite::OpenMode::kReadWrite);
     void close();
     ObjectState state() const { return database_ ? ObjectState::kOpen : ObjectState::kClosed; }
     const std::string& path() const { return path_; }
