@@ -47,7 +47,7 @@ std::vector<std::pair<int64_t, bool>> lookup(CheckContext& context, const std::s
     bind_all(rows, parameters);
     std::vector<std::pair<int64_t, bool>> found;
     while (rows.step())
-        found.emplace_back(rows.integer(0), rows.number(1) == -999);
+        found.emplace_back(rows.integer(0), rows.number(1) == engine::kNoDataValue);
     return found;
 }
 

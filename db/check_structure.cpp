@@ -5,6 +5,7 @@
 
 #include "check_context.h"
 #include "expected_schema.h"
+#include "fixed_names.h"
 
 namespace humo::db::check {
 namespace {
@@ -110,8 +111,10 @@ void check_no_data_values(CheckContext& context) {
             if (listed(kNoDataColumns, table.name, column.name))
                 continue;
             const bool factor = listed(kFactorColumns, table.name, column.name);
+            const std::string no_data(engine::kNoDataText);
             each_row_where(
-                context, table.name, column.name, "x = -999 OR trim(x) = '-999'",
+                context, table.name, column.name,
+                "x = " + no_data + " OR trim(x) = '" + no_data + "'",
                 [&](int64_t rowid, const std::string& value) {
                     const std::string row = context.describe_row(table.name, rowid, column.name);
                     if (factor && context.reached_no_data_factors.count({table.name, rowid})) {
