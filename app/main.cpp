@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <stdexcept>
+#include <string_view>
 
 #include "file_locations.h"
 #include "frame_menu.h"
@@ -15,25 +16,52 @@
 #include "qt_host.h"
 #include "qt_renderer.h"
 
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("humo_tool");
-    QApplication::setApplicationVersion(HUMO_VERSION);
-    QApplication::setWindowIcon(QIcon(":/app/icon.png"));
-    // The program ends when its last form unloads or a handler ends it, not when Qt sees no
-    // window.
-    QApplication::setQuitOnLastWindowClosed(false);
+namespace {
 
-    QCommandLineParser options;
+// --help and --version answer in a terminal, over ssh or in a script, where there may be no
+// display for a window: they need no more than the core application.
+bool asks_only_for_text(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h" || option == "--help-all" ||
+            option == "--version" || option == "-v")
+            return true;
+    }
+    return false;
+}
+
+void describe(QCoreApplication& application, QCommandLineParser& options,
+              const QCommandLineOption& database_option) {
+    QCoreApplication::setApplicationName("humo_tool");
+    QCoreApplication::setApplicationVersion(HUMO_VERSION);
     options.setApplicationDescription(
         "Estimates how soil carbon stocks change when croplands and grazing lands change "
         "management, from the good-practice guidance's Chapter 3 defaults (2003).");
     options.addHelpOption();
     options.addVersionOption();
-    const QCommandLineOption database_option(
-        "database", "Works on FILE instead of the database the tool finds by itself.", "FILE");
     options.addOption(database_option);
     options.process(application);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCommandLineParser options;
+    const QCommandLineOption database_option(
+        "database", "Works on FILE instead of the database the tool finds by itself.", "FILE");
+    if (asks_only_for_text(argc, argv)) {
+        QCoreApplication terminal(argc, argv);
+        // Prints what was asked for and ends the program.
+        describe(terminal, options, database_option);
+        return 0;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(":/app/icon.png"));
+    // The program ends when its last form unloads or a handler ends it, not when Qt sees no
+    // window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    describe(application, options, database_option);
 
     std::optional<std::string> database;
     if (options.isSet(database_option))

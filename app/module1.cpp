@@ -6,6 +6,7 @@
 #include "edition_in_use.h"
 #include "editions.h"
 #include "file_locations.h"
+#include "restore_defaults.h"
 
 namespace humo::app {
 namespace {

@@ -31,7 +31,8 @@ public:
     // the database records, else the oldest), once the user agrees: the data forms
     // close first (writing what was typed; a refused write stops here), the file is kept as a
     // dated backup beside it, and the calculator starts afresh on the defaults. Returns the
-    // backup's file name, or nothing when it did not happen.
+    // backup's file name (empty when there was no file to keep), or nothing when it did not
+    // happen.
     std::optional<std::string> restore_defaults(
         const std::optional<std::string>& edition_id = std::nullopt);
 

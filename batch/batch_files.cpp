@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "edition_in_use.h"
+#include "file_in_place.h"
 #include "memory_tables.h"
 
 namespace humo::batch {
@@ -68,64 +69,6 @@ void write_all(int fd, const char* data, size_t size, const std::string& name) {
     }
 }
 
-// The output file, written under a temporary name beside its place until it is complete.
-class OutputFile {
-public:
-    explicit OutputFile(const std::string& path) : path_(path) {
-        for (int attempt = 0;; ++attempt) {
-            temporary_ =
-                path + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-            fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ >= 0)
-                return;
-            if (errno != EEXIST)
-                throw BatchFailure("cannot write " + path + ": " + reason());
-        }
-    }
-    ~OutputFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            std::remove(temporary_.c_str());
-        }
-    }
-
-    void write(const char* data, size_t size) {
-        write_all(fd_, data, size, path_);
-        written_ += static_cast<off_t>(size);
-        // Each finished stretch starts on its way to the disk at once, so that the sync at the
-        // end waits for the last stretch, not for the whole file.
-        if (written_ - started_ >= kStretch) {
-            ::sync_file_range(fd_, started_, written_ - started_, SYNC_FILE_RANGE_WRITE);
-            started_ = written_;
-        }
-    }
-
-    // Puts the complete file in its place with one rename.
-    void commit() {
-        if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
-            const std::string why = reason();
-            fd_ = -1;
-            std::remove(temporary_.c_str());
-            throw BatchFailure("cannot write " + path_ + ": " + why);
-        }
-        fd_ = -1;
-        if (::rename(temporary_.c_str(), path_.c_str()) != 0) {
-            const std::string why = reason();
-            std::remove(temporary_.c_str());
-            throw BatchFailure("cannot write " + path_ + ": " + why);
-        }
-    }
-
-private:
-    static constexpr off_t kStretch = 4 << 20;
-
-    std::string path_;
-    std::string temporary_;
-    int fd_ = -1;
-    off_t written_ = 0;
-    off_t started_ = 0;
-};
-
 }  // namespace
 
 BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progress) {
@@ -139,20 +82,32 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
     const std::string edition = recorded ? recorded->title : "";
     InputFile input(request.input);
     auto read = [&input](char* buffer, size_t size) { return input.read(buffer, size); };
-    if (request.output.empty()) {
-        auto write = [](const char* data, size_t size) {
+    // Whatever the output names, it is never the database the rows are computed on.
+    const files::FileInUse database_in_use(request.database);
+    if (request.output.empty() || request.output == "-") {
+        bool started = false;
+        auto write = [&started](const char* data, size_t size) {
+            started = true;
             write_all(STDOUT_FILENO, data, size, "standard output");
         };
+        try {
+            BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
+            summary.edition = edition;
+            return summary;
+        } catch (const BatchFailure& failure) {
+            throw BatchFailure(failure.what(), started);
+        }
+    }
+    try {
+        files::FileInPlace output(request.output);
+        auto write = [&output](const char* data, size_t size) { output.write({data, size}); };
         BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
+        output.commit();
         summary.edition = edition;
         return summary;
+    } catch (const files::FileError& error) {
+        throw BatchFailure(error.what());
     }
-    OutputFile output(request.output);
-    auto write = [&output](const char* data, size_t size) { output.write(data, size); };
-    BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
-    output.commit();
-    summary.edition = edition;
-    return summary;
 }
 
 }  // namespace humo::batch

@@ -41,10 +41,17 @@ struct BatchSummary {
     int exit_status() const { return with_errors > 0 ? 1 : 0; }
 };
 
-// Nothing usable could be written: the input, its header or the database cannot be used.
+// Nothing usable could be written: the input, its header or the database cannot be used. An
+// output file is then left as it was; standard output may already hold the rows before the
+// failure, which `output_started` tells.
 class BatchFailure : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit BatchFailure(const std::string& what, bool output_started = false)
+        : std::runtime_error(what), output_started_(output_started) {}
+    bool output_started() const { return output_started_; }
+
+private:
+    bool output_started_;
 };
 
 // The user cancelled the run.

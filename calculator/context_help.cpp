@@ -83,9 +83,7 @@ void frmmaster::design_context_help() {
 }
 
 // Asked for at every call: the help file is wherever the host finds it now.
-std::string frmmaster::help_file() const {
-    return program().host().help_file();
-}
+std::string frmmaster::help_file() const { return program().host().help_file(); }
 
 void frmmaster::cmdHelp_Click() {
     program().host().html_help(name(), help_file(), forms::kHelpDisplayTopic, 0);

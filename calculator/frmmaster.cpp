@@ -2,6 +2,7 @@
 
 #include "access_conversion.h"
 #include "failure.h"
+#include "integrity.h"
 #include "program.h"
 #include "report_connection_errors.h"
 
@@ -256,6 +257,8 @@ void frmmaster::Form_Load() {
         if (auto note = db::convert_access_database(database))
             program().msg_box(*note);
         database_.SoilCarbonConnection->open(database);
+        // A damaged file is refused here, as the batch refuses it, rather than read in part.
+        sqlite::require_intact(database_.SoilCarbonConnection->database());
 
         fill_lists(
             {&country}, [this]() -> auto& { return tables_.countries(); });

@@ -1,13 +1,12 @@
 #include "access_conversion.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 
+#include "access_file.h"
 #include "access_import.h"
 #include "database_format.h"
 #include "failure.h"
+#include "file_in_place.h"
 
 namespace humo::db {
 namespace {
@@ -24,21 +23,10 @@ fs::path free_name_for_original(const fs::path& path) {
     return candidate;
 }
 
-void sync(const fs::path& path, int flags) {
-    const int descriptor = ::open(path.c_str(), flags);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
-
 // A copy of the original under its new name, complete on disk before the original is replaced.
 void keep_original(const fs::path& original, const fs::path& kept) {
-    const fs::path copying = kept.string() + ".part";
-    fs::copy_file(original, copying, fs::copy_options::overwrite_existing);
-    fs::last_write_time(copying, fs::last_write_time(original));
-    sync(copying, O_RDONLY);
-    fs::rename(copying, kept);
+    files::copy_whole(original.string(), kept.string(), true);
+    fs::last_write_time(kept, fs::last_write_time(original));
 }
 
 std::string thousands(long number) {
@@ -70,21 +58,22 @@ std::optional<std::string> convert_access_database(const std::string& path) {
     if (database_format(path) != DatabaseFormat::kAccess)
         return std::nullopt;
     const fs::path original(path);
-    const fs::path converted = path + ".converted";
     const fs::path kept = free_name_for_original(original);
     const std::string version = access_version(path);
     bool kept_made = false;
     try {
-        const ImportResult result = import_access_database(path, converted.string());
+        files::FileInPlace converted(path);
+        ImportResult result;
+        {
+            AccessFile source(path);
+            result = write_sqlite_copy(source, converted.temporary_path());
+        }
         keep_original(original, kept);
         kept_made = true;
-        fs::rename(converted, original);
-        sync(original.parent_path().empty() ? "." : original.parent_path(), O_RDONLY | O_DIRECTORY);
+        converted.commit();
         return message(original, version, result, kept);
     } catch (const std::exception& error) {
         std::error_code ignored;
-        fs::remove(converted, ignored);
-        fs::remove(kept.string() + ".part", ignored);
         if (kept_made)
             fs::remove(kept, ignored);
         throw Failure(kUnusableDatabase,

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "library_messages.h"
+
 namespace humo::db {
 namespace {
 
@@ -203,16 +205,19 @@ struct AccessFile::Handle {
 };
 
 AccessFile::AccessFile(const std::string& path) : handle_(std::make_unique<Handle>()), path_(path) {
+    LibraryMessages messages;
     handle_->mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
     if (!handle_->mdb)
         throw std::runtime_error(path + " cannot be read as an Access database");
     if (!mdb_read_catalog(handle_->mdb, MDB_TABLE))
         throw std::runtime_error(path + ": the list of tables cannot be read");
+    messages.require_no_error(path);
 }
 
 AccessFile::~AccessFile() = default;
 
 std::vector<SourceTable> AccessFile::tables() {
+    LibraryMessages messages;
     std::vector<SourceTable> tables;
     for (MdbCatalogEntry* entry : handle_->user_tables()) {
         TableDefinition definition(entry);
@@ -225,6 +230,7 @@ std::vector<SourceTable> AccessFile::tables() {
             table.columns.push_back({column->name, kind_of(column->col_type)});
         }
     }
+    messages.require_no_error(path_);
     return tables;
 }
 
@@ -251,6 +257,7 @@ void AccessFile::read_rows(const SourceTable& table,
                             nullptr);
         }
     }
+    LibraryMessages messages;
     mdb_rewind_table(definition.table);
     std::vector<Cell> cells(count);
     while (mdb_fetch_row(definition.table)) {
@@ -258,6 +265,7 @@ void AccessFile::read_rows(const SourceTable& table,
             cells[c] = read_cell(handle_->mdb, definition.column(c));
         row(cells);
     }
+    messages.require_no_error(path_);
 }
 
 }  // namespace humo::db

@@ -6,6 +6,7 @@
 #include "access_file.h"
 #include "default_database.h"
 #include "expected_schema.h"
+#include "file_in_place.h"
 #include "sqlite_names.h"
 #include "sqlite_statement.h"
 #include "sqlite_transaction.h"
@@ -100,9 +101,10 @@ long copy_rows(TableSource& source, sqlite::Database& file, const SourceTable& t
 }  // namespace
 
 ImportResult write_sqlite_copy(TableSource& source, const std::string& output) {
-    if (std::filesystem::exists(output))
-        throw std::runtime_error(output + " exists already");
     const std::vector<SourceTable> tables = source.tables();
+    // Nothing to convert is no conversion: a program must not go on with an empty database.
+    if (tables.empty())
+        throw std::runtime_error("it holds no tables");
     ImportResult result;
     result.own_tables = holds_own_tables(tables);
 
@@ -125,18 +127,14 @@ ImportResult write_sqlite_copy(TableSource& source, const std::string& output) {
 }
 
 ImportResult import_access_database(const std::string& access_path, const std::string& output) {
-    const std::string temporary = output + ".part";
-    std::filesystem::remove(temporary);
-    try {
+    files::FileInPlace file(output);
+    ImportResult result;
+    {
         AccessFile source(access_path);
-        ImportResult result = write_sqlite_copy(source, temporary);
-        std::filesystem::rename(temporary, output);
-        return result;
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw;
+        result = write_sqlite_copy(source, file.temporary_path());
     }
+    file.commit();
+    return result;
 }
 
 }  // namespace humo::db

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -42,6 +44,8 @@ public:
 
     sqlite::Database& file() { return file_; }
     bool has_table(std::string_view table) const;
+    // What stands in a table's place when it is no table, such as "view".
+    std::optional<std::string> stand_in(std::string_view table) const;
     bool has(std::string_view table, std::initializer_list<std::string_view> columns) const;
 
     void add(CheckGroup group, Severity severity, std::string table, std::string column,
@@ -63,12 +67,16 @@ private:
     std::set<std::pair<std::string, std::string>>
         present_;  // (table, column), column "" for the table
     std::vector<Finding> findings_;
+    std::map<std::string, std::string> stand_ins_;
 };
 
 // The steps of the check, in the order they run.
+void check_integrity(CheckContext& context);
 void check_tables_and_columns(CheckContext& context);
 void check_edition(CheckContext& context);
 void check_number_columns(CheckContext& context);
+void check_number_values(CheckContext& context);
+void check_codes(CheckContext& context);
 void check_empty_names(CheckContext& context);
 void check_lookups(CheckContext& context);
 void check_soil_taxa(CheckContext& context);

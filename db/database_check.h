@@ -7,9 +7,11 @@ namespace humo::db {
 
 // What a finding is about, in the order the report lists them.
 enum class CheckGroup {
+    kIntegrity,
     kTablesAndColumns,
     kEdition,
     kNumbers,
+    kNumberValues,
     kEmptyNames,
     kClimateRegions,
     kCarbonStocks,

@@ -1,5 +1,7 @@
 #include "default_database.h"
 
+#include "file_in_place.h"
+
 #include <filesystem>
 #include <vector>
 
@@ -52,27 +54,22 @@ void insert_rows(sqlite::Database& db, const std::string& table, const CsvTable&
     }
 }
 
-// Builds the file under a temporary name, so an interrupted build never leaves a half-filled
-// database where the program looks for one.
+// Builds the file under a temporary name and puts it in place whole, so an interrupted build
+// never leaves a half-filled database where the program looks for one.
 template <class Fill>
 void build_file(const std::string& path, Fill fill) {
-    const std::string temporary = path + ".part";
     const std::filesystem::path directory = std::filesystem::path(path).parent_path();
     if (!directory.empty())
         std::filesystem::create_directories(directory);
-    std::filesystem::remove(temporary);
-    try {
-        sqlite::Database db(temporary, sqlite::OpenMode::kCreate);
+    files::FileInPlace file(path);
+    {
+        sqlite::Database db(file.temporary_path(), sqlite::OpenMode::kCreate);
         sqlite::Transaction transaction(db);
         db.execute(schema_sql());
         fill(db);
         transaction.commit();
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw;
     }
-    std::filesystem::rename(temporary, path);
+    file.commit();
 }
 
 }  // namespace

@@ -1,15 +1,14 @@
 #include "file_locations.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
+
+#include "file_in_place.h"
 
 namespace humo::db {
 namespace {
@@ -24,16 +23,30 @@ bool present(const fs::path& path) {
     return fs::exists(path, ignored);
 }
 
-std::string user_data_directory() {
+[[noreturn]] void fail(const std::string& doing, const std::string& path, const std::string& why) {
+    throw std::runtime_error("Cannot " + doing + " " + path + ": " + why);
+}
+
+// The account's home: $HOME, else what the password database says.
+std::optional<std::string> home_directory() {
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return home;
+    if (const passwd* account = ::getpwuid(::getuid());
+        account && account->pw_dir && *account->pw_dir)
+        return account->pw_dir;
+    return std::nullopt;
+}
+
+// Where the user's copy of the database goes; nothing without a home directory.
+std::optional<std::string> user_data_directory() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && *xdg)
         return (fs::path(xdg) / "humo_tool").string();
-    const char* home = std::getenv("HOME");
-    return (fs::path(home && *home ? home : ".") / ".local" / "share" / "humo_tool").string();
-}
-
-[[noreturn]] void fail(const std::string& doing, const std::string& path, const std::string& why) {
-    throw std::runtime_error("Cannot " + doing + " " + path + ": " + why);
+    const std::optional<std::string> home = home_directory();
+    if (!home)
+        return std::nullopt;
+    return (fs::path(*home) / ".local" / "share" / "humo_tool").string();
 }
 
 }  // namespace
@@ -62,7 +75,8 @@ FileLocations locate_files(const std::string& program_directory,
     if (database_option) {
         locations.database = *database_option;
     } else if (!present(locations.database)) {
-        locations.database = (fs::path(user_data_directory()) / kDatabaseName).string();
+        const std::optional<std::string> directory = user_data_directory();
+        locations.database = directory ? (fs::path(*directory) / kDatabaseName).string() : "";
         locations.user_copy = true;
     }
     return locations;
@@ -72,36 +86,13 @@ std::string defaults_file(const std::string& defaults_directory, std::string_vie
     return (fs::path(defaults_directory) / ("defaults-" + std::string(edition) + ".mdb")).string();
 }
 
-void copy_whole(const std::string& source, const std::string& target) {
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        fail("read the defaults", source, std::strerror(errno));
-    const fs::path part = fs::path(target).string() + ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        if (!out)
-            fail("write", target, std::strerror(errno));
-        out << in.rdbuf();
-        out.close();
-        // A write that stops part way (a full disk) sets no error on `out`; the unread rest of
-        // the source tells.
-        if (!out || in.peek() != std::ifstream::traits_type::eof()) {
-            const std::string why = std::strerror(errno);
-            std::error_code ignored;
-            fs::remove(part, ignored);
-            fail("write", target, why);
-        }
-    }
-    std::error_code error;
-    fs::rename(part, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(part, ignored);
-        fail("write", target, error.message());
-    }
-}
-
 void make_user_copy(const FileLocations& locations) {
+    if (locations.user_copy && locations.database.empty()) {
+        throw std::runtime_error(
+            "Cannot find your home directory for your copy of the database: HOME is not set and "
+            "the account has none. Set XDG_DATA_HOME or HOME, or give the database with "
+            "--database.");
+    }
     if (!locations.user_copy || present(locations.database))
         return;
     const fs::path directory = fs::path(locations.database).parent_path();
@@ -109,45 +100,12 @@ void make_user_copy(const FileLocations& locations) {
     fs::create_directories(directory, error);
     if (error)
         fail("make the folder", directory.string(), error.message());
-    copy_whole(defaults_file(locations.defaults_directory), locations.database);
-}
-
-void require_defaults(const std::string& defaults) {
-    if (!present(defaults))
-        fail("restore the defaults from", defaults, "the file does not exist");
-}
-
-std::string restore_defaults(const std::string& database, const std::string& defaults,
-                             std::chrono::system_clock::time_point now) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    // A second restore within the same second must not overwrite the first one's backup.
-    const fs::path directory = fs::path(database).parent_path();
-    fs::path backup = directory / ("humo_tool-" + std::string(stamp) + ".mdb");
-    for (int n = 2; present(backup); ++n)
-        backup = directory / ("humo_tool-" + std::string(stamp) + "-" + std::to_string(n) + ".mdb");
-    require_defaults(defaults);
-    // The defaults are copied beside the database first, so a failure leaves the database as
-    // it was; then the database becomes the backup and the copy takes its name.
-    const std::string incoming = database + ".defaults";
-    copy_whole(defaults, incoming);
-    std::error_code error;
-    fs::rename(database, backup, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(incoming, ignored);
-        fail("keep a copy of", database, error.message());
+    // Programs started side by side may all make it: the first copy stays.
+    try {
+        files::copy_whole(defaults_file(locations.defaults_directory), locations.database, true);
+    } catch (const files::FileError& error) {
+        fail("make", locations.database, error.what());
     }
-    fs::rename(incoming, database, error);
-    if (error) {
-        std::error_code ignored;
-        fs::rename(backup, database, ignored);
-        fail("restore the defaults to", database, error.message());
-    }
-    return backup.filename().string();
 }
 
 }  // namespace humo::db

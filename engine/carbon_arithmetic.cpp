@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "failure.h"
+#include "number_rules.h"
 #include "number_text.h"
 
 namespace humo::engine {
@@ -32,10 +33,29 @@ numbers::Decimal read_operand(const Operand& operand, numbers::DecimalSeparator 
     return in_range(*value);
 }
 
+numbers::Decimal read_stock(const Operand& operand, numbers::DecimalSeparator separator) {
+    const CheckedNumber checked = check_number(operand.text, separator, false);
+    switch (checked.problem) {
+        case NumberProblem::kNone:
+            return checked.value;
+        case NumberProblem::kEmpty:
+        case NumberProblem::kNotANumber:
+        case NumberProblem::kNotFinite:
+            return read_operand(operand, separator);
+        case NumberProblem::kTooSmall:
+        case NumberProblem::kNegative:
+            break;
+    }
+    throw Failure(13,
+                  std::string(operand.name) + ": \"" + std::string(operand.text) + "\" " +
+                      problem_text(checked.problem, separator, false),
+                  kRuntimeSource);
+}
+
 numbers::Decimal predicted_stock(const Operand& reference, const Operand& land_use,
                                  const Operand& management, const Operand& input,
                                  numbers::DecimalSeparator separator) {
-    numbers::Decimal stock = read_operand(reference, separator);
+    numbers::Decimal stock = read_stock(reference, separator);
     for (const Operand* factor : {&land_use, &management, &input})
         stock = in_range(stock * read_operand(*factor, separator));
     return stock;

@@ -24,8 +24,13 @@ struct Operand {
 // the box and the text; a magnitude beyond the double range fails with "Overflow".
 numbers::Decimal read_operand(const Operand& operand, numbers::DecimalSeparator separator);
 
-// A system's predicted carbon stock, MgC/ha: the exact product of the reference stock and the
-// land-use, management and input factors as written. "Overflow" beyond the double range.
+// A stock as the user may give it: read as a box is, and besides a value that is negative or
+// too small to be stored as typed fails with "Type mismatch" saying so.
+numbers::Decimal read_stock(const Operand& operand, numbers::DecimalSeparator separator);
+
+// A system's predicted carbon stock, MgC/ha: the exact product of the reference stock (read as a
+// stock) and the land-use, management and input factors as written. "Overflow" beyond the
+// double range.
 numbers::Decimal predicted_stock(const Operand& reference, const Operand& land_use,
                                  const Operand& management, const Operand& input,
                                  numbers::DecimalSeparator separator);

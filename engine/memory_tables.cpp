@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 
 #include "connection.h"
 #include "database_format.h"
 #include "failure.h"
+#include "integrity.h"
 #include "list_rules.h"
 #include "number_text.h"
 #include "recordset.h"
@@ -49,6 +49,8 @@ public:
             throw DatabaseError(failure.description());
         }
         connection_.begin_read();
+        // A damaged file is refused here, as the window refuses it, rather than read in part.
+        sqlite::require_intact(connection_.database());
     }
     ~Reader() { connection_.end_read(); }
 
@@ -99,30 +101,28 @@ NameList sorted_list(const NameIndex& names) {
 
 // Site: the climate regions, each country's regions and the reference stocks.
 void read_site(Reader& reader, MemoryTables& t) {
-    // A climate region code may name several regions; each joins to every one of them.
-    std::map<std::string, std::vector<Id>> regions_by_code;
-    reader.each_row("SELECT region, climate_region FROM tbl_climate_regions ORDER BY rowid",
+    reader.each_row("SELECT climate_region FROM tbl_climate_regions ORDER BY rowid",
                     [&](const Value* v) {
-                        auto code = reader.name(v[0]);
-                        auto region = reader.name(v[1]);
-                        if (code && region)
-                            regions_by_code[*code].push_back(t.region_names.add(*region));
+                        if (auto region = reader.name(v[0]))
+                            t.region_names.add(*region);
                     });
+    // Codes join as the window's query joins them, so that a code stored as text matches, or
+    // not, alike in both.
     reader.each_row(
-        "SELECT country_name, climate_region_code FROM tbl_climate_zone_lookup ORDER BY rowid",
+        "SELECT z.country_name, r.climate_region FROM tbl_climate_zone_lookup AS z "
+        "LEFT JOIN tbl_climate_regions AS r ON z.climate_region_code = r.region "
+        "ORDER BY z.rowid, r.rowid",
         [&](const Value* v) {
             auto country = reader.name(v[0]);
-            auto code = reader.name(v[1]);
             if (!country)
                 return;
             const Id id = t.country_names.add(*country);
             t.country_regions.resize(t.country_names.size());
-            auto regions = code ? regions_by_code.find(*code) : regions_by_code.end();
-            if (regions == regions_by_code.end())
-                return;
-            for (Id region : regions->second)
-                add_distinct(t.country_regions[static_cast<size_t>(id)], region,
-                             t.region_names.text(region));
+            if (auto region = reader.name(v[1])) {
+                const Id region_id = t.region_names.find(*region);
+                add_distinct(t.country_regions[static_cast<size_t>(id)], region_id,
+                             t.region_names.text(region_id));
+            }
         });
 
     struct Stock {

@@ -4,6 +4,7 @@
 
 #include "carbon_arithmetic.h"
 #include "failure.h"
+#include "number_rules.h"
 #include "number_text.h"
 #include "system_lookups.h"
 
@@ -229,19 +230,10 @@ Id ScenarioRules::pick_name(std::string_view column, std::string_view cell,
 
 std::optional<numbers::Decimal> ScenarioRules::amount(std::string_view column,
                                                       std::string_view cell) {
-    const std::optional<numbers::Decimal> value = numbers::strict_decimal(cell, separator_);
-    if (!value) {
-        std::string message = named(column, cell) + " is not a number";
-        if (separator_.character != '.')
-            message += std::string(" (the decimal separator is \"") + separator_.character + "\")";
-        fail(message);
-    } else if (value->negative()) {
-        fail(named(column, cell) + " is negative");
-    } else if (std::isinf(value->to_double())) {
-        fail(named(column, cell) + " is not finite");
-    } else {
-        return value;
-    }
+    const CheckedNumber checked = check_number(cell, separator_, false);
+    if (checked.problem == NumberProblem::kNone)
+        return checked.value;
+    fail(named(column, cell) + " " + problem_text(checked.problem, separator_, false));
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "data_form.h"
 
 #include "failure.h"
+#include "number_rules.h"
 #include "program.h"
 
 namespace humo::maintenance {
@@ -30,8 +31,8 @@ int bar_height(const DataFormDesign& design) {
 forms::Rect command_rect(const DataFormDesign& design, int index) {
     if (!design.editing)
         return {kBrowserCloseLeft, 0, kCommandWidth, kCommandHeight};
-    return {design.editing->command_lefts[static_cast<size_t>(index)],
-            design.editing->buttons_top, kCommandWidth, kCommandHeight};
+    return {design.editing->command_lefts[static_cast<size_t>(index)], design.editing->buttons_top,
+            kCommandWidth, kCommandHeight};
 }
 
 }  // namespace
@@ -81,19 +82,17 @@ DataForm::DataForm(forms::Program& program, const DataFormDesign& design,
     cmdEdit.emplace(*this, "cmdEdit", command_rect(design, 1), "&Edit");
     cmdDelete.emplace(*this, "cmdDelete", command_rect(design, 2), "&Delete");
     cmdRefresh.emplace(*this, "cmdRefresh", command_rect(design, 3), "&Refresh");
-    cmdUpdate.emplace(
-        *this, "cmdUpdate",
-        forms::Rect{editing.update_cancel_lefts[0], editing.buttons_top, kCommandWidth,
-                    kCommandHeight},
-        "&Update");
-    cmdCancel.emplace(
-        *this, "cmdCancel",
-        forms::Rect{editing.update_cancel_lefts[1], editing.buttons_top, kCommandWidth,
-                    kCommandHeight},
-        "&Cancel");
+    cmdUpdate.emplace(*this, "cmdUpdate",
+                      forms::Rect{editing.update_cancel_lefts[0], editing.buttons_top,
+                                  kCommandWidth, kCommandHeight},
+                      "&Update");
+    cmdCancel.emplace(*this, "cmdCancel",
+                      forms::Rect{editing.update_cancel_lefts[1], editing.buttons_top,
+                                  kCommandWidth, kCommandHeight},
+                      "&Cancel");
     Label1->set_container(picButtons);
-    for (Button* button : {&*cmdAdd, &*cmdEdit, &*cmdDelete, &*cmdRefresh, &*cmdUpdate,
-                           &*cmdCancel}) {
+    for (Button* button :
+         {&*cmdAdd, &*cmdEdit, &*cmdDelete, &*cmdRefresh, &*cmdUpdate, &*cmdCancel}) {
         button->set_container(picButtons);
     }
     // Update and Cancel take the places of Add and Edit while a row is being edited.
@@ -123,7 +122,18 @@ void DataForm::Form_Load() {
         adoPrimaryRS->MoveComplete = [this] { adoPrimaryRS_MoveComplete(); };
         adoPrimaryRS->set_new_row_values({{"fao_usda", design_.editing->classification}});
     }
-    adoPrimaryRS->open(design_.query, *connection_, program().host().decimal_separator());
+    const numbers::DecimalSeparator separator = program().host().decimal_separator();
+    // Stocks and factors take what the calculator can compute with.
+    adoPrimaryRS->set_number_rule([separator](std::string_view table, std::string_view column,
+                                              std::string_view text) -> std::optional<std::string> {
+        const bool no_data = engine::takes_no_data_value(table, column);
+        const engine::NumberProblem problem =
+            engine::check_number(text, separator, no_data).problem;
+        if (problem == engine::NumberProblem::kNone)
+            return std::nullopt;
+        return engine::problem_text(problem, separator, no_data);
+    });
+    adoPrimaryRS->open(design_.query, *connection_, separator);
     grdDataGrid.set_data_source(adoPrimaryRS.get());
     edit_mode_ = false;
     program().add_end_guard(*this);
@@ -132,8 +142,8 @@ void DataForm::Form_Load() {
 
 void DataForm::Form_Resize() {
     // Each step stands alone: one that would give a negative size is left out.
-    const int grid_height = client_size().height - 30 - picButtons.rect().height -
-                            picStatBox.rect().height;
+    const int grid_height =
+        client_size().height - 30 - picButtons.rect().height - picStatBox.rect().height;
     if (grid_height >= 0)
         grdDataGrid.set_rect({0, 0, client_size().width, grid_height});
     const int status_width = client_size().width + kBorderTwips - 1500;

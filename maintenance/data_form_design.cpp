@@ -16,13 +16,8 @@ const DataFormDesign& wrb_taxon_form() {
         "select taxon,soiltype from tbl_soiltype_classification WHERE fao_usda = 'WRB' Order by "
         "taxon",
         {8655, 4530},
-        DataFormDesign::Editing{"WRB",
-                                660,
-                                {0, 0, 5415, 255},
-                                360,
-                                {59, 1213, 2367, 3521, 4675},
-                                {59, 1215},
-                                720}};
+        DataFormDesign::Editing{
+            "WRB", 660, {0, 0, 5415, 255}, 360, {59, 1213, 2367, 3521, 4675}, {59, 1215}, 720}};
     return design;
 }
 
@@ -69,11 +64,11 @@ const DataFormDesign& management_factor_browser() {
 }
 
 const DataFormDesign& systems_browser() {
-    static const DataFormDesign design = browser(
-        "frmSystems", "tbl_systems",
-        "select climate_region,system,land_use_factor from tbl_systems Order by "
-        "climate_region,system",
-        8445);
+    static const DataFormDesign design =
+        browser("frmSystems", "tbl_systems",
+                "select climate_region,system,land_use_factor from tbl_systems Order by "
+                "climate_region,system",
+                8445);
     return design;
 }
 

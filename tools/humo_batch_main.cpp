@@ -241,11 +241,12 @@ int main(int argc, char** argv) {
     } catch (const humo::batch::BatchFailure& failure) {
         progress.clear();
         std::string message = failure.what();
-        if (!options.request.output.empty()) {
-            if (message.ends_with('.'))
-                message.pop_back();
-            message += "; nothing was written";
-        }
+        if (message.ends_with('.'))
+            message.pop_back();
+        // A file is written whole or not at all; standard output may have had rows already.
+        message += failure.output_started()
+                       ? "; the rows written to standard output before this are incomplete"
+                       : "; nothing was written";
         std::cerr << "humo-batch: " << message << "\n";
         return kUnusable;
     }

@@ -42,7 +42,7 @@ forms::Refusal restore_defaults(const Call& call) {
     const std::optional<std::string> backup = call.module.restore_defaults(edition);
     if (!backup)
         return "defaults not restored";
-    call.out << "restored " << *backup << "\n";
+    call.out << "restored" << (backup->empty() ? "" : " " + *backup) << "\n";
     return std::nullopt;
 }
 

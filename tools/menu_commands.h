@@ -8,7 +8,7 @@ namespace humo::script {
 //   report "PATH"             writes the report PDF of the calculation shown
 //   copy-results              prints: clipboard <the clipboard text as a JSON string>
 //   batch "IN" "OUT"          runs a scenario file and prints: batch <summary line>
-//   restore-defaults ["ID"]   loads an edition's defaults and prints: restored <backup name>
+//   restore-defaults ["ID"]   loads an edition's defaults and prints: restored [<backup name>]
 forms::Refusal save_report(const Call& call);
 forms::Refusal copy_results(const Call& call);
 forms::Refusal run_batch(const Call& call);

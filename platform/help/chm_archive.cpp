@@ -3,6 +3,7 @@
 #include <chm_lib.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,9 +19,13 @@ namespace {
 // No topic, picture or table of contents comes near this; a directory entry claiming more
 // is damaged, and believing it would only exhaust memory.
 constexpr LONGUINT64 kLargestObject = 64ull << 20;
-// Reading a help file takes well under a second; a child still busy after this is stuck.
-constexpr std::chrono::seconds kReadingTime{20};
-constexpr int kNotChm = 3;
+// Listing a file or reading one of its objects takes well under a second; a child still busy
+// after this is stuck.
+constexpr std::chrono::seconds kReadingTime{10};
+// Ends the list of objects the child sends first.
+constexpr std::uint32_t kEndOfList = UINT32_MAX;
+
+using Clock = std::chrono::steady_clock;
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -28,41 +33,68 @@ std::string lower(std::string text) {
     return text;
 }
 
-// The child's side: every object of the file, in records of a 32-bit path length, the path,
-// one byte 1 when the object could be read (then a 64-bit length and its bytes) or 0.
-class ObjectWriter {
-public:
-    explicit ObjectWriter(int fd) : fd_(fd) {}
+std::string number_bytes(std::uint64_t value, int width) {
+    std::string bytes;
+    for (int i = 0; i < width; ++i)
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
 
-    void write_object(const std::string& path, const std::optional<std::string>& data) {
-        put_number(path.size(), 4);
-        put(path);
-        put(std::string(1, data ? '\1' : '\0'));
-        if (data) {
-            put_number(data->size(), 8);
-            put(*data);
-        }
-    }
+std::uint64_t number_of(const std::string& bytes) {
+    std::uint64_t value = 0;
+    for (size_t i = bytes.size(); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
 
-private:
-    void put_number(std::uint64_t value, int width) {
-        std::string bytes;
-        for (int i = 0; i < width; ++i)
-            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-        put(bytes);
+// Sends all of `bytes`; false when the other side is gone. Never raises SIGPIPE.
+bool send_all(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
     }
-    void put(const std::string& bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n <= 0)
-                _exit(1);
-            done += static_cast<std::size_t>(n);
-        }
-    }
+    return true;
+}
 
-    int fd_;
-};
+// Exactly `size` bytes, or nothing when the other side is gone or the deadline passes.
+std::optional<std::string> receive(int fd, std::uint64_t size, Clock::time_point deadline) {
+    std::string bytes(size, '\0');
+    size_t done = 0;
+    while (done < size) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd ready{fd, POLLIN, 0};
+        const int polled = left.count() > 0 ? ::poll(&ready, 1, static_cast<int>(left.count())) : 0;
+        if (polled < 0 && errno == EINTR)
+            continue;
+        if (polled <= 0)
+            return std::nullopt;
+        const ssize_t n = ::recv(fd, bytes.data() + done, size - done, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        done += static_cast<size_t>(n);
+    }
+    return bytes;
+}
+
+std::optional<std::uint64_t> receive_number(int fd, int width, Clock::time_point deadline) {
+    const std::optional<std::string> bytes =
+        receive(fd, static_cast<std::uint64_t>(width), deadline);
+    if (!bytes)
+        return std::nullopt;
+    return number_of(*bytes);
+}
+
+// The child's side. First the list of objects: per object a 32-bit path length and the path,
+// then kEndOfList. Then, for each request (a 32-bit path length and the path), one byte 1 when
+// the object could be read, with a 64-bit length and its bytes, or 0.
 
 int collect_path(chmFile*, chmUnitInfo* unit, void* context) {
     const std::string path = unit->path;
@@ -88,72 +120,39 @@ std::optional<std::string> read_object(chmFile* file, const std::string& path) {
     return data;
 }
 
-[[noreturn]] void read_in_child(const std::string& path, int out) {
+[[noreturn]] void serve_in_child(const std::string& path, int channel) {
     chmFile* file = chm_open(path.c_str());
     if (!file)
-        _exit(kNotChm);
+        _exit(1);
     std::vector<std::string> paths;
     chm_enumerate(file, CHM_ENUMERATE_ALL, collect_path, &paths);
-    ObjectWriter writer(out);
+    std::string list;
     for (const std::string& object : paths)
-        writer.write_object(object, read_object(file, object));
-    chm_close(file);
-    _exit(0);
-}
-
-// The parent's side: all the child wrote, or nothing when it did not finish in time.
-std::optional<std::string> read_all(int in, pid_t child) {
-    const auto deadline = std::chrono::steady_clock::now() + kReadingTime;
-    std::string bytes;
-    char buffer[65536];
+        list += number_bytes(object.size(), 4) + object;
+    if (!send_all(channel, list + number_bytes(kEndOfList, 4)))
+        _exit(1);
+    // Requests come as long as the archive lives; its end closes the socket.
+    const auto forever = Clock::time_point::max();
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd ready{in, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
-            ::kill(child, SIGKILL);
-            return std::nullopt;
-        }
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n == 0)
-            return bytes;
-        if (n < 0)
-            return std::nullopt;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        const std::optional<std::uint64_t> length = receive_number(channel, 4, forever);
+        const std::optional<std::string> object =
+            length ? receive(channel, *length, forever) : std::nullopt;
+        if (!object)
+            _exit(0);
+        const std::optional<std::string> data = read_object(file, *object);
+        const std::string reply = data
+                                      ? std::string(1, '\1') + number_bytes(data->size(), 8) + *data
+                                      : std::string(1, '\0');
+        if (!send_all(channel, reply))
+            _exit(0);
     }
 }
-
-class ObjectReader {
-public:
-    explicit ObjectReader(const std::string& bytes) : bytes_(bytes) {}
-    bool at_end() const { return position_ == bytes_.size(); }
-    std::optional<std::uint64_t> number(int width) {
-        if (bytes_.size() - position_ < static_cast<std::size_t>(width))
-            return std::nullopt;
-        std::uint64_t value = 0;
-        for (int i = width; i-- > 0;)
-            value = (value << 8) | static_cast<unsigned char>(bytes_[position_ + i]);
-        position_ += width;
-        return value;
-    }
-    std::optional<std::string> text(std::uint64_t length) {
-        if (bytes_.size() - position_ < length)
-            return std::nullopt;
-        std::string text = bytes_.substr(position_, length);
-        position_ += length;
-        return text;
-    }
-
-private:
-    const std::string& bytes_;
-    std::size_t position_ = 0;
-};
 
 }  // namespace
 
 std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
     int channel[2];
-    if (::pipe(channel) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0)
         return nullptr;
     const pid_t child = ::fork();
     if (child < 0) {
@@ -162,49 +161,74 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
         return nullptr;
     }
     if (child == 0) {
-        ::close(channel[0]);
-        read_in_child(path, channel[1]);
+        // The child keeps nothing of the program's open: not its database, which would look held
+        // by another program, nor its window connection.
+        const int kept = 3;
+        if (::dup2(channel[1], kept) < 0 || ::close_range(kept + 1, ~0U, 0) != 0)
+            _exit(1);
+        serve_in_child(path, kept);
     }
     ::close(channel[1]);
-    const std::optional<std::string> bytes = read_all(channel[0], child);
-    ::close(channel[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!bytes || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return nullptr;
-
     auto archive = std::unique_ptr<ChmArchive>(new ChmArchive);
-    ObjectReader reader(*bytes);
-    while (!reader.at_end()) {
-        const auto path_length = reader.number(4);
-        const auto object_path = path_length ? reader.text(*path_length) : std::nullopt;
-        const auto readable = object_path ? reader.number(1) : std::nullopt;
-        if (!readable)
+    archive->child_ = child;
+    archive->channel_ = channel[0];
+    const auto deadline = Clock::now() + kReadingTime;
+    for (;;) {
+        const std::optional<std::uint64_t> length = receive_number(channel[0], 4, deadline);
+        if (!length)
             return nullptr;
-        std::optional<std::string> data;
-        if (*readable) {
-            const auto length = reader.number(8);
-            data = length ? reader.text(*length) : std::nullopt;
-            if (!data)
-                return nullptr;
-        }
-        archive->objects_.emplace(lower(*object_path), Object{*object_path, std::move(data)});
+        if (*length == kEndOfList)
+            return archive;
+        const std::optional<std::string> object = receive(channel[0], *length, deadline);
+        if (!object)
+            return nullptr;
+        archive->paths_.emplace(lower(*object), *object);
     }
-    return archive;
 }
 
-bool ChmArchive::contains(const std::string& path) const { return objects_.count(lower(path)) > 0; }
+ChmArchive::~ChmArchive() { stop(); }
+
+void ChmArchive::stop() const {
+    if (child_ < 0)
+        return;
+    ::close(channel_);
+    ::kill(child_, SIGKILL);
+    while (::waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    child_ = -1;
+    channel_ = -1;
+}
+
+bool ChmArchive::contains(const std::string& path) const { return paths_.count(lower(path)) > 0; }
 
 std::optional<std::string> ChmArchive::read(const std::string& path) const {
-    auto found = objects_.find(lower(path));
-    return found == objects_.end() ? std::nullopt : found->second.data;
+    auto found = paths_.find(lower(path));
+    if (found == paths_.end() || child_ < 0)
+        return std::nullopt;
+    const std::string& object = found->second;
+    const auto deadline = Clock::now() + kReadingTime;
+    std::optional<std::uint64_t> readable;
+    if (send_all(channel_, number_bytes(object.size(), 4) + object))
+        readable = receive_number(channel_, 1, deadline);
+    if (!readable) {
+        // Crashed or stuck on this object: nothing more is read from the file.
+        stop();
+        return std::nullopt;
+    }
+    if (*readable == 0)
+        return std::nullopt;
+    const std::optional<std::uint64_t> length = receive_number(channel_, 8, deadline);
+    std::optional<std::string> data =
+        length && *length <= kLargestObject ? receive(channel_, *length, deadline) : std::nullopt;
+    if (!data)
+        stop();
+    return data;
 }
 
 std::vector<std::string> ChmArchive::object_paths() const {
     std::vector<std::string> paths;
-    for (const auto& [key, object] : objects_)
-        paths.push_back(object.path);
+    for (const auto& [key, object] : paths_)
+        paths.push_back(object);
     return paths;
 }
 

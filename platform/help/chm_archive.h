@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,12 +11,17 @@
 namespace humo::help {
 
 // The objects of a compiled help file, read with chmlib. chmlib crashes on some damaged files,
-// so the whole file is read at once in a child process: a file that makes it crash, or hang,
-// is refused like any other damaged file, and the program goes on.
+// so it runs in a child process that lives as long as the archive: it lists the file's objects
+// once, then reads each object when it is asked for, so that even a large file shows its first
+// topic at once and costs no more memory than the objects shown. A child that crashes, or
+// hangs, is stopped and the file reads nothing from then on: the program goes on.
 class ChmArchive {
 public:
     // Nothing when the file cannot be read as a compiled help file.
     static std::unique_ptr<ChmArchive> open(const std::string& path);
+    ~ChmArchive();
+    ChmArchive(const ChmArchive&) = delete;
+    ChmArchive& operator=(const ChmArchive&) = delete;
 
     // Object paths are compared without regard to case, as the help system does.
     bool contains(const std::string& path) const;
@@ -22,14 +29,18 @@ public:
     std::optional<std::string> read(const std::string& path) const;
     // The paths of the file's objects ("/topics/country.htm", "/#SYSTEM").
     std::vector<std::string> object_paths() const;
+    // The reader crashed or hung on a damaged part of the file: nothing more is read.
+    bool stopped() const { return child_ < 0; }
 
 private:
-    struct Object {
-        std::string path;
-        std::optional<std::string> data;
-    };
-    // Keyed by the path in lower case.
-    std::map<std::string, Object> objects_;
+    ChmArchive() = default;
+    void stop() const;
+
+    // The path as the file spells it, keyed by the path in lower case.
+    std::map<std::string, std::string> paths_;
+    // The child that reads the file, and the socket to it; none once it was stopped.
+    mutable pid_t child_ = -1;
+    mutable int channel_ = -1;
 };
 
 }  // namespace humo::help

@@ -20,7 +20,13 @@ Outcome<HelpFile> HelpFile::open(const std::string& path) {
                          "The help file " + path +
                              " cannot be read: it is not a compiled help file, or it is damaged."};
     }
-    return HelpFile(path, std::move(archive));
+    HelpFile file(path, archive);
+    // Its own data reads as the first topic would: a reader that stops on it finds no more.
+    if (archive->stopped()) {
+        return HelpError{HelpErrorKind::kNotHelpFile,
+                         "The help file " + path + " cannot be read: it is damaged."};
+    }
+    return file;
 }
 
 HelpFile::HelpFile(std::string path, std::shared_ptr<ChmArchive> archive)

@@ -33,6 +33,8 @@ public:
     std::optional<std::string> resolve(const std::string& name) const;
 
     bool contains(const std::string& object_path) const { return archive_->contains(object_path); }
+    // A damaged part of the file stopped its reader: nothing more can be read from it.
+    bool unreadable() const { return archive_->stopped(); }
     std::optional<std::string> read(const std::string& object_path) const {
         return archive_->read(object_path);
     }

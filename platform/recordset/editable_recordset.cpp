@@ -364,15 +364,19 @@ void EditableRecordset::requery() {
 }
 
 Value EditableRecordset::typed_value(int field, const std::string& text) const {
+    const size_t column = static_cast<size_t>(field);
+    const bool number_field = number_fields_[column];
+    if (number_field && number_rule_) {
+        if (std::optional<std::string> refused = number_rule_(table_, columns_[column], text))
+            throw Failure(13, names_[column] + ": \"" + text + "\" " + *refused, kRuntimeSource);
+    }
     if (text.empty())
         return {};
-    if (!number_fields_[static_cast<size_t>(field)])
+    if (!number_field)
         return Value(text);
     auto number = numbers::strict_decimal(text, separator_);
-    if (!number) {
-        throw Failure(13, names_[static_cast<size_t>(field)] + ": \"" + text + "\" is not a number",
-                      kRuntimeSource);
-    }
+    if (!number)
+        throw Failure(13, names_[column] + ": \"" + text + "\" is not a number", kRuntimeSource);
     return Value(number->to_double());
 }
 

@@ -63,6 +63,13 @@ public:
     // A new, empty row after the last, made current. A new row nobody typed into is dropped,
     // not written, when the row moves or the set closes.
     void add_new();
+    // What a number column takes besides being a number, by the tables' own rules: given the
+    // table, the column and the text typed (an empty text too), the reason it is refused, or
+    // nothing. Without a rule, an empty text is stored as null.
+    using NumberRule = std::function<std::optional<std::string>(
+        std::string_view table, std::string_view column, std::string_view text)>;
+    void set_number_rule(NumberRule rule) { number_rule_ = std::move(rule); }
+
     // Values that every written new row gets for columns the query does not show.
     void set_new_row_values(std::vector<std::pair<std::string, Value>> values) {
         new_row_values_ = std::move(values);
@@ -119,6 +126,7 @@ private:
     std::vector<bool> number_fields_;
     std::vector<Row> rows_;
     std::vector<std::pair<std::string, Value>> new_row_values_;
+    NumberRule number_rule_;
     // -1 before the first row, rows_.size() after the last.
     long position_ = -1;
     // The current row was deleted: no row is current until the next move.

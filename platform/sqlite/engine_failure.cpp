@@ -28,6 +28,12 @@ std::string engine_message(sqlite3* db, int result_code) {
 Failure engine_failure(int code, const std::string& cause, const std::string& path) {
     if (is_lock(code))
         return {code, "The database file " + path + " is locked by another program.", kSource};
+    if ((code & 0xff) == SQLITE_READONLY) {
+        return {code,
+                "The database file " + path +
+                    " cannot be changed: it is read-only (or its folder is). Nothing was saved.",
+                kSource};
+    }
     return {code, cause + " (in the database file " + path + ")", kSource};
 }
 
@@ -35,11 +41,18 @@ Failure engine_failure(sqlite3* db, int result_code, const std::string& path) {
     return engine_failure(extended_code(db, result_code), engine_message(db, result_code), path);
 }
 
+bool is_damaged_file(const Failure& failure) {
+    const int primary = failure.number() & 0xff;
+    return failure.source() == kSource && (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT);
+}
+
 Failure open_failure(sqlite3* db, int result_code, const std::string& path, bool may_create) {
     const int code = extended_code(db, result_code);
     std::error_code ignored;
     if (!may_create && !std::filesystem::exists(path, ignored))
         return {code, "The database file " + path + " does not exist.", kSource};
+    if (std::filesystem::is_directory(path, ignored))
+        return {code, "The database file " + path + " is a directory, not a database.", kSource};
     if (std::filesystem::exists(path, ignored) && ::access(path.c_str(), R_OK) != 0)
         return {code, "The database file " + path + " cannot be read: permission denied.", kSource};
     if ((code & 0xff) == SQLITE_NOTADB)

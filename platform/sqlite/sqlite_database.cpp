@@ -32,6 +32,7 @@ Database::Database(std::string path, OpenMode mode) : path_(std::move(path)) {
         sqlite3_close_v2(db_);
         throw failure;
     }
+    in_use_ = std::make_unique<files::FileInUse>(path_);
 }
 
 Database::~Database() { sqlite3_close_v2(db_); }

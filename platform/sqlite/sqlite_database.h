@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "failure.h"
+#include "file_in_place.h"
 
 struct sqlite3;
 
@@ -50,6 +52,8 @@ public:
 private:
     sqlite3* db_ = nullptr;
     std::string path_;
+    // No file is written over a database while it is open.
+    std::unique_ptr<files::FileInUse> in_use_;
 };
 
 }  // namespace humo::sqlite

@@ -1,14 +1,15 @@
 #include "pdf_report.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <cstdio>
 #include <stdexcept>
+
+#include "file_in_place.h"
 
 namespace humo::report {
 namespace {
@@ -188,27 +189,23 @@ void lay_out(Page& page, const ReportDocument& d) {
 }  // namespace
 
 void write_pdf_report(const ReportDocument& document, const std::string& path) {
-    const QString target = q(path);
-    const QString temporary = target + ".part";
+    // Drawn in memory first, then written as every file of the program is: whole or not at all.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(temporary);
+        QPdfWriter writer(&pdf);
         writer.setResolution(kResolution);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(q(document.title));
         writer.setCreator("humo_tool");
         Page page(writer);
-        if (!page.active()) {
-            QFile::remove(temporary);
-            throw std::runtime_error("cannot write " + path);
-        }
+        if (!page.active())
+            throw std::runtime_error("cannot write " + path + ": the page cannot be drawn");
         lay_out(page, document);
     }
-    // One rename puts the complete file in place, over an older report of the same name.
-    if (std::rename(QFile::encodeName(temporary).constData(), path.c_str()) != 0) {
-        QFile::remove(temporary);
-        throw std::runtime_error("cannot write " + path);
-    }
+    files::write_whole(
+        path, std::string_view(pdf.data().constData(), static_cast<size_t>(pdf.data().size())));
 }
 
 }  // namespace humo::report

@@ -13,7 +13,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "file_in_place.h"
 #include "files.h"
+#include "restore_defaults.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -26,6 +28,7 @@ using namespace std::chrono;
 using testing::bytes_of;
 using testing::file_names;
 using testing::write_bytes;
+using files::copy_whole;
 
 // The message of the std::runtime_error `action` throws, or nothing when it does not.
 template <typename Action>

@@ -168,7 +168,8 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
     opened("&File");
     menu->save_report_action()->trigger();
     EXPECT_EQ(session.messages(), (Strings{"The report was not saved: cannot write " +
-                                           session.dir.file("no/such/dir/report.pdf") + "."}));
+                                           session.dir.file("no/such/dir/report.pdf") +
+                                           ": No such file or directory."}));
 }
 
 TEST_F(FrameMenuTest, CopyResultsPutsTheFiguresOnTheClipboard) {

@@ -162,6 +162,11 @@ void HelpViewer::show_topic(const QUrl& url, bool fresh) {
         browser_->reload();
     message_.clear();
     browser_->setSource(url);
+    if (file->unreadable()) {
+        show_message(QString("The help file %1 is damaged: the topic %2 cannot be read.")
+                         .arg(QString::fromStdString(path_), url.path()));
+        return;
+    }
     topic_shown(url);
 }
 
