@@ -1,0 +1,182 @@
+// Writing a file whole or not at all: what is left on the disk after every way a write can end.
+
+#include "file_in_place.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include "files.h"
+#include "sqlite_database.h"
+#include "temp_dir.h"
+
+namespace humo::files {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+using testing::bytes_of;
+using testing::file_names;
+using testing::write_bytes;
+
+const std::string kOld = "the file as it was";
+const std::string kNew = "the new file, written whole";
+
+// The message of the failure `action` throws, or nothing when it succeeds.
+template <typename Action>
+std::optional<std::string> failure_of(Action action) {
+    try {
+        action();
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return std::nullopt;
+}
+
+mode_t mode_of(const std::string& path) {
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return status.st_mode;
+}
+
+class FileInPlaceTest : public ::testing::Test {
+protected:
+    testing::TempDir dir;
+    const std::string target = dir.file("report.pdf");
+};
+
+TEST_F(FileInPlaceTest, ReplacesTheFileWholeKeepingItsPermissions) {
+    write_bytes(target, kOld);
+    ::chmod(target.c_str(), 0600);
+    write_whole(target, kNew);
+    EXPECT_EQ(bytes_of(target), kNew);
+    EXPECT_EQ(mode_of(target) & 07777, 0600u);
+    EXPECT_EQ(file_names(dir.path()), Names{"report.pdf"});
+}
+
+TEST_F(FileInPlaceTest, WritesThroughASymbolicLinkToItsTarget) {
+    fs::create_directory(dir.path() / "real");
+    write_bytes(dir.file("real/report.pdf"), kOld);
+    fs::create_symlink("real/report.pdf", target);
+    write_whole(target, kNew);
+    EXPECT_TRUE(S_ISLNK(mode_of(target)));
+    EXPECT_EQ(bytes_of(dir.file("real/report.pdf")), kNew);
+    EXPECT_EQ(file_names(dir.path() / "real"), Names{"report.pdf"});
+}
+
+TEST_F(FileInPlaceTest, WritesStraightIntoAFifoAndLeavesItAFifo) {
+    ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = bytes_of(target); });
+    write_whole(target, kNew);
+    reader.join();
+    EXPECT_EQ(received, kNew);
+    EXPECT_TRUE(S_ISFIFO(mode_of(target)));
+    EXPECT_EQ(file_names(dir.path()), Names{"report.pdf"});
+}
+
+TEST_F(FileInPlaceTest, RefusesWhatItMustNotReplaceAndSaysWhy) {
+    fs::create_directories(dir.path() / "folder" / "inside");
+    const auto folder = failure_of([&] { write_whole(dir.file("folder"), kNew); });
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(*folder, "cannot write " + dir.file("folder") + ": it is a directory");
+    EXPECT_EQ(file_names(dir.path() / "folder"), Names{"inside"});
+
+    // An open database, and through a link to it.
+    const std::string database = dir.file("humo_tool.mdb");
+    { sqlite::Database made(database, sqlite::OpenMode::kCreate); }
+    const std::string before = bytes_of(database);
+    fs::create_symlink("humo_tool.mdb", dir.file("link.mdb"));
+    {
+        sqlite::Database open(database, sqlite::OpenMode::kReadWrite);
+        for (const std::string& path : {database, dir.file("link.mdb")}) {
+            const auto in_use = failure_of([&] { write_whole(path, kNew); });
+            ASSERT_TRUE(in_use) << path;
+            EXPECT_EQ(*in_use, "cannot write " + path + ": it is the database in use");
+        }
+    }
+    EXPECT_EQ(bytes_of(database), before);
+    const auto missing_folder = failure_of([&] { write_whole(dir.file("none/report.pdf"), kNew); });
+    ASSERT_TRUE(missing_folder);
+    EXPECT_EQ(*missing_folder,
+              "cannot write " + dir.file("none/report.pdf") + ": No such file or directory");
+    EXPECT_EQ(file_names(dir.path()), (Names{"folder", "humo_tool.mdb", "link.mdb"}));
+}
+
+TEST_F(FileInPlaceTest, ADiskThatFillsUpLeavesTheOldFileAsItWas) {
+    write_bytes(target, kOld);
+    const std::string large(1 << 16, 'x');
+    std::optional<std::string> message;
+    {
+        // Files larger than a few bytes cannot be written, as on a disk that fills up.
+        const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old_limit{};
+        ::getrlimit(RLIMIT_FSIZE, &old_limit);
+        const rlimit full{100, old_limit.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        message = failure_of([&] { write_whole(target, large); });
+        ::setrlimit(RLIMIT_FSIZE, &old_limit);
+        std::signal(SIGXFSZ, old_handler);
+    }
+    ASSERT_TRUE(message);
+    EXPECT_EQ(*message, "cannot write " + target + ": File too large");
+    EXPECT_EQ(bytes_of(target), kOld);
+    EXPECT_EQ(file_names(dir.path()), Names{"report.pdf"});
+}
+
+TEST_F(FileInPlaceTest, AnInterruptedWriteLeavesNothingBehind) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            FileInPlace file(target);
+            file.write(kNew);
+            ::raise(signal);
+            _exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_TRUE(file_names(dir.path()).empty()) << signal;
+    }
+}
+
+TEST_F(FileInPlaceTest, WritersSideBySideAllSucceedAndTheFirstCopyStays) {
+    const std::string source = dir.file("defaults.mdb");
+    write_bytes(source, std::string(1 << 20, 'd'));
+    write_bytes(target, kOld);
+    copy_whole(source, target, true);
+    EXPECT_EQ(bytes_of(target), kOld);
+    fs::remove(target);
+
+    const std::string copy = dir.file("copy.mdb");
+    std::vector<pid_t> children;
+    for (int i = 0; i < 6; ++i) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            try {
+                copy_whole(source, copy, true);
+            } catch (const FileError&) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(bytes_of(copy), bytes_of(source));
+    EXPECT_EQ(file_names(dir.path()), (Names{"copy.mdb", "defaults.mdb"}));
+}
+
+}  // namespace
+}  // namespace humo::files
