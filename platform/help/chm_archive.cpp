@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 
 namespace humo::help {
@@ -61,15 +62,22 @@ bool send_all(int fd, const std::string& bytes) {
     return true;
 }
 
+// How long poll() may wait until the deadline: -1 for none, 0 once it has passed.
+int milliseconds_until(Clock::time_point deadline) {
+    if (deadline == Clock::time_point::max())
+        return -1;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<std::int64_t>(left, 0, INT_MAX));
+}
+
 // Exactly `size` bytes, or nothing when the other side is gone or the deadline passes.
 std::optional<std::string> receive(int fd, std::uint64_t size, Clock::time_point deadline) {
     std::string bytes(size, '\0');
     size_t done = 0;
     while (done < size) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd ready{fd, POLLIN, 0};
-        const int polled = left.count() > 0 ? ::poll(&ready, 1, static_cast<int>(left.count())) : 0;
+        const int polled = ::poll(&ready, 1, milliseconds_until(deadline));
         if (polled < 0 && errno == EINTR)
             continue;
         if (polled <= 0)
@@ -93,8 +101,12 @@ std::optional<std::uint64_t> receive_number(int fd, int width, Clock::time_point
 }
 
 // The child's side. First the list of objects: per object a 32-bit path length and the path,
-// then kEndOfList. Then, for each request (a 32-bit path length and the path), one byte 1 when
-// the object could be read, with a 64-bit length and its bytes, or 0.
+// then kEndOfList. Then, for each request (a kind, a 32-bit path length and the path): for a
+// read, one byte 1 when the object could be read, with a 64-bit length and its bytes, or 0;
+// for a lookup, one byte 1 when the file has the object, or 0. chmlib finds an object by its
+// name, without regard to case, even where its listing of a large file leaves some out.
+constexpr char kRead = 'R';
+constexpr char kLookUp = 'L';
 
 int collect_path(chmFile*, chmUnitInfo* unit, void* context) {
     const std::string path = unit->path;
@@ -134,15 +146,24 @@ std::optional<std::string> read_object(chmFile* file, const std::string& path) {
     // Requests come as long as the archive lives; its end closes the socket.
     const auto forever = Clock::time_point::max();
     for (;;) {
-        const std::optional<std::uint64_t> length = receive_number(channel, 4, forever);
+        const std::optional<std::string> kind = receive(channel, 1, forever);
+        const std::optional<std::uint64_t> length =
+            kind ? receive_number(channel, 4, forever) : std::nullopt;
         const std::optional<std::string> object =
             length ? receive(channel, *length, forever) : std::nullopt;
         if (!object)
             _exit(0);
-        const std::optional<std::string> data = read_object(file, *object);
-        const std::string reply = data
-                                      ? std::string(1, '\1') + number_bytes(data->size(), 8) + *data
-                                      : std::string(1, '\0');
+        std::string reply;
+        if ((*kind)[0] == kLookUp) {
+            chmUnitInfo unit;
+            const bool found =
+                chm_resolve_object(file, object->c_str(), &unit) == CHM_RESOLVE_SUCCESS;
+            reply = std::string(1, found ? '\1' : '\0');
+        } else {
+            const std::optional<std::string> data = read_object(file, *object);
+            reply = data ? std::string(1, '\1') + number_bytes(data->size(), 8) + *data
+                         : std::string(1, '\0');
+        }
         if (!send_all(channel, reply))
             _exit(0);
     }
@@ -199,23 +220,30 @@ void ChmArchive::stop() const {
     channel_ = -1;
 }
 
-bool ChmArchive::contains(const std::string& path) const { return paths_.count(lower(path)) > 0; }
+std::optional<std::uint64_t> ChmArchive::ask(char kind, const std::string& path,
+                                             std::chrono::steady_clock::time_point deadline) const {
+    if (child_ < 0)
+        return std::nullopt;
+    std::optional<std::uint64_t> answer;
+    if (send_all(channel_, std::string(1, kind) + number_bytes(path.size(), 4) + path))
+        answer = receive_number(channel_, 1, deadline);
+    // Crashed or stuck on this object: nothing more is read from the file.
+    if (!answer)
+        stop();
+    return answer;
+}
+
+bool ChmArchive::contains(const std::string& path) const {
+    if (paths_.count(lower(path)) > 0)
+        return true;
+    const std::optional<std::uint64_t> found = ask(kLookUp, path, Clock::now() + kReadingTime);
+    return found && *found == 1;
+}
 
 std::optional<std::string> ChmArchive::read(const std::string& path) const {
-    auto found = paths_.find(lower(path));
-    if (found == paths_.end() || child_ < 0)
-        return std::nullopt;
-    const std::string& object = found->second;
     const auto deadline = Clock::now() + kReadingTime;
-    std::optional<std::uint64_t> readable;
-    if (send_all(channel_, number_bytes(object.size(), 4) + object))
-        readable = receive_number(channel_, 1, deadline);
-    if (!readable) {
-        // Crashed or stuck on this object: nothing more is read from the file.
-        stop();
-        return std::nullopt;
-    }
-    if (*readable == 0)
+    const std::optional<std::uint64_t> readable = ask(kRead, path, deadline);
+    if (!readable || *readable == 0)
         return std::nullopt;
     const std::optional<std::uint64_t> length = receive_number(channel_, 8, deadline);
     std::optional<std::string> data =

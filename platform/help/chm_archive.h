@@ -2,6 +2,8 @@
 
 #include <sys/types.h>
 
+#include <chrono>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -27,16 +29,21 @@ public:
     bool contains(const std::string& path) const;
     // The whole object, or nothing when it is missing or cannot be read in full.
     std::optional<std::string> read(const std::string& path) const;
-    // The paths of the file's objects ("/topics/country.htm", "/#SYSTEM").
+    // The paths of the file's objects that chmlib lists ("/topics/country.htm", "/#SYSTEM").
     std::vector<std::string> object_paths() const;
     // The reader crashed or hung on a damaged part of the file: nothing more is read.
     bool stopped() const { return child_ < 0; }
 
 private:
     ChmArchive() = default;
+    // Sends the child a request and returns the first byte of its answer; nothing when it
+    // crashed or did not answer in time, and is stopped.
+    std::optional<std::uint64_t> ask(char kind, const std::string& path,
+                                     std::chrono::steady_clock::time_point deadline) const;
     void stop() const;
 
-    // The path as the file spells it, keyed by the path in lower case.
+    // The objects chmlib lists, keyed by the path in lower case; it may leave some out of a
+    // large file, which are then found by their name.
     std::map<std::string, std::string> paths_;
     // The child that reads the file, and the socket to it; none once it was stopped.
     mutable pid_t child_ = -1;
