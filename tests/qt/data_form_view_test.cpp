@@ -151,17 +151,18 @@ TEST_F(DataFormViewTest, EnterInAWarningPressesItsFocusedButton) {
     auto* text = widget<QLabel>(management, "lblWarningText1");
     EXPECT_TRUE(text->wordWrap());
     EXPECT_TRUE(text->text().contains("Guidance.\n\nTo restore"));
+    // A button shows itself pressed for a moment before it clicks.
     QTest::keyClick(widget<QPushButton>(management, "OKButton"), Qt::Key_Return);
-    QTest::qWait(200);
-    EXPECT_TRUE(session.module.data_forms().browser(DefaultTable::kManagementFactors)().loaded());
+    auto& browser = session.module.data_forms().browser(DefaultTable::kManagementFactors);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return browser.existing() && browser.existing()->loaded(); }));
 
     session.calc().cmdSystems.user_click();
     auto& systems = session.module.data_forms().warning(DefaultTable::kSystems)();
     EXPECT_EQ(renderer.window_of(systems)->windowTitle(), "Dialog Caption");
     auto* cancel = widget<QPushButton>(systems, "CancelButton");
     QTest::keyClick(cancel, Qt::Key_Return);
-    QTest::qWait(200);
-    EXPECT_FALSE(systems.loaded());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !systems.loaded(); }));
     EXPECT_FALSE(session.module.data_forms().browser(DefaultTable::kSystems)().loaded());
 }
 

@@ -264,8 +264,8 @@ TEST_F(RendererTest, TheKeyboardMovesThroughTheFormAndPressesButtons) {
     EXPECT_EQ(session.module.frmSplash().active_control(), &session.module.frmSplash().Exit1);
     QTest::keyClick(widget<QPushButton>("frmSplash", "Exit1"), Qt::Key_Backtab);
     QTest::keyClick(continue_button, Qt::Key_Return);
-    QTest::qWait(200);  // the button shows itself pressed before it clicks
-    EXPECT_TRUE(session.calc().visible());
+    // The button shows itself pressed before it clicks.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return session.calc().visible(); }));
     auto* country = widget<QListWidget>("frmmaster", "country");
     EXPECT_TRUE(country->hasFocus());
     QTest::keyClick(country, Qt::Key_Down);
