@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -23,16 +22,10 @@ constexpr LONGUINT64 kLargestObject = 64ull << 20;
 // Listing a file or reading one of its objects takes well under a second; a child still busy
 // after this is stuck.
 constexpr std::chrono::seconds kReadingTime{10};
-// Ends the list of objects the child sends first.
+// Ends a list of objects.
 constexpr std::uint32_t kEndOfList = UINT32_MAX;
 
 using Clock = std::chrono::steady_clock;
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 std::string number_bytes(std::uint64_t value, int width) {
     std::string bytes;
@@ -100,12 +93,14 @@ std::optional<std::uint64_t> receive_number(int fd, int width, Clock::time_point
     return number_of(*bytes);
 }
 
-// The child's side. First the list of objects: per object a 32-bit path length and the path,
-// then kEndOfList. Then, for each request (a kind, a 32-bit path length and the path): for a
-// read, one byte 1 when the object could be read, with a 64-bit length and its bytes, or 0;
-// for a lookup, one byte 1 when the file has the object, or 0. chmlib finds an object by its
-// name, without regard to case, even where its listing of a large file leaves some out.
+// The child's side. For each request (a kind, a 32-bit path length and the path): for a read,
+// one byte 1 when the object could be read, with a 64-bit length and its bytes, or 0; for a
+// lookup, one byte 1 when the file has the object, or 0; for a listing (the path empty), one
+// byte 1, then per object a 32-bit path length and the path, then kEndOfList. chmlib finds an
+// object by its name, without regard to case, even where its listing of a large file leaves
+// some out; the listing is only sent when asked for, as a large file has tens of thousands.
 constexpr char kRead = 'R';
+constexpr char kList = 'E';
 constexpr char kLookUp = 'L';
 
 int collect_path(chmFile*, chmUnitInfo* unit, void* context) {
@@ -136,13 +131,6 @@ std::optional<std::string> read_object(chmFile* file, const std::string& path) {
     chmFile* file = chm_open(path.c_str());
     if (!file)
         _exit(1);
-    std::vector<std::string> paths;
-    chm_enumerate(file, CHM_ENUMERATE_ALL, collect_path, &paths);
-    std::string list;
-    for (const std::string& object : paths)
-        list += number_bytes(object.size(), 4) + object;
-    if (!send_all(channel, list + number_bytes(kEndOfList, 4)))
-        _exit(1);
     // Requests come as long as the archive lives; its end closes the socket.
     const auto forever = Clock::time_point::max();
     for (;;) {
@@ -154,7 +142,14 @@ std::optional<std::string> read_object(chmFile* file, const std::string& path) {
         if (!object)
             _exit(0);
         std::string reply;
-        if ((*kind)[0] == kLookUp) {
+        if ((*kind)[0] == kList) {
+            std::vector<std::string> paths;
+            chm_enumerate(file, CHM_ENUMERATE_ALL, collect_path, &paths);
+            reply = std::string(1, '\1');
+            for (const std::string& listed : paths)
+                reply += number_bytes(listed.size(), 4) + listed;
+            reply += number_bytes(kEndOfList, 4);
+        } else if ((*kind)[0] == kLookUp) {
             chmUnitInfo unit;
             const bool found =
                 chm_resolve_object(file, object->c_str(), &unit) == CHM_RESOLVE_SUCCESS;
@@ -193,18 +188,10 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
     auto archive = std::unique_ptr<ChmArchive>(new ChmArchive);
     archive->child_ = child;
     archive->channel_ = channel[0];
-    const auto deadline = Clock::now() + kReadingTime;
-    for (;;) {
-        const std::optional<std::uint64_t> length = receive_number(channel[0], 4, deadline);
-        if (!length)
-            return nullptr;
-        if (*length == kEndOfList)
-            return archive;
-        const std::optional<std::string> object = receive(channel[0], *length, deadline);
-        if (!object)
-            return nullptr;
-        archive->paths_.emplace(lower(*object), *object);
-    }
+    // The child answers once it has opened the file; a file chmlib cannot open ends it.
+    if (!archive->ask(kLookUp, "/", Clock::now() + kReadingTime))
+        return nullptr;
+    return archive;
 }
 
 ChmArchive::~ChmArchive() { stop(); }
@@ -234,8 +221,6 @@ std::optional<std::uint64_t> ChmArchive::ask(char kind, const std::string& path,
 }
 
 bool ChmArchive::contains(const std::string& path) const {
-    if (paths_.count(lower(path)) > 0)
-        return true;
     const std::optional<std::uint64_t> found = ask(kLookUp, path, Clock::now() + kReadingTime);
     return found && *found == 1;
 }
@@ -254,10 +239,22 @@ std::optional<std::string> ChmArchive::read(const std::string& path) const {
 }
 
 std::vector<std::string> ChmArchive::object_paths() const {
+    const auto deadline = Clock::now() + kReadingTime;
     std::vector<std::string> paths;
-    for (const auto& [key, object] : paths_)
-        paths.push_back(object);
-    return paths;
+    if (!ask(kList, "", deadline))
+        return paths;
+    for (;;) {
+        const std::optional<std::uint64_t> length = receive_number(channel_, 4, deadline);
+        const std::optional<std::string> object =
+            length && *length != kEndOfList ? receive(channel_, *length, deadline) : std::nullopt;
+        if (length && *length == kEndOfList)
+            return paths;
+        if (!object) {
+            stop();
+            return {};
+        }
+        paths.push_back(*object);
+    }
 }
 
 }  // namespace humo::help

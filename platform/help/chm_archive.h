@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,9 +41,6 @@ private:
                                      std::chrono::steady_clock::time_point deadline) const;
     void stop() const;
 
-    // The objects chmlib lists, keyed by the path in lower case; it may leave some out of a
-    // large file, which are then found by their name.
-    std::map<std::string, std::string> paths_;
     // The child that reads the file, and the socket to it; none once it was stopped.
     mutable pid_t child_ = -1;
     mutable int channel_ = -1;
