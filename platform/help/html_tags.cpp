@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 
+#include "utf8.h"
+
 namespace humo::help {
 namespace {
 
@@ -17,26 +19,6 @@ std::string lower(std::string_view text) {
     for (char& c : result)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return result;
-}
-
-void append_utf8(std::string& out, unsigned long code) {
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        out += "\xEF\xBF\xBD";
-    } else if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // The character a reference such as "&amp;" or "&#233;" stands for, and the reference's length.
@@ -69,7 +51,8 @@ std::optional<std::pair<std::string, std::size_t>> entity_at(std::string_view te
         code = code * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
     }
     std::string character;
-    append_utf8(character, code);
+    // A reference to character 0 stands for the replacement character, as browsers read it.
+    text::append_utf8(character, code == 0 ? 0xFFFD : code);
     return std::pair{character, end + 1};
 }
 

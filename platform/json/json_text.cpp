@@ -2,26 +2,10 @@
 
 #include <cstdio>
 
+#include "utf8.h"
+
 namespace humo::json {
 namespace {
-
-void append_utf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 std::optional<unsigned> hex4(std::string_view text, size_t at) {
     if (at + 4 > text.size())
@@ -143,7 +127,7 @@ std::optional<std::string> unquote(std::string_view text, size_t& length) {
                     *code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
                     i += 6;
                 }
-                append_utf8(out, *code);
+                text::append_utf8(out, *code);
                 break;
             }
             default:
