@@ -76,6 +76,11 @@ private:
     recordset::Connection connection_;
 };
 
+// The name's id in the index; none for a missing name or one the index does not hold.
+Id found(const NameIndex& names, const std::optional<std::string>& name) {
+    return name ? names.find(*name) : NameIndex::kNone;
+}
+
 void add_distinct(NameList& list, Id id, const std::string& text) {
     if (list.position_of(id) < 0)
         list.add(id, text);
@@ -138,8 +143,7 @@ void read_site(Reader& reader, MemoryTables& t) {
                             return;
                         const Id soil_id = t.soil_names.add(*soil);
                         auto region = reader.name(v[1]);
-                        const Id region_id =
-                            region ? t.region_names.find(*region) : NameIndex::kNone;
+                        const Id region_id = found(t.region_names, region);
                         if (region_id != NameIndex::kNone)
                             stocks.push_back({region_id, soil_id, reader.value(v[2])});
                     });
@@ -164,7 +168,7 @@ void read_land_uses(Reader& reader, MemoryTables& t) {
         [&](const Value* v) {
             auto land_use = reader.name(v[0]);
             auto region = reader.name(v[1]);
-            const Id region_id = region ? t.region_names.find(*region) : NameIndex::kNone;
+            const Id region_id = found(t.region_names, region);
             if (!land_use || region_id == NameIndex::kNone)
                 return;
             const Id id = t.land_use_names.add(*land_use);
@@ -183,7 +187,7 @@ void read_lists(Reader& reader, MemoryTables& t, std::string_view sql, NameIndex
     reader.each_row(sql, [&](const Value* v) {
         auto land_use = reader.name(v[0]);
         auto item = reader.name(v[1]);
-        const Id land_use_id = land_use ? t.land_use_names.find(*land_use) : NameIndex::kNone;
+        const Id land_use_id = found(t.land_use_names, land_use);
         if (land_use_id == NameIndex::kNone || !item)
             return;
         lists[static_cast<size_t>(land_use_id)].add(names.add(*item), *item);
@@ -204,9 +208,8 @@ void read_factors(Reader& reader, MemoryTables& t) {
             auto region = reader.name(v[0]);
             auto management = reader.name(v[1]);
             auto group = reader.name(v[2]);
-            const Id region_id = region ? t.region_names.find(*region) : NameIndex::kNone;
-            const Id management_id =
-                management ? t.management_names.find(*management) : NameIndex::kNone;
+            const Id region_id = found(t.region_names, region);
+            const Id management_id = found(t.management_names, management);
             if (region_id == NameIndex::kNone || management_id == NameIndex::kNone || !group)
                 return;
             for (bool grassland : {false, true}) {
@@ -222,8 +225,8 @@ void read_factors(Reader& reader, MemoryTables& t) {
         [&](const Value* v) {
             auto region = reader.name(v[0]);
             auto input = reader.name(v[1]);
-            const Id region_id = region ? t.region_names.find(*region) : NameIndex::kNone;
-            const Id input_id = input ? t.input_names.find(*input) : NameIndex::kNone;
+            const Id region_id = found(t.region_names, region);
+            const Id input_id = found(t.input_names, input);
             if (region_id != NameIndex::kNone && input_id != NameIndex::kNone)
                 t.input_factors.set_first(region_id, input_id, reader.value(v[2]));
         });
