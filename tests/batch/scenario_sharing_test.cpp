@@ -41,24 +41,6 @@ TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
     EXPECT_EQ(memo.find(3, {"", "", " "}), CellMemo::kNone);
 }
 
-TEST(CellMemoTest, ThousandsOfKeysKeepTheirValuesUntilCleared) {
-    CellMemo memo;
-    std::vector<std::string> names;
-    for (int i = 0; i < 5000; ++i)
-        names.push_back("Long-term cultivated " + std::to_string(i));
-    for (int i = 0; i < 5000; ++i)
-        memo.insert(i % 7, {names[static_cast<size_t>(i)], "Full tillage", "Medium"}, i);
-    EXPECT_EQ(memo.size(), 5000u);
-    for (int i = 0; i < 5000; ++i) {
-        ASSERT_EQ(memo.find(i % 7, {names[static_cast<size_t>(i)], "Full tillage", "Medium"}), i);
-        ASSERT_EQ(memo.find(i % 7 + 1, {names[static_cast<size_t>(i)], "Full tillage", "Medium"}),
-                  CellMemo::kNone);
-    }
-    memo.clear();
-    EXPECT_EQ(memo.size(), 0u);
-    EXPECT_EQ(memo.find(0, {names[0], "Full tillage", "Medium"}), CellMemo::kNone);
-}
-
 class ScenarioSharingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
