@@ -125,5 +125,36 @@ TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTim
     }
 }
 
+// Sharing never changes a row's figures, however many sites and systems a run meets: every
+// FROM system on every Kenyan site, in one run, gives what it gives computed alone.
+TEST_F(ScenarioSharingTest, ManySitesAndSystemsInOneRunGiveWhatEachGivesAlone) {
+    ScenarioCalculator shared(*tables_);
+    int rows = 0;
+    for (const std::string& region : tables_->climate_regions("Kenya").texts) {
+        for (const std::string& land_use : tables_->land_uses(region).texts) {
+            for (const std::string& management : tables_->managements(land_use).texts) {
+                for (const std::string& input :
+                     tables_->inputs(land_use, engine::InputOrder::kDisplay).texts) {
+                    for (const std::string& soil : tables_->soil_types().texts) {
+                        const ScenarioCells cells = {"Kenya",
+                                                     region,
+                                                     soil,
+                                                     {land_use, management, input},
+                                                     {"Grassland", "Improved", "High"},
+                                                     std::nullopt,
+                                                     std::nullopt};
+                        ++rows;
+                        ASSERT_EQ(figures(shared.compute(cells)),
+                                  figures(ScenarioCalculator(*tables_).compute(cells)))
+                            << region << " / " << soil << ": " << land_use << ", " << management
+                            << ", " << input;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(rows, 200);
+}
+
 }  // namespace
 }  // namespace humo::batch
