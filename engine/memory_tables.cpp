@@ -86,21 +86,29 @@ void add_distinct(NameList& list, Id id, const std::string& text) {
         list.add(id, text);
 }
 
-// Every name of an index as one list, in the order the database sorts them, which compares
-// without regard to the case of ASCII letters.
-NameList sorted_list(const NameIndex& names) {
-    std::vector<Id> ids(names.size());
-    for (size_t i = 0; i < ids.size(); ++i)
-        ids[i] = static_cast<Id>(i);
+// Puts a list in the order the database sorts its names, which compares without regard to the
+// case of ASCII letters.
+void sort_as_database(NameList& list) {
+    std::vector<size_t> order(list.size());
     std::vector<std::string> keys;
-    for (const std::string& text : names.texts())
-        keys.push_back(folded(text));
-    std::stable_sort(ids.begin(), ids.end(), [&](Id a, Id b) {
-        return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)];
-    });
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+        keys.push_back(folded(list.texts[i]));
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    NameList sorted;
+    for (size_t i : order)
+        sorted.add(list.ids[i], list.texts[i]);
+    list = std::move(sorted);
+}
+
+// Every name of an index as one list, in the order the database sorts them.
+NameList sorted_list(const NameIndex& names) {
     NameList list;
-    for (Id id : ids)
-        list.add(id, names.text(id));
+    for (size_t i = 0; i < names.size(); ++i)
+        list.add(static_cast<Id>(i), names.text(static_cast<Id>(i)));
+    sort_as_database(list);
     return list;
 }
 
@@ -175,6 +183,9 @@ void read_land_uses(Reader& reader, MemoryTables& t) {
             add_distinct(t.region_land_uses[static_cast<size_t>(region_id)], id, *land_use);
             factors.push_back({region_id, id, reader.value(v[2])});
         });
+    // The window's list sorts them by name, whatever order the rows were added in.
+    for (NameList& land_uses : t.region_land_uses)
+        sort_as_database(land_uses);
     t.land_use_factors.resize(t.region_names.size(), t.land_use_names.size());
     for (Factor& factor : factors)
         t.land_use_factors.set_first(factor.region, factor.land_use, std::move(factor.value));

@@ -11,12 +11,8 @@ namespace {
 using Strings = std::vector<std::string>;
 using Records = std::vector<Strings>;
 
-const std::string kHeader =
-    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
-    "to_management,to_input";
-const std::string kKenya =
-    "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
-    "Grassland,Improved,High";
+const std::string& kHeader = testing::kScenarioHeader;
+const std::string& kKenya = testing::kKenya;
 
 class BatchCsvTest : public ::testing::Test {
 protected:
@@ -178,28 +174,11 @@ TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
                               ",\"a \"\"quoted\"\", comma note\"\n" + "8," + kKenya +
                               ",  blanks kept  \n";
     const testing::BatchOutput output = run(input);
-    EXPECT_EQ(output.header, (Strings{"id",
-                                      "country",
-                                      "climate_region",
-                                      "soil_type",
-                                      "from_land_use",
-                                      "from_management",
-                                      "from_input",
-                                      "to_land_use",
-                                      "to_management",
-                                      "to_input",
-                                      "notes",
-                                      "reference_stock",
-                                      "from_land_use_factor",
-                                      "from_management_factor",
-                                      "from_input_factor",
-                                      "from_stock",
-                                      "to_land_use_factor",
-                                      "to_management_factor",
-                                      "to_input_factor",
-                                      "to_stock",
-                                      "annual_change",
-                                      "error"}));
+    const std::string results =
+        ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,"
+        "from_stock,to_land_use_factor,to_management_factor,to_input_factor,to_stock,"
+        "annual_change,error";
+    EXPECT_EQ(output.header, testing::read_records("id," + kHeader + ",notes" + results).at(0));
     const std::string first_row = output.text.substr(output.text.find('\n') + 1);
     EXPECT_EQ(first_row.substr(0, first_row.find('\n')),
               "7," + kKenya +
@@ -216,10 +195,6 @@ TEST_F(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
     const testing::BatchOutput output = run(header + ";carbon_stock\r\n" + row + ";40,5\r\n", ',');
     EXPECT_EQ(output.text.substr(output.text.find("\r\n") + 2),
               row + ";40,5;40,5;0,69;1;1;27,9;1;1,17;1,11;52,6;1,24;\r\n");
-    // Under a comma, a comma-separated file quotes its numbers.
-    const testing::BatchOutput quoted = run(kHeader + "\n" + kKenya + "\n", ',');
-    EXPECT_NE(quoted.text.find(",\"0,69\","), std::string::npos);
-    EXPECT_EQ(quoted.rows[0].at("from_land_use_factor"), "0,69");
 }
 
 TEST_F(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {

@@ -4,9 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "csv_reader.h"
 #include "csv_writer.h"
 #include "default_database.h"
+#include "files.h"
 #include "fixture_paths.h"
 #include "memory_tables.h"
 #include "temp_dir.h"
@@ -97,21 +96,14 @@ inline std::string fixture_database(const TempDir& dir) {
     return path;
 }
 
-inline const std::vector<std::string> kScenarioColumns = {
-    "country",    "climate_region", "soil_type",     "from_land_use", "from_management",
-    "from_input", "to_land_use",    "to_management", "to_input"};
-
 // The required columns of a scenario file, as its header line.
 inline const std::string kScenarioHeader =
     "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
     "to_management,to_input";
-
-inline std::string file_contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+// A Kenyan field turned from cropland to improved grassland, in those columns.
+inline const std::string kKenya =
+    "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
+    "Grassland,Improved,High";
 
 // How a command line ended and what it wrote.
 struct CommandRun {
@@ -124,8 +116,8 @@ struct CommandRun {
 inline CommandRun run_in(const TempDir& dir, const std::string& command_line) {
     const int status = std::system(
         ("cd " + dir.path().string() + " && " + command_line + " >out.txt 2>err.txt").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, file_contents(dir.file("out.txt")),
-            file_contents(dir.file("err.txt"))};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, bytes_of(dir.file("out.txt")),
+            bytes_of(dir.file("err.txt"))};
 }
 
 }  // namespace humo::testing

@@ -13,12 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string& kHeader = testing::kScenarioHeader;
-const std::string kKenya =
-    "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
-    "Grassland,Improved,High";
+const std::string& kKenya = testing::kKenya;
 
+using testing::bytes_of;
 using testing::CommandRun;
-using testing::file_contents;
+using testing::file_names;
 
 void write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -82,7 +81,7 @@ TEST_F(HumoBatchTest, RowsWithErrorsExitOneAndTheFirstTenAreListed) {
     expected += "… and 2 more rows with errors (see the error column)\n";
     EXPECT_EQ(run.err, expected);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(testing::read_records(file_contents(dir.file("out.csv"))).size(), 14u);
+    EXPECT_EQ(testing::read_records(bytes_of(dir.file("out.csv"))).size(), 14u);
 
     // Quiet: the errors only.
     const CommandRun quiet = humo_batch("--quiet in.csv -o out.csv");
@@ -119,7 +118,7 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
     EXPECT_EQ(run.err,
               "humo-batch: line 3: a quoted field that starts here is never closed; nothing was "
               "written\n");
-    EXPECT_EQ(file_contents(dir.file("out.csv")), "earlier results\n");
+    EXPECT_EQ(bytes_of(dir.file("out.csv")), "earlier results\n");
     EXPECT_EQ(files(),
               (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv", "out.csv"}));
 }
@@ -127,11 +126,52 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
 TEST_F(HumoBatchTest, TheOutputMayReplaceTheInputAndARerunKeepsItsColumns) {
     write(dir.file("in.csv"), kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
-    const std::string once = file_contents(dir.file("in.csv"));
+    const std::string once = bytes_of(dir.file("in.csv"));
     EXPECT_NE(once.find(",49.4,1.16,11.57,\n"), std::string::npos) << once;
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
-    EXPECT_EQ(file_contents(dir.file("in.csv")), once);
+    EXPECT_EQ(bytes_of(dir.file("in.csv")), once);
     EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
+}
+
+TEST_F(HumoBatchTest, ADashWritesToStandardOutputAndTheDatabaseInUseIsNeverTheOutput) {
+    write(dir.file("in.csv"), kHeader + "\n" + kKenya + "\n");
+    const CommandRun dash = humo_batch("in.csv -o -");
+    EXPECT_EQ(dash.status, 0);
+    EXPECT_TRUE(dash.out.ends_with(kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n"))
+        << dash.out;
+    const std::string before = bytes_of(database);
+    const CommandRun in_use = humo_batch("in.csv -o " + database);
+    EXPECT_EQ(in_use.status, 2);
+    EXPECT_EQ(in_use.err, "humo-batch: cannot write " + database +
+                              ": it is the database in use; nothing was written\n");
+    EXPECT_EQ(bytes_of(database), before);
+    EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
+}
+
+// A new user's first runs, started together, all make the user's database from the defaults.
+TEST(HumoBatchFirstRunTest, SixRunsStartedAtOnceOnAFreshHomeAllSucceedAlike) {
+    testing::TempDir dir;
+    const fs::path bin = dir.path() / "bin";
+    fs::create_directories(bin);
+    fs::copy_file(HUMO_BATCH, bin / "humo-batch");
+    fs::copy_file(fs::path(HUMO_BATCH).parent_path() / "defaults-2003.mdb",
+                  bin / "defaults-2003.mdb");
+    write(dir.file("in.csv"), kHeader + "\n" + kKenya + "\n");
+    std::string runs = "(export HOME=" + dir.file("home") + "; unset XDG_DATA_HOME; ";
+    for (int i = 0; i < 6; ++i) {
+        const std::string n = std::to_string(i);
+        runs += "(bin/humo-batch in.csv -o out" + n + ".csv; echo $? >status" + n + ") & ";
+    }
+    testing::run_in(dir, runs + "wait)");
+    const std::string first = bytes_of(dir.file("out0.csv"));
+    EXPECT_NE(first.find(",49.4,1.16,\n"), std::string::npos) << first;
+    for (int i = 0; i < 6; ++i) {
+        const std::string n = std::to_string(i);
+        EXPECT_EQ(bytes_of(dir.file("status" + n)), "0\n") << "run " << n;
+        EXPECT_EQ(bytes_of(dir.file("out" + n + ".csv")), first) << "run " << n;
+    }
+    EXPECT_EQ(file_names(dir.path() / "home/.local/share/humo_tool"),
+              (std::vector<std::string>{"humo_tool.mdb"}));
 }
 
 TEST_F(HumoBatchTest, TheCommandLine) {

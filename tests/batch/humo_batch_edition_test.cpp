@@ -21,7 +21,6 @@ const std::string kResultColumns =
     "to_land_use_factor,to_management_factor,to_input_factor,to_stock,annual_change,error\n";
 
 using testing::CommandRun;
-using testing::file_contents;
 
 class HumoBatchEditionTest : public ::testing::Test {
 protected:
@@ -37,16 +36,9 @@ protected:
 };
 
 TEST_F(HumoBatchEditionTest, TheSameFieldGivesEachEditionsStocks) {
-    // Cold Temperate Wet, high-activity clay, from the edition's CSV files:
-    //   2003: stock 95, long-term cultivated 0.71, no-till 1.16, high input with manure 1.38
-    //     from 95 x 0.71 x 1 x 1 = 67.45 -> 67.5; to 67.45 x 1.16 x 1.38 = 107.97396 -> 108.0
-    //     change (108.0 - 67.5) / 20 = 2.025 -> 2.03
-    //   2006: stock 95, 0.69, 1.15, 1.44 (the cropland factors changed, the stock did not)
-    //     from 95 x 0.69 = 65.55 -> 65.6; to 65.55 x 1.15 x 1.44 = 108.5508 -> 108.6
-    //     change (108.6 - 65.6) / 20 = 2.15
-    //   2019: stock 81, 0.70, 1.09, 1.44
-    //     from 81 x 0.7 = 56.7; to 56.7 x 1.09 x 1.44 = 88.99632 -> 89.0
-    //     change (89.0 - 56.7) / 20 = 1.615 -> 1.62
+    // Cold Temperate Wet, high-activity clay, from each edition's CSV files: the stock, then
+    // long-term cultivated, no-till and high input with manure.
+    //   2003: 95, 0.71, 1.16, 1.38; 2006: 95, 0.69, 1.15, 1.44; 2019: 81, 0.70, 1.09, 1.44
     const std::map<std::string, std::string> results = {
         {"2003", ",95,0.71,1,1,67.5,0.71,1.16,1.38,108.0,2.03,"},
         {"2006", ",95,0.69,1,1,65.6,0.69,1.15,1.44,108.6,2.15,"},
@@ -63,17 +55,15 @@ TEST_F(HumoBatchEditionTest, AnUnknownEditionOrOneWithADatabaseIsRefused) {
     const std::string usage =
         "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
         "                  INPUT.csv [-o OUTPUT.csv]\n";
-    CommandRun batch = run(HUMO_BATCH, "--edition 1996 in.csv -o out.csv");
-    EXPECT_EQ(batch.status, 2);
-    EXPECT_EQ(batch.err,
-              "humo-batch: no edition 1996; the editions are 2003, 2006, 2019\n" + usage);
-    batch = run(HUMO_BATCH, "--edition=2006 --database in.csv in.csv -o out.csv");
-    EXPECT_EQ(batch.status, 2);
-    EXPECT_EQ(batch.err,
-              "humo-batch: --edition and --database name two databases; give one\n" + usage);
-    batch = run(HUMO_BATCH, "in.csv --edition");
-    EXPECT_EQ(batch.status, 2);
-    EXPECT_EQ(batch.err, "humo-batch: --edition needs a value\n" + usage);
+    for (const auto& [arguments, says] : std::map<std::string, std::string>{
+             {"--edition 1996 in.csv", "no edition 1996; the editions are 2003, 2006, 2019"},
+             {"--edition=2006 --database in.csv in.csv",
+              "--edition and --database name two databases; give one"},
+             {"in.csv --edition", "--edition needs a value"}}) {
+        const CommandRun batch = run(HUMO_BATCH, "-o out.csv " + arguments);
+        EXPECT_EQ(batch.status, 2) << arguments;
+        EXPECT_EQ(batch.err, "humo-batch: " + says + "\n" + usage);
+    }
     EXPECT_FALSE(fs::exists(dir.file("out.csv")));
 }
 

@@ -179,19 +179,6 @@ TEST(EditionsTest, EachEditionHasItsOwnRegionsAndValues) {
     EXPECT_EQ(codes("2019", "Mongolia"), "2 9");
     EXPECT_EQ(codes("2006", "Greenland"), codes("2003", "Greenland"));
     EXPECT_EQ(codes("2019", "Greenland"), codes("2003", "Greenland") + " 11");
-
-    // Boreal paddy rice has its factor in every edition.
-    const std::string paddy =
-        "SELECT land_use_factor FROM tbl_systems WHERE system = 'Paddy rice' AND climate_region "
-        "= 'Boreal'";
-    EXPECT_EQ(one(paths["2003"], paddy), "1.1");
-    EXPECT_EQ(one(paths["2006"], paddy), "1.1");
-    EXPECT_EQ(one(paths["2019"], paddy), "1.35");
-    const std::string second_grassland =
-        "SELECT management_type FROM tbl_management_type WHERE system = 'Grassland' AND "
-        "management_order = 2";
-    EXPECT_EQ(one(paths["2006"], second_grassland), "Moderately degraded");
-    EXPECT_EQ(one(paths["2019"], second_grassland), "High intensity grazing");
 }
 
 // A copy of the data folder to break.

@@ -35,9 +35,6 @@ protected:
         if (journal)
             journal->push_back(name() + " unload");
     }
-    void Form_KeyUp(int code, int shift) override {
-        events.push_back("keyup " + std::to_string(code) + " " + std::to_string(shift));
-    }
 };
 
 class FormModelTest : public ::testing::Test {
@@ -179,14 +176,6 @@ TEST(FormFrameTest, ADisabledOrHiddenFrameRefusesItsButtons) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(FormModelTest, KeyPreviewSendsKeysToTheForm) {
-    form.user_key_up(112, 1);
-    EXPECT_TRUE(form.events.size() == 1);  // load only: key preview is off
-    form.set_key_preview(true);
-    form.user_key_up(112, 1);
-    EXPECT_EQ(form.events.back(), "keyup 112 1");
-}
-
 TEST_F(FormModelTest, AnUntrappedFailureIsARunTimeErrorThatEndsTheProgram) {
     form.button.Click = [] { throw failures::invalid_use_of_null(); };
     form.button.user_click();
@@ -202,25 +191,6 @@ TEST_F(FormModelTest, AnyOtherFaultOfAHandlerIsShownAndNeverEscapes) {
     EXPECT_NO_THROW(form.button.user_click());
     EXPECT_EQ(host.message_texts(), (std::vector<std::string>{"Run-time error:\n\nvector::at"}));
     EXPECT_TRUE(host.ended);
-}
-
-TEST_F(FormModelTest, EveryViewOfAControlHearsEachChangeWithItsDetail) {
-    std::vector<std::string> heard;
-    auto listener = [&](const std::string& who) {
-        return [&heard, who](const ControlChange& change) {
-            heard.push_back(who + " " + std::to_string(static_cast<int>(change.kind)) + " " +
-                            std::to_string(change.row));
-        };
-    };
-    const int first = form.second.add_listener(listener("one"));
-    form.second.add_listener(listener("two"));
-    form.second.add_item("z");
-    form.second.remove_listener(first);
-    form.second.set_list_index(0);
-    const auto added = std::to_string(static_cast<int>(ChangeKind::kItemAdded));
-    const auto selected = std::to_string(static_cast<int>(ChangeKind::kSelection));
-    EXPECT_EQ(heard, (std::vector<std::string>{"one " + added + " 2", "two " + added + " 2",
-                                               "two " + selected + " 0"}));
 }
 
 class FormLifecycleTest : public ::testing::Test {
