@@ -99,9 +99,11 @@ struct ReadRecord {
     bool plain_ascii = false;
 };
 
-// The records of a header line and one more line, as the reader gives them.
-std::vector<ReadRecord> records_of(const std::string& line) {
-    const std::string text = "a,b\n" + line + "\n";
+// The records of a header line and the lines after it, as one reader gives them.
+std::vector<ReadRecord> records_of(const std::vector<std::string>& lines) {
+    std::string text = "a,b\n";
+    for (const std::string& line : lines)
+        text += line + "\n";
     size_t offset = 0;
     CsvReader reader([&](char* buffer, size_t size) {
         const size_t count = std::min(size, text.size() - offset);
@@ -122,51 +124,64 @@ std::vector<ReadRecord> records_of(const std::string& line) {
 
 // A line without quotes is split by the reader itself, many bytes at a time: wherever its
 // delimiters, quotes, carriage returns and bytes beyond ASCII fall, and whatever its length,
-// it reads as splitting it by hand does.
+// it reads as splitting it by hand does. Each line is one record, however the lines before it
+// ended.
 TEST(CsvReaderTest, PlainLinesSplitAlikeWhereverTheirDelimitersAndOddBytesFall) {
+    struct Line {
+        std::string text;
+        std::vector<std::string> fields;  // none: only that the line is not plain ASCII
+        bool plain = true;
+    };
+    std::vector<Line> lines;
+    std::vector<std::string> returned_lines;
     std::mt19937 random(5);
     for (size_t length = 1; length <= 50; ++length) {
         for (int attempt = 0; attempt < 20; ++attempt) {
-            std::string line(length, 'x');
-            for (char& c : line)
+            Line line{std::string(length, 'x'), {""}};
+            for (char& c : line.text)
                 c = random() % 3 == 0 ? ',' : 'x';
-            std::vector<std::string> expected = {""};
-            for (char c : line) {
+            for (char c : line.text) {
                 if (c == ',')
-                    expected.emplace_back();
+                    line.fields.emplace_back();
                 else
-                    expected.back() += c;
+                    line.fields.back() += c;
             }
-            const auto records = records_of(line);
-            ASSERT_EQ(records.size(), 1u) << line;
-            EXPECT_EQ(records[0].fields, expected) << line;
-            EXPECT_EQ(records[0].plain, line);
-            EXPECT_TRUE(records[0].plain_ascii) << line;
+            lines.push_back(line);
         }
+        const std::string plain(length, 'x');
         for (size_t at = 0; at < length; ++at) {
-            const std::string plain(length, 'x');
             for (char odd : {'\xC3', '\0'}) {
-                std::string line = plain;
-                line[at] = odd;
-                const auto records = records_of(line);
-                ASSERT_EQ(records.size(), 1u);
-                EXPECT_FALSE(records[0].plain_ascii) << "an odd byte at " << at << " of " << length;
+                Line line{plain, {}};
+                line.text[at] = odd;
+                lines.push_back(line);
             }
             // A quoted field from here on, or a carriage return here: the line is no plain one.
-            std::string quoted = plain.substr(0, at) + ",\"q\"";
-            const auto records = records_of(quoted);
-            ASSERT_EQ(records.size(), 1u) << quoted;
-            EXPECT_FALSE(records[0].plain) << quoted;
-            EXPECT_EQ(records[0].fields, (std::vector<std::string>{plain.substr(0, at), "q"}));
+            lines.push_back({plain.substr(0, at) + ",\"q\"", {plain.substr(0, at), "q"}, false});
             // At the end it is a line ending.
-            if (at + 1 == length)
-                continue;
-            std::string returned = plain;
-            returned[at] = '\r';
-            for (const ReadRecord& record : records_of(returned))
-                EXPECT_FALSE(record.plain) << "a carriage return at " << at << " of " << length;
+            if (at + 1 < length) {
+                returned_lines.push_back(plain);
+                returned_lines.back()[at] = '\r';
+            }
         }
     }
+    std::vector<std::string> texts;
+    for (const Line& line : lines)
+        texts.push_back(line.text);
+    const std::vector<ReadRecord> records = records_of(texts);
+    ASSERT_EQ(records.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        const ReadRecord& record = records[i];
+        if (line.fields.empty()) {
+            EXPECT_FALSE(record.plain_ascii) << "an odd byte in line " << i;
+            continue;
+        }
+        EXPECT_EQ(record.fields, line.fields) << line.text;
+        EXPECT_EQ(record.plain, line.plain ? std::optional(line.text) : std::nullopt);
+        EXPECT_EQ(record.plain_ascii, line.plain) << line.text;
+    }
+    for (const ReadRecord& record : records_of(returned_lines))
+        EXPECT_FALSE(record.plain) << "a line with a carriage return";
 }
 
 TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
