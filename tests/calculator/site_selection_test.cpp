@@ -50,6 +50,11 @@ TEST_F(CalculatorTest, PickingARegionSelectsTheResetSoilTypeAndOffersItsLandUseT
     EXPECT_EQ(testing::seen(c.base_factor1), kept_factor);
     EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
     EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
+    // Picked by hand, the soil type without a stock leaves the box empty.
+    pick(c.soiltype, "Sandy");
+    pick(c.soiltype, "High clay activity mineral");
+    EXPECT_EQ(messages(), (Strings{kHacMessage, kHacMessage}));
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] ''");
 }
 
 TEST_F(CalculatorTest, AMissingStockRowIsReportedAndTheNextLookupWorks) {
