@@ -9,6 +9,14 @@ const std::string kHacMessage =
     "There are no reference carbon stock data for High clay activity mineral soils in this "
     "climate region.  The program will now reset the soil type to 'High clay activity mineral'.";
 
+TEST_F(CalculatorTest, ASoilTypePickedBeforeTheSiteIsKeptWithoutAMessage) {
+    pick(c.climate_region, "(Please specify a country)");
+    pick(c.soiltype, "Sandy");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(c.soiltype.text(), "Sandy");
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
+}
+
 TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSite) {
     site("Atlantis", "Warm");
     pick(c.soiltype, "Volcanic");
