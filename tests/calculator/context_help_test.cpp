@@ -73,6 +73,14 @@ TEST_F(ContextHelpTest, F1OpensTheTopicOfTheControlThatHasTheFocus) {
         f1();
         expected.push_back(context_help(control->name(), number));
     }
+    // Shift, Ctrl or Alt with F1 too; F1 going down and other keys ask for nothing.
+    focus(c.climate_region);
+    for (int shift : {1, 2, 4}) {
+        f1(shift);
+        expected.push_back(context_help("climate_region", 1001));
+    }
+    EXPECT_FALSE(c.user_key_down(kF1, 0));
+    EXPECT_FALSE(c.user_key_up(kF1 + 1, 0));
     EXPECT_EQ(calls(), expected);
     EXPECT_TRUE(whats_this.empty());
     EXPECT_TRUE(messages().empty());

@@ -113,18 +113,6 @@ TEST_F(FreshResultsTest, PicksInOneSystemNeverDisturbTheOther) {
     }
 }
 
-TEST_F(FreshResultsTest, ARegionPickEmptiesBothSystemsCompletely) {
-    worked_example();
-    pick(c.climate_region, "Cool");
-    for (SystemColumn* column : {&c.from_column(), &c.to_column()}) {
-        EXPECT_EQ(column->management.list_count(), 0);
-        EXPECT_EQ(column->input.list_count(), 0);
-        EXPECT_EQ(column->management_factor.text(), "");
-        EXPECT_EQ(column->input_factor.text(), "");
-        EXPECT_EQ(column->system.list_index(), -1);
-    }
-}
-
 TEST_F(FreshResultsTest, ANewCountryLeavesNoResultOfTheOldSite) {
     worked_example();
     pick(c.country, "Syldavia");

@@ -5,16 +5,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(CalculatorTest, PickingALandUseTypeShowsItsFactorAndLeavesTheOtherSystemAlone) {
-    site("Atlantis", "Warm");
-    const Strings to_before = to_system();
-    pick(c.system1, "Orchard");
-    EXPECT_EQ(testing::seen(c.base_factor1), "base_factor1[on] '1'");
-    EXPECT_TRUE(c.base_factor1_label.enabled());
-    EXPECT_EQ(to_system(), to_before);
-    EXPECT_TRUE(messages().empty());
-}
-
 TEST_F(CalculatorTest, ALandUseTypeWithoutDataResetsToLongTermCultivated) {
     site("Atlantis", "Warm");
     pick(c.system2, "Set aside");

@@ -30,6 +30,10 @@ TEST_F(ReportTest, ShowsTheFirstPendingErrorAndClearsTheList) {
     EXPECT_EQ(host.messages[0].icon, forms::MsgBoxIcon::kStop);
     EXPECT_EQ(host.messages[0].buttons, forms::MsgBoxButtons::kOk);
     EXPECT_EQ(connection.errors().count(), 0u);
+
+    connection.errors().add({5, "alone", "SQLite"});
+    ReportConnectionErrors(program, &connection, running);
+    EXPECT_EQ(host.messages.back().text, "Error Code: 5\r\nDescription: alone\r\nSource: SQLite");
 }
 
 TEST_F(ReportTest, ShowsTheRunningFailureWhenNothingIsPending) {

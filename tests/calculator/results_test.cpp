@@ -43,36 +43,32 @@ TEST_F(CalculatorTest, AStockThatRoundsToZeroFromBelowShowsNoMinusSign) {
     EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "0.0");
 }
 
-TEST_F(CalculatorTest, TextThatIsNotANumberIsNamedAndBlanksTheResult) {
-    worked_example();
-    type(c.base_factor1, "abc");  // quiet while typing
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "");
-    EXPECT_EQ(c.Sequestration_Potential.text(), "");
-    pick(c.Input1, "Low");
-    EXPECT_EQ(
-        messages(),
-        (Strings{error_box(13, "FROM Land Use Factor: \"abc\" is not a number", "humo_tool")}));
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] ''");
-    EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
-    EXPECT_EQ(c.active_control(), &c.Input1);
-}
-
-TEST_F(CalculatorTest, AnEmptyFactorBlanksTheStockAndTheChange) {
-    worked_example();
-    pick(c.Management1, "No-till");  // rebuilds the inputs: no input level chosen
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
-    EXPECT_FALSE(c.carbon_stock_20yrs_1_units.enabled());
-    EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
-    EXPECT_FALSE(c.Sequestration_Potential_label.enabled());
-    EXPECT_EQ(c.carbon_stock_20yrs_2.text(), "38.5");
-}
-
-TEST_F(CalculatorTest, AZeroReferenceStockGivesZeroStocks) {
-    worked_example();
-    pick(c.soiltype, "Volcanic");
-    pick(c.Input1, "Low");
-    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "0.0");
+// A typed value the results cannot use blanks them quietly while typing; the next pick that
+// recomputes says why.
+TEST_F(CalculatorTest, ATypedValueTheResultsCannotUseBlanksThemAndTheNextPickSaysWhy) {
+    struct Case {
+        forms::TextBox frmmaster::*box;
+        const char* typed;
+        const char* reason;
+        const char* to_stock;
+    };
+    for (const Case& t :
+         {Case{&frmmaster::base_factor1, "abc", "FROM Land Use Factor: \"abc\" is not a number",
+               "38.5"},
+          Case{&frmmaster::carbon_stock, "-5", "Existing Carbon Stock: \"-5\" is negative", ""}}) {
+        worked_example();
+        session.host.messages.clear();
+        type(c.*t.box, t.typed);
+        EXPECT_TRUE(messages().empty()) << t.typed;
+        EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "") << t.typed;
+        EXPECT_EQ(c.carbon_stock_20yrs_2.text(), t.to_stock) << t.typed;
+        EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
+        EXPECT_FALSE(c.Sequestration_Potential_label.enabled());
+        pick(c.Input1, "Low");
+        EXPECT_EQ(messages(), (Strings{error_box(13, t.reason, "humo_tool")}));
+        EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[on] ''");
+        EXPECT_EQ(c.active_control(), &c.Input1);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,14 @@ const std::string kHacMessage =
     "There are no reference carbon stock data for High clay activity mineral soils in this "
     "climate region.  The program will now reset the soil type to 'High clay activity mineral'.";
 
+TEST_F(CalculatorTest, ASoilTypePickedBeforeTheSiteIsKeptWithoutAMessage) {
+    pick(c.climate_region, "(Please specify a country)");
+    pick(c.soiltype, "Sandy");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(c.soiltype.text(), "Sandy");
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
+}
+
 TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSite) {
     site("Atlantis", "Warm");
     pick(c.soiltype, "Volcanic");
@@ -50,6 +58,11 @@ TEST_F(CalculatorTest, PickingARegionSelectsTheResetSoilTypeAndOffersItsLandUseT
     EXPECT_EQ(testing::seen(c.base_factor1), kept_factor);
     EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
     EXPECT_EQ(testing::seen(c.Sequestration_Potential), "Sequestration_Potential[off] ''");
+    // Picked by hand, the soil type without a stock leaves the box empty.
+    pick(c.soiltype, "Sandy");
+    pick(c.soiltype, "High clay activity mineral");
+    EXPECT_EQ(messages(), (Strings{kHacMessage, kHacMessage}));
+    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[on] ''");
 }
 
 TEST_F(CalculatorTest, AMissingStockRowIsReportedAndTheNextLookupWorks) {

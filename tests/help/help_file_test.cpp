@@ -28,12 +28,24 @@ TEST(BuiltHelpFile, OpensAtItsDefaultTopicAndATopicForEveryContextNumber) {
     ASSERT_TRUE(file.read(home.value()));
     EXPECT_NE(file.read(home.value())->find("<h1>HUMO Soil Carbon Tool</h1>"), std::string::npos);
 
-    // Every context number of the calculator is opened in the help viewer's tests.
-    const auto topic = file.topic_for_context(1000);
-    ASSERT_TRUE(topic.ok()) << topic.error().message;
-    const auto html = file.read(topic_path(topic.value()));
-    ASSERT_TRUE(html) << topic.value();
-    EXPECT_NE(html->find("<h1>Country</h1>"), std::string::npos);
+    const std::vector<std::string> headings = {"Country",
+                                               "Climate Region",
+                                               "Native Soil Type",
+                                               "Land Use Type",
+                                               "Management System and Factor",
+                                               "Inputs and Input Factor",
+                                               "Land Use Factor",
+                                               "Predicted Carbon Stock",
+                                               "Existing Carbon Stock",
+                                               "Annual Carbon Stock Change"};
+    for (std::uint32_t number = 1000; number < 1000 + headings.size(); ++number) {
+        const auto topic = file.topic_for_context(number);
+        ASSERT_TRUE(topic.ok()) << topic.error().message;
+        const auto html = file.read(topic_path(topic.value()));
+        ASSERT_TRUE(html) << topic.value();
+        EXPECT_NE(html->find("<h1>" + headings[number - 1000] + "</h1>"), std::string::npos)
+            << number;
+    }
 }
 
 TEST(BuiltHelpFile, RefusesContextNumbersWithoutATopic) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -101,9 +102,12 @@ TEST_F(DataFormViewTest, ClicksAndTheFormsKeysMoveTheRowOnceEach) {
     EXPECT_EQ(table->currentIndex().row(), 3);
 }
 
-TEST_F(DataFormViewTest, WhatIsTypedIntoACellIsWrittenWhenTheRowMoves) {
+// Qt's own checks of the grid's model run while its rows are edited, added, deleted and loaded.
+TEST_F(DataFormViewTest, WhatIsTypedIntoACellIsWrittenWhenTheRowMovesAndRowsComeAndGo) {
     maintenance::DataForm& form = open_wrb();
     QTableView* table = grid(form);
+    QAbstractItemModelTester checks(table->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     table->setFocus();
     table->setCurrentIndex(table->model()->index(0, 1));
     QWidget* editor = type_into_cell(table, "Ash");  // any key starts editing
@@ -116,6 +120,15 @@ TEST_F(DataFormViewTest, WhatIsTypedIntoACellIsWrittenWhenTheRowMoves) {
     click_row(table, 1);
     EXPECT_FALSE(form.recordset()->pending());
     EXPECT_EQ(form.grdDataGrid.cell_text(0, 1), "Ash");
+
+    form.cmdAdd->user_click();
+    EXPECT_EQ(table->model()->rowCount(), 5);
+    form.cmdFirst.user_click();  // nothing typed: the new row goes again
+    EXPECT_EQ(table->model()->rowCount(), 4);
+    form.cmdDelete->user_click();
+    form.cmdRefresh->user_click();
+    EXPECT_EQ(table->model()->rowCount(), 3);
+    EXPECT_EQ(cell(table, 0, 0), "Arenosols");
 }
 
 TEST_F(DataFormViewTest, ClosingTheWindowWhileACellIsBeingTypedKeepsTheText) {

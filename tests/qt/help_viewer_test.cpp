@@ -92,27 +92,6 @@ TEST_F(HelpViewerTest, OpensAtAContextNumberAndFollowsLinksBackAndForward) {
     EXPECT_TRUE(viewer.message().isEmpty());
 }
 
-TEST_F(HelpViewerTest, OpensTheShippedFileAtEveryContextNumberOfTheCalculator) {
-    const std::vector<std::pair<int, QString>> headings = {
-        {1000, "Country"},
-        {1001, "Climate Region"},
-        {1002, "Native Soil Type"},
-        {1003, "Land Use Type"},
-        {1004, "Management System and Factor"},
-        {1005, "Inputs and Input Factor"},
-        {1006, "Land Use Factor"},
-        {1007, "Predicted Carbon Stock"},
-        {1008, "Existing Carbon Stock"},
-        {1009, "Annual Carbon Stock Change"},
-    };
-    for (const auto& [number, heading] : headings) {
-        viewer.show_help(kBuiltFile, 15, number);
-        EXPECT_TRUE(viewer.message().isEmpty()) << viewer.message().toStdString();
-        EXPECT_TRUE(page_text().startsWith(heading + "\n")) << number;
-        EXPECT_EQ(viewer.windowTitle(), "HUMO Soil Carbon Tool Help - " + heading);
-    }
-}
-
 TEST_F(HelpViewerTest, TheContentsPaneOpensTopicsWithTheirPicturesAndStyle) {
     viewer.show_help(kBuiltFile, 0, 0);
     EXPECT_EQ(shown(), topic("/topics/index.htm"));

@@ -8,7 +8,6 @@
 #include "calculator_session.h"
 #include "edited_values.h"
 #include "report_document.h"
-#include "results_actions.h"
 #include "results_text.h"
 #include "sqlite_database.h"
 
@@ -213,21 +212,6 @@ TEST(StockAxisTest, FromZeroPastTheLargerStockInRoundSteps) {
     const ChartAxis nothing = stock_axis(0, 0, {'.'});
     EXPECT_EQ(nothing.low, 0);
     EXPECT_GT(nothing.high, 0);
-}
-
-TEST_F(ReportTest, TheMenuAndTheScriptAreRefusedWithoutResults) {
-    std::string text;
-    auto never = [](const ReportDocument&, const std::string&) { FAIL() << "nothing to write"; };
-    EXPECT_EQ(app::save_report(session.module, session.dir.file("r.pdf"), never),
-              "calculator not loaded");
-    EXPECT_EQ(app::copy_results(session.module, text), "calculator not loaded");
-    EXPECT_FALSE(app::shows_results(session.module));
-    session.start_calculator();
-    EXPECT_EQ(app::save_report(session.module, session.dir.file("r.pdf"), never), "no results");
-    EXPECT_EQ(app::copy_results(session.module, text), "no results");
-    calculate();
-    EXPECT_TRUE(app::shows_results(session.module));
-    // Saving and copying the results shown: the frame menu's tests.
 }
 
 }  // namespace
