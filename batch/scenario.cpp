@@ -28,7 +28,13 @@ ScenarioCalculator::ScenarioCalculator(const engine::MemoryTables& tables) : rul
 }
 
 const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
-    result_ = {};
+    // Cleared field by field: the error keeps its buffer from row to row.
+    result_.reference_stock = {};
+    result_.from = {};
+    result_.to = {};
+    result_.annual_change = {};
+    result_.total_annual_change = {};
+    result_.error.clear();
     errors_.clear();
     bound_what_is_shared();
 
