@@ -38,10 +38,12 @@ std::string LibraryMessages::finish() {
 
 void LibraryMessages::require_no_error(const std::string& path) {
     const std::string text = finish();
-    std::fputs(text.c_str(), stderr);
     const size_t error = text.find("error:");
-    if (error == std::string::npos)
+    if (error == std::string::npos) {
+        std::fputs(text.c_str(), stderr);
         return;
+    }
+    // The refusal quotes the error; the lines before it only repeat it in the reader's terms.
     std::string said = text.substr(error, text.find('\n', error) - error);
     while (!said.empty() && (said.back() == '.' || said.back() == '\r'))
         said.pop_back();

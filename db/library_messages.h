@@ -15,8 +15,8 @@ public:
     LibraryMessages(const LibraryMessages&) = delete;
     LibraryMessages& operator=(const LibraryMessages&) = delete;
 
-    // Stops catching, passes on what was said, and fails naming `path` when the library said it
-    // hit an error.
+    // Stops catching and fails naming `path` and the error when the library said it hit one;
+    // otherwise passes on what it said.
     void require_no_error(const std::string& path);
 
 private:
