@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "connection.h"
 #include "recordset.h"
+#include "sqlite_database.h"
 #include "temp_dir.h"
 
 namespace humo::recordset {
@@ -148,6 +151,33 @@ TEST_F(RecordsetTest, AReadTransactionSeesOneStateOfTheFile) {
     other.execute("INSERT INTO t VALUES ('c', 1, 4)");
     rs_.open("SELECT count(*) FROM t", connection_);
     EXPECT_EQ(rs_.value(0).to_text(kPoint), "4");
+}
+
+// What cannot be opened or changed is named with its path and the reason, not the engine's
+// bare words.
+TEST(ConnectionTest, AFolderOrAReadOnlyFileIsNamedWithItsCause) {
+    testing::TempDir dir;
+    const std::string folder = dir.file("folder.mdb");
+    std::filesystem::create_directory(folder);
+    Connection connection;
+    try {
+        connection.open(folder);
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.description(),
+                  "The database file " + folder + " is a directory, not a database.");
+    }
+    const std::string file = dir.file("humo_tool.mdb");
+    sqlite::Database(file, sqlite::OpenMode::kCreate).execute("CREATE TABLE t (x)");
+    connection.open(file, sqlite::OpenMode::kReadOnly);
+    try {
+        connection.database().execute("INSERT INTO t VALUES (1)");
+        FAIL();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.description(),
+                  "The database file " + file +
+                      " cannot be changed: it is read-only (or its folder is). Nothing was saved.");
+    }
 }
 
 TEST(ConnectionTest, AMissingFileFailsToOpenAndIsNotCreated) {
