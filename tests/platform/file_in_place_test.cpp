@@ -147,6 +147,14 @@ TEST_F(FileInPlaceTest, AnInterruptedWriteLeavesNothingBehind) {
     }
 }
 
+TEST_F(FileInPlaceTest, CopyingAMissingFileNamesItAndLeavesNoTarget) {
+    const auto missing = failure_of([&] { copy_whole(dir.file("none.mdb"), target); });
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find(dir.file("none.mdb")), std::string::npos) << *missing;
+    EXPECT_NE(missing->find("No such file or directory"), std::string::npos) << *missing;
+    EXPECT_TRUE(file_names(dir.path()).empty());
+}
+
 TEST_F(FileInPlaceTest, WritersSideBySideAllSucceedAndTheFirstCopyStays) {
     const std::string source = dir.file("defaults.mdb");
     write_bytes(source, std::string(1 << 20, 'd'));
