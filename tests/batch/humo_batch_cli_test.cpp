@@ -115,13 +115,12 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
               (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv", "out.csv"}));
 }
 
-TEST_F(HumoBatchTest, TheOutputMayReplaceTheInputAndARerunKeepsItsColumns) {
+// A rerun over such an output is the batch's own: its CSV test.
+TEST_F(HumoBatchTest, TheOutputMayReplaceTheInput) {
     write(dir.file("in.csv"), kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
     const std::string once = bytes_of(dir.file("in.csv"));
     EXPECT_NE(once.find(",49.4,1.16,11.57,\n"), std::string::npos) << once;
-    ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
-    EXPECT_EQ(bytes_of(dir.file("in.csv")), once);
     EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
 }
 
