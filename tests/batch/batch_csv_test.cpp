@@ -71,13 +71,7 @@ TEST(CsvReaderTest, QuotedFieldsDoubledQuotesAndLineBreaksWhateverTheReadSizes) 
                               {"plain", "row", "here"}};
     // However the input arrives, one byte at a time or all at once, the records are the same.
     for (size_t piece : {size_t{1}, size_t{3}, size_t{7}, text.size()}) {
-        size_t offset = 0;
-        CsvReader reader([&](char* buffer, size_t size) {
-            const size_t count = std::min({size, piece, text.size() - offset});
-            text.copy(buffer, count, offset);
-            offset += count;
-            return count;
-        });
+        CsvReader reader(testing::reading(text, piece));
         EXPECT_TRUE(reader.byte_order_mark());
         EXPECT_TRUE(reader.crlf());
         EXPECT_EQ(reader.delimiter(), ',');
@@ -104,13 +98,7 @@ std::vector<ReadRecord> records_of(const std::vector<std::string>& lines) {
     std::string text = "a,b\n";
     for (const std::string& line : lines)
         text += line + "\n";
-    size_t offset = 0;
-    CsvReader reader([&](char* buffer, size_t size) {
-        const size_t count = std::min(size, text.size() - offset);
-        text.copy(buffer, count, offset);
-        offset += count;
-        return count;
-    });
+    CsvReader reader(testing::reading(text));
     std::vector<ReadRecord> records;
     reader.next();
     while (const CsvRecord* record = reader.next()) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -29,15 +31,19 @@ struct BatchOutput {
     std::vector<OutputRow> rows;
 };
 
-// The records of a CSV text, as the batch's own reader reads them.
-inline std::vector<std::vector<std::string>> read_records(const std::string& text) {
-    size_t offset = 0;
-    batch::CsvReader reader([&](char* buffer, size_t size) {
-        const size_t count = std::min(size, text.size() - offset);
+// Hands out `text` as a file would, at most `piece` bytes at a time; `text` must outlive it.
+inline batch::ReadBytes reading(const std::string& text, size_t piece = SIZE_MAX) {
+    return [&text, piece, offset = size_t{0}](char* buffer, size_t size) mutable {
+        const size_t count = std::min({size, piece, text.size() - offset});
         text.copy(buffer, count, offset);
         offset += count;
         return count;
-    });
+    };
+}
+
+// The records of a CSV text, as the batch's own reader reads them.
+inline std::vector<std::vector<std::string>> read_records(const std::string& text) {
+    batch::CsvReader reader(reading(text));
     std::vector<std::vector<std::string>> records;
     while (const batch::CsvRecord* record = reader.next())
         records.emplace_back(record->fields.begin(), record->fields.end());
@@ -62,15 +68,9 @@ inline std::string csv_text(const std::vector<std::vector<std::string>>& records
 // Runs a batch over a CSV text against loaded tables; the output is read back by column.
 inline BatchOutput run_on_text(const std::string& input, const engine::MemoryTables& tables) {
     BatchOutput output;
-    size_t offset = 0;
     output.summary = batch::run_batch_stream(
-        [&](char* buffer, size_t size) {
-            const size_t count = std::min(size, input.size() - offset);
-            input.copy(buffer, count, offset);
-            offset += count;
-            return count;
-        },
-        [&](const char* data, size_t size) { output.text.append(data, size); }, tables);
+        reading(input), [&](const char* data, size_t size) { output.text.append(data, size); },
+        tables);
     const auto records = read_records(output.text);
     output.header = records.at(0);
     for (size_t r = 1; r < records.size(); ++r) {

@@ -1,7 +1,6 @@
 // humo-batch as a user runs it: exit statuses, what goes to standard output and standard
 // error, and an output file that appears whole or not at all.
 
-#include <filesystem>
 #include <fstream>
 
 #include "batch_files.h"
@@ -9,8 +8,6 @@
 
 namespace humo::batch {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string& kHeader = testing::kScenarioHeader;
 const std::string& kKenya = testing::kKenya;
@@ -35,13 +32,10 @@ protected:
 
     // The files of the test's directory, apart from the database and the captured streams.
     std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir.path())) {
-            const std::string name = entry.path().filename().string();
-            if (name != "humo_tool.mdb" && name != "out.txt" && name != "err.txt")
-                names.push_back(name);
-        }
-        std::sort(names.begin(), names.end());
+        std::vector<std::string> names = file_names(dir.path());
+        std::erase_if(names, [](const std::string& name) {
+            return name == "humo_tool.mdb" || name == "out.txt" || name == "err.txt";
+        });
         return names;
     }
 
@@ -54,12 +48,10 @@ TEST_F(HumoBatchTest, EveryRowComputedExitsZeroWithTheSummaryOnStandardError) {
     const CommandRun run = humo_batch("in.csv");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "2 rows: 2 computed, 0 with errors\n");
-    EXPECT_EQ(run.out, kHeader +
-                           ",reference_stock,from_land_use_factor,from_management_factor,"
-                           "from_input_factor,from_stock,to_land_use_factor,to_management_factor,"
-                           "to_input_factor,to_stock,annual_change,error\n" +
-                           kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n" + kKenya +
-                           ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n");
+    // The columns themselves are the batch's own; here, that they and nothing else are printed.
+    const std::string row = kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n";
+    EXPECT_TRUE(run.out.starts_with(kHeader + ",reference_stock,")) << run.out;
+    EXPECT_TRUE(run.out.ends_with(",annual_change,error\n" + row + row)) << run.out;
     // Standard input, and a comma as the decimal separator.
     const CommandRun piped = humo_batch("- --decimal-separator , <in.csv");
     EXPECT_EQ(piped.status, 0);
@@ -123,13 +115,12 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
               (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv", "out.csv"}));
 }
 
-TEST_F(HumoBatchTest, TheOutputMayReplaceTheInputAndARerunKeepsItsColumns) {
+// A rerun over such an output is the batch's own: its CSV test.
+TEST_F(HumoBatchTest, TheOutputMayReplaceTheInput) {
     write(dir.file("in.csv"), kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
     const std::string once = bytes_of(dir.file("in.csv"));
     EXPECT_NE(once.find(",49.4,1.16,11.57,\n"), std::string::npos) << once;
-    ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
-    EXPECT_EQ(bytes_of(dir.file("in.csv")), once);
     EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
 }
 
@@ -146,32 +137,6 @@ TEST_F(HumoBatchTest, ADashWritesToStandardOutputAndTheDatabaseInUseIsNeverTheOu
                               ": it is the database in use; nothing was written\n");
     EXPECT_EQ(bytes_of(database), before);
     EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
-}
-
-// A new user's first runs, started together, all make the user's database from the defaults.
-TEST(HumoBatchFirstRunTest, SixRunsStartedAtOnceOnAFreshHomeAllSucceedAlike) {
-    testing::TempDir dir;
-    const fs::path bin = dir.path() / "bin";
-    fs::create_directories(bin);
-    fs::copy_file(HUMO_BATCH, bin / "humo-batch");
-    fs::copy_file(fs::path(HUMO_BATCH).parent_path() / "defaults-2003.mdb",
-                  bin / "defaults-2003.mdb");
-    write(dir.file("in.csv"), kHeader + "\n" + kKenya + "\n");
-    std::string runs = "(export HOME=" + dir.file("home") + "; unset XDG_DATA_HOME; ";
-    for (int i = 0; i < 6; ++i) {
-        const std::string n = std::to_string(i);
-        runs += "(bin/humo-batch in.csv -o out" + n + ".csv; echo $? >status" + n + ") & ";
-    }
-    testing::run_in(dir, runs + "wait)");
-    const std::string first = bytes_of(dir.file("out0.csv"));
-    EXPECT_NE(first.find(",49.4,1.16,\n"), std::string::npos) << first;
-    for (int i = 0; i < 6; ++i) {
-        const std::string n = std::to_string(i);
-        EXPECT_EQ(bytes_of(dir.file("status" + n)), "0\n") << "run " << n;
-        EXPECT_EQ(bytes_of(dir.file("out" + n + ".csv")), first) << "run " << n;
-    }
-    EXPECT_EQ(file_names(dir.path() / "home/.local/share/humo_tool"),
-              (std::vector<std::string>{"humo_tool.mdb"}));
 }
 
 TEST_F(HumoBatchTest, TheCommandLine) {

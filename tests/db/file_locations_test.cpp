@@ -1,21 +1,15 @@
 #include "file_locations.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "file_in_place.h"
 #include "files.h"
-#include "restore_defaults.h"
 #include "temp_dir.h"
 
 namespace humo::db {
@@ -23,23 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-using namespace std::chrono;
 
-using files::copy_whole;
 using testing::bytes_of;
 using testing::file_names;
 using testing::write_bytes;
-
-// The message of the std::runtime_error `action` throws, or nothing when it does not.
-template <typename Action>
-std::optional<std::string> failure_of(Action action) {
-    try {
-        action();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return std::nullopt;
-}
 
 // Sets environment variables for one test and puts them back afterwards.
 class Environment {
@@ -51,7 +32,6 @@ public:
             else
                 unsetenv(name.c_str());
         }
-        tzset();
     }
     void set(const std::string& name, const std::optional<std::string>& value) {
         if (!saved_.contains(name)) {
@@ -62,35 +42,14 @@ public:
             setenv(name.c_str(), value->c_str(), 1);
         else
             unsetenv(name.c_str());
-        tzset();
     }
 
 private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
 
-// Files larger than `bytes` cannot be written, as on a disk that fills up part way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : old_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_limit_);
-        const rlimit limit{bytes, old_limit_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_limit_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_limit_{};
-    void (*old_handler_)(int);
-};
-
-const std::string kDefaults = "pristine defaults " + std::string(50000, 'd');
-const std::string kEdited = "edited by the user " + std::string(5000, 'e');
+const std::string kInstalled = "the installed defaults";
+const std::string kUsers = "the user's edits";
 
 // A program directory `bin` inside an installation prefix, and a home of its own.
 class FileLocationsTest : public ::testing::Test {
@@ -168,111 +127,45 @@ TEST_F(FileLocationsTest, HelpAndDefaultsBesideTheProgramElseInstalled) {
 }
 
 TEST_F(FileLocationsTest, TheFirstStartCopiesTheDefaultsWholeAndEditsSurviveARestart) {
-    put(installed / "defaults-2003.mdb", kDefaults);
+    put(installed / "defaults-2003.mdb", kInstalled);
     env.set("XDG_DATA_HOME", dir.file("data/deeper"));
     const FileLocations first = locate();
     make_user_copy(first);
     const fs::path data = dir.path() / "data" / "deeper" / "humo_tool";
     EXPECT_EQ(file_names(data), Names{"humo_tool.mdb"});
-    EXPECT_EQ(bytes_of(first.database), kDefaults);
+    EXPECT_EQ(bytes_of(first.database), kInstalled);
 
-    write_bytes(first.database, kEdited);
+    write_bytes(first.database, kUsers);
     const FileLocations second = locate();
     EXPECT_EQ(second.database, first.database);
     make_user_copy(second);
-    EXPECT_EQ(bytes_of(second.database), kEdited);
+    EXPECT_EQ(bytes_of(second.database), kUsers);
 }
 
 TEST_F(FileLocationsTest, NoCopyIsMadeOfADatabaseTheUserNamedOrBesideTheProgram) {
-    put(program / "defaults-2003.mdb", kDefaults);
+    put(program / "defaults-2003.mdb", kInstalled);
     make_user_copy(locate(dir.file("named.mdb")));
     EXPECT_FALSE(fs::exists(dir.file("named.mdb")));
 
-    put(program / "humo_tool.mdb", kEdited);
+    put(program / "humo_tool.mdb", kUsers);
     make_user_copy(locate());
-    EXPECT_EQ(bytes_of(program / "humo_tool.mdb"), kEdited);
+    EXPECT_EQ(bytes_of(program / "humo_tool.mdb"), kUsers);
     EXPECT_FALSE(fs::exists(home / ".local"));
 }
 
-TEST_F(FileLocationsTest, AMissingInstalledDefaultIsAnErrorNamingItAndLeavesNoCopy) {
-    const FileLocations locations = locate();
-    const auto message = failure_of([&] { make_user_copy(locations); });
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find(defaults_file(program.string())), std::string::npos) << *message;
-    EXPECT_NE(message->find("No such file or directory"), std::string::npos) << *message;
-    const fs::path data = home / ".local/share/humo_tool";
-    EXPECT_TRUE(!fs::exists(data) || file_names(data).empty());
-}
-
 TEST_F(FileLocationsTest, ADataFolderThatCannotBeMadeIsAnErrorNamingIt) {
-    put(program / "defaults-2003.mdb", kDefaults);
+    put(program / "defaults-2003.mdb", kInstalled);
     put(dir.path() / "a-file", "not a folder");
     env.set("XDG_DATA_HOME", dir.file("a-file/data"));
-    const auto message = failure_of([&] { make_user_copy(locate()); });
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find(dir.file("a-file/data/humo_tool")), std::string::npos) << *message;
-    EXPECT_NE(message->find("Not a directory"), std::string::npos) << *message;
+    try {
+        make_user_copy(locate());
+        ADD_FAILURE() << "made a copy under a file";
+    } catch (const std::runtime_error& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find(dir.file("a-file/data/humo_tool")), std::string::npos) << message;
+        EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
+    }
     EXPECT_EQ(bytes_of(dir.path() / "a-file"), "not a folder");
-}
-
-// Writing the copy is the writer's own, tested with it; reading the source is the copy's.
-TEST(CopyWholeTest, AMissingSourceIsNamedAndLeavesNoTarget) {
-    testing::TempDir dir;
-    const auto missing = failure_of([&] { copy_whole(dir.file("none.mdb"), dir.file("t.mdb")); });
-    ASSERT_TRUE(missing);
-    EXPECT_NE(missing->find(dir.file("none.mdb")), std::string::npos) << *missing;
-    EXPECT_NE(missing->find("No such file or directory"), std::string::npos) << *missing;
-    EXPECT_TRUE(file_names(dir.path()).empty());
-}
-
-// The database and its directory; the defaults elsewhere; local time is UTC unless a test
-// says otherwise.
-class RestoreDefaultsTest : public ::testing::Test {
-protected:
-    RestoreDefaultsTest() {
-        env.set("TZ", "UTC");
-        fs::create_directories(data);
-        write_bytes(database, kEdited);
-        write_bytes(defaults, kDefaults);
-    }
-
-    Environment env;
-    testing::TempDir dir;
-    const fs::path data = dir.path() / "data";
-    const std::string database = (data / "humo_tool.mdb").string();
-    const std::string defaults = dir.file("defaults-2003.mdb");
-    // 5 March 2024, 07:08:09 UTC.
-    const system_clock::time_point now = sys_days{2024y / March / 5} + 7h + 8min + 9s;
-};
-
-TEST_F(RestoreDefaultsTest, TheBackupIsNamedAfterTheLocalTime) {
-    env.set("TZ", "ABC-2");  // two hours east of UTC
-    EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-090809.mdb");
-}
-
-TEST_F(RestoreDefaultsTest, EveryOldFileIsKeptAsADatedBackupEvenWithinOneSecond) {
-    EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-070809.mdb");
-    write_bytes(database, "edited again");
-    EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-070809-2.mdb");
-    EXPECT_EQ(restore_defaults(database, defaults, now + 500ms), "humo_tool-20240305-070809-3.mdb");
-    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-070809.mdb"), kEdited);
-    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-070809-2.mdb"), "edited again");
-    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-070809-3.mdb"), kDefaults);
-    EXPECT_EQ(bytes_of(database), kDefaults);
-    EXPECT_EQ(bytes_of(defaults), kDefaults);
-    EXPECT_EQ(file_names(data).size(), 4u);
-}
-
-TEST_F(RestoreDefaultsTest, ADefaultsCopyThatCannotBeWrittenLeavesTheDatabaseAsItWas) {
-    std::optional<std::string> message;
-    {
-        FileSizeLimit full(kDefaults.size() / 2);
-        message = failure_of([&] { restore_defaults(database, defaults, now); });
-    }
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find(data.string()), std::string::npos) << *message;
-    EXPECT_EQ(bytes_of(database), kEdited);
-    EXPECT_EQ(file_names(data), Names{"humo_tool.mdb"});
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
-// Restoring the defaults over a database that another program is changing, that is a symbolic
-// link, or that is missing.
+// Restoring the defaults: dated backups, a disk that fills up, and a database that another
+// program is changing, that is a symbolic link, or that is missing.
 
 #include "restore_defaults.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "default_database.h"
 #include "files.h"
@@ -22,8 +27,72 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
+using namespace std::chrono;
 using testing::bytes_of;
 using testing::file_names;
+using testing::write_bytes;
+
+const std::string kDefaults = "pristine defaults " + std::string(50000, 'd');
+const std::string kEdited = "edited by the user " + std::string(5000, 'e');
+
+// The database and its directory; the defaults elsewhere; local time two hours east of UTC.
+class RestoreDefaultsTest : public ::testing::Test {
+protected:
+    RestoreDefaultsTest() {
+        setenv("TZ", "ABC-2", 1);
+        tzset();
+        fs::create_directories(data);
+        write_bytes(database, kEdited);
+        write_bytes(defaults, kDefaults);
+    }
+    ~RestoreDefaultsTest() override {
+        old_zone ? setenv("TZ", old_zone->c_str(), 1) : unsetenv("TZ");
+        tzset();
+    }
+
+    const std::optional<std::string> old_zone =
+        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    testing::TempDir dir;
+    const fs::path data = dir.path() / "data";
+    const std::string database = (data / "humo_tool.mdb").string();
+    const std::string defaults = dir.file("defaults-2003.mdb");
+    // 5 March 2024, 07:08:09 UTC.
+    const system_clock::time_point now = sys_days{2024y / March / 5} + 7h + 8min + 9s;
+};
+
+TEST_F(RestoreDefaultsTest, EveryOldFileIsKeptAsABackupNamedAfterTheLocalTime) {
+    EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-090809.mdb");
+    write_bytes(database, "edited again");
+    EXPECT_EQ(restore_defaults(database, defaults, now), "humo_tool-20240305-090809-2.mdb");
+    EXPECT_EQ(restore_defaults(database, defaults, now + 500ms), "humo_tool-20240305-090809-3.mdb");
+    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-090809.mdb"), kEdited);
+    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-090809-2.mdb"), "edited again");
+    EXPECT_EQ(bytes_of(data / "humo_tool-20240305-090809-3.mdb"), kDefaults);
+    EXPECT_EQ(bytes_of(database), kDefaults);
+    EXPECT_EQ(bytes_of(defaults), kDefaults);
+    EXPECT_EQ(file_names(data).size(), 4u);
+}
+
+TEST_F(RestoreDefaultsTest, ADefaultsCopyThatCannotBeWrittenLeavesTheDatabaseAsItWas) {
+    // Files larger than half the defaults cannot be written, as on a disk that fills up.
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old_limit{};
+    ::getrlimit(RLIMIT_FSIZE, &old_limit);
+    const rlimit full{kDefaults.size() / 2, old_limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    std::optional<std::string> message;
+    try {
+        restore_defaults(database, defaults, now);
+    } catch (const std::runtime_error& error) {
+        message = error.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find(data.string()), std::string::npos) << *message;
+    EXPECT_EQ(bytes_of(database), kEdited);
+    EXPECT_EQ(file_names(data), Names{"humo_tool.mdb"});
+}
 
 double stock_of(const std::string& database) {
     sqlite::Database file(database, sqlite::OpenMode::kReadOnly);
@@ -87,7 +156,6 @@ TEST_F(RestoreOverTest, AnotherProgramsChangeIsWaitedOnThenNamedAndNeverHalfTake
         file.execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
     }
     const std::string before = bytes_of(database);
-    std::string backup;
     {
         OtherProgramChanging other(database);
         try {
@@ -105,9 +173,8 @@ TEST_F(RestoreOverTest, AnotherProgramsChangeIsWaitedOnThenNamedAndNeverHalfTake
                   (Names{"humo_tool.mdb", "humo_tool.mdb-journal"}));
     }
     // Once the other program has finished, its change is what the backup keeps.
-    backup = restore(database);
+    const std::string backup = restore(database);
     EXPECT_EQ(stock_of(dir.file("data/" + backup)), 1234);
-    EXPECT_EQ(stock_of(database), stock_of(defaults));
     EXPECT_EQ(file_names(dir.path() / "data"), (Names{backup, "humo_tool.mdb"}));
 }
 

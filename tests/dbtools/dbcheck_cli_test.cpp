@@ -20,12 +20,9 @@ using testing::bytes_of;
 
 // Runs humo-dbcheck with the arguments, after any environment settings ("NAME=value "); the
 // output is standard output, then standard error.
-CommandRun humo_dbcheck(const std::string& environment, const std::string& arguments) {
-    return testing::run_program(environment + std::string(HUMO_DBCHECK) + " " + arguments +
-                                " 2>&1");
+CommandRun humo_dbcheck(const std::string& arguments, const std::string& environment = "") {
+    return testing::run_program(environment + HUMO_DBCHECK + " " + arguments + " 2>&1");
 }
-
-CommandRun humo_dbcheck(const std::string& arguments) { return humo_dbcheck("", arguments); }
 
 const std::string kNwind = std::string(HUMO_TEST_DATA) + "/nwind.mdb";
 
@@ -86,7 +83,7 @@ TEST(DbcheckCommandTest, NamesTheFileWhenALockStays) {
 TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {
     testing::TempDir temporary;
     const std::string before = bytes_of(kNwind);
-    CommandRun run = humo_dbcheck("TMPDIR=" + temporary.path().string() + " ", kNwind);
+    CommandRun run = humo_dbcheck(kNwind, "TMPDIR=" + temporary.path().string() + " ");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("It is an Access database (Jet 3): checking a converted copy; the "
                               "file is not changed.\nMissing tables and columns (9)\n  error: "

@@ -112,19 +112,15 @@ TEST_F(FileInPlaceTest, RefusesWhatItMustNotReplaceAndSaysWhy) {
 
 TEST_F(FileInPlaceTest, ADiskThatFillsUpLeavesTheOldFileAsItWas) {
     write_bytes(target, kOld);
-    const std::string large(1 << 16, 'x');
-    std::optional<std::string> message;
-    {
-        // Files larger than a few bytes cannot be written, as on a disk that fills up.
-        const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old_limit{};
-        ::getrlimit(RLIMIT_FSIZE, &old_limit);
-        const rlimit full{100, old_limit.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &full);
-        message = failure_of([&] { write_whole(target, large); });
-        ::setrlimit(RLIMIT_FSIZE, &old_limit);
-        std::signal(SIGXFSZ, old_handler);
-    }
+    // Files larger than a few bytes cannot be written, as on a disk that fills up.
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old_limit{};
+    ::getrlimit(RLIMIT_FSIZE, &old_limit);
+    const rlimit full{100, old_limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const auto message = failure_of([&] { write_whole(target, std::string(1 << 16, 'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
     ASSERT_TRUE(message);
     EXPECT_EQ(*message, "cannot write " + target + ": File too large");
     EXPECT_EQ(bytes_of(target), kOld);
@@ -145,6 +141,14 @@ TEST_F(FileInPlaceTest, AnInterruptedWriteLeavesNothingBehind) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
         EXPECT_TRUE(file_names(dir.path()).empty()) << signal;
     }
+}
+
+TEST_F(FileInPlaceTest, CopyingAMissingFileNamesItAndLeavesNoTarget) {
+    const auto missing = failure_of([&] { copy_whole(dir.file("none.mdb"), target); });
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find(dir.file("none.mdb")), std::string::npos) << *missing;
+    EXPECT_NE(missing->find("No such file or directory"), std::string::npos) << *missing;
+    EXPECT_TRUE(file_names(dir.path()).empty());
 }
 
 TEST_F(FileInPlaceTest, WritersSideBySideAllSucceedAndTheFirstCopyStays) {
