@@ -94,17 +94,11 @@ protected:
         session.pick_kenya_example();
     }
 
-    QMenu* menu_titled(const QString& title) {
-        for (QAction* action : renderer.frame_window()->menuBar()->actions()) {
-            if (action->text() == title)
-                return action->menu();
-        }
-        return nullptr;
-    }
-
     // What the user sees of a menu when opening it: its items and which are offered.
     Strings opened(const QString& title) {
-        QMenu* menu = menu_titled(title);
+        QMenu* menu = nullptr;
+        for (QAction* action : renderer.frame_window()->menuBar()->actions())
+            menu = action->text() == title ? action->menu() : menu;
         if (!menu)
             return {"no menu " + title.toStdString()};
         menu->popup(QPoint(0, 0));

@@ -57,10 +57,6 @@ protected:
                           list->visualItemRect(found.first()).center());
     }
 
-    static QString accessible_name(QWidget* widget) {
-        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-    }
-
     testing::CalculatorSession session{testing::read_fixture("calculator.sql")};
     QtRenderer renderer{session.program};
 };
@@ -185,7 +181,8 @@ TEST_F(RendererTest, ListsAndBoxesAreNamedForScreenReaders) {
     for (const auto& [control, name] : expected) {
         QWidget* found = widget<QWidget>("frmmaster", control);
         ASSERT_NE(found, nullptr) << control;
-        EXPECT_EQ(accessible_name(found), name) << control;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name), name)
+            << control;
     }
 }
 
