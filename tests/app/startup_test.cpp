@@ -12,14 +12,6 @@ using Strings = std::vector<std::string>;
 using testing::CalculatorSession;
 using testing::OtherProgramLock;
 
-Strings loaded_forms(const forms::Program& program) {
-    Strings names;
-    for (const forms::Form* form : program.loaded_forms()) {
-        names.push_back(form->name() + (form->visible() ? "" : " (hidden)"));
-    }
-    return names;
-}
-
 class StartupTest : public ::testing::Test {
 protected:
     CalculatorSession session{testing::read_fixture("calculator.sql")};
@@ -40,7 +32,9 @@ TEST_F(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeep
     database.SoilCarbonRecordset->open("SELECT 1", *database.SoilCarbonConnection);
     module.frmmaster().user_close();
     EXPECT_FALSE(session.host.ended);
-    EXPECT_EQ(loaded_forms(program), (Strings{"frmHUMO"}));
+    ASSERT_EQ(program.loaded_forms().size(), 1u);
+    EXPECT_EQ(program.loaded_forms()[0]->name(), "frmHUMO");
+    EXPECT_TRUE(program.loaded_forms()[0]->visible());
     EXPECT_EQ(database.SoilCarbonConnection, nullptr);
     EXPECT_EQ(database.SoilCarbonRecordset, nullptr);
     module.frmHUMO().user_close();

@@ -31,7 +31,6 @@ protected:
     HelpCall context_help(const std::string& control, int number) const {
         return {"frmmaster." + control, help_file(), 15, number};
     }
-    HelpCall default_topic() const { return {"frmmaster", help_file(), 0, 0}; }
 
     void focus(forms::Control& control) { EXPECT_FALSE(control.user_focus()) << control.name(); }
     void f1(int shift = 0) { EXPECT_FALSE(c.user_key_up(kF1, shift)); }

@@ -113,13 +113,6 @@ TEST_F(FreshResultsTest, PicksInOneSystemNeverDisturbTheOther) {
     }
 }
 
-TEST_F(FreshResultsTest, ANewCountryLeavesNoResultOfTheOldSite) {
-    worked_example();
-    pick(c.country, "Syldavia");
-    EXPECT_EQ(results(), shown("", "", ""));
-    EXPECT_FALSE(c.carbon_stock_20yrs_2_label.enabled());
-}
-
 TEST_F(FreshResultsTest, RowsWithoutANameNeverReachAListAndListsNeverGrow) {
     EXPECT_EQ(c.country.items(), (Strings{"Atlantis", "Borduria", "Nowhere", "Syldavia"}));
     site("Atlantis", "Warm");

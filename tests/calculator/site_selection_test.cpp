@@ -17,8 +17,8 @@ TEST_F(CalculatorTest, ASoilTypePickedBeforeTheSiteIsKeptWithoutAMessage) {
     EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
 }
 
-TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSite) {
-    site("Atlantis", "Warm");
+TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSiteAndItsResults) {
+    worked_example();
     pick(c.soiltype, "Volcanic");
     pick(c.country, "Borduria");
     EXPECT_EQ(c.climate_region.items(), (Strings{"Cool", "Bare"}));
@@ -32,6 +32,10 @@ TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSite) {
         EXPECT_FALSE(list->enabled());
     }
     EXPECT_FALSE(c.system1_label.enabled());
+    for (forms::TextBox* result :
+         {&c.carbon_stock_20yrs_1, &c.carbon_stock_20yrs_2, &c.Sequestration_Potential})
+        EXPECT_EQ(testing::seen(*result), result->name() + "[off] ''");
+    EXPECT_FALSE(c.carbon_stock_20yrs_2_label.enabled());
     EXPECT_TRUE(messages().empty());
 }
 

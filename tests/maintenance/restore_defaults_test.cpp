@@ -5,6 +5,7 @@
 #include "data_form_fixture.h"
 #include "default_database.h"
 #include "editions.h"
+#include "files.h"
 
 namespace humo::maintenance {
 namespace {
@@ -20,12 +21,9 @@ public:
     }
 
     Strings backups() const {
-        Strings names;
-        for (const auto& entry : fs::directory_iterator(session.dir.path())) {
-            const std::string name = entry.path().filename().string();
-            if (name.starts_with("humo_tool-"))
-                names.push_back(name);
-        }
+        Strings names = testing::file_names(session.dir.path());
+        std::erase_if(names,
+                      [](const std::string& name) { return !name.starts_with("humo_tool-"); });
         return names;
     }
 

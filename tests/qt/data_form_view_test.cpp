@@ -172,30 +172,24 @@ TEST_F(DataFormViewTest, EnterInAWarningPressesItsFocusedButton) {
 
     session.calc().cmdSystems.user_click();
     auto& systems = session.module.data_forms().warning(DefaultTable::kSystems)();
-    EXPECT_EQ(renderer.window_of(systems)->windowTitle(), "Dialog Caption");
     auto* cancel = widget<QPushButton>(systems, "CancelButton");
     QTest::keyClick(cancel, Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !systems.loaded(); }));
     EXPECT_FALSE(session.module.data_forms().browser(DefaultTable::kSystems)().loaded());
 }
 
-TEST_F(DataFormViewTest, ABrowserFollowsItsWindowsSize) {
-    session.module.data_forms().show_browser(DefaultTable::kCStocks);
-    auto& form = session.module.data_forms().browser(DefaultTable::kCStocks)();
-    QWidget* window = renderer.window_of(form);
-    const QSize before = grid(form)->size();
-    window->resize(window->width() + 120, window->height() + 80);
-    QApplication::processEvents();
-    EXPECT_EQ(grid(form)->width(), before.width() + 120);
-    EXPECT_EQ(grid(form)->height(), before.height() + 80);
-    EXPECT_EQ(grid(form)->editTriggers() & QAbstractItemView::DoubleClicked, 0);
-}
-
-TEST_F(DataFormViewTest, ABrowserClosedAndOpenedAgainShowsItsRowsAgain) {
+TEST_F(DataFormViewTest, ABrowserFollowsItsWindowsSizeAndShowsItsRowsWhenOpenedAgain) {
     auto& browsers = session.module.data_forms();
     browsers.show_browser(DefaultTable::kCStocks);
-    QApplication::processEvents();
     auto& first = browsers.browser(DefaultTable::kCStocks)();
+    QWidget* window = renderer.window_of(first);
+    const QSize before = grid(first)->size();
+    window->resize(window->width() + 120, window->height() + 80);
+    QApplication::processEvents();
+    EXPECT_EQ(grid(first)->width(), before.width() + 120);
+    EXPECT_EQ(grid(first)->height(), before.height() + 80);
+    EXPECT_EQ(grid(first)->editTriggers() & QAbstractItemView::DoubleClicked, 0);
+
     const long rows = first.grdDataGrid.row_count();
     ASSERT_GT(rows, 0);
     first.user_close();
