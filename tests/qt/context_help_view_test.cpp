@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiSubWindow>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
+#include <algorithm>
 
 #include "calculator_session.h"
 #include "qt_renderer.h"
@@ -23,7 +21,6 @@ protected:
         session.pick(c.climate_region, "Warm");
         QApplication::processEvents();
     }
-
     template <class Widget>
     Widget* widget(const forms::Control& control) {
         return qobject_cast<Widget*>(renderer.view_of(c)->widget_for(control));
@@ -33,12 +30,10 @@ protected:
         QApplication::processEvents();
     }
     std::string help_file() const { return session.dir.path().string() + "/humo_tool.chm"; }
-    static bool whats_this_shown() {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->inherits("QWhatsThat") && window->isVisible())
-                return true;
-        }
-        return false;
+    static bool window_shown(const char* class_name) {
+        return std::ranges::any_of(QApplication::topLevelWidgets(), [&](QWidget* window) {
+            return window->inherits(class_name) && window->isVisible();
+        });
     }
 
     testing::CalculatorSession session{testing::read_fixture("calculator.sql")};
@@ -53,10 +48,9 @@ TEST_F(ContextHelpViewTest, ARightClickOnAListNeitherSelectsNorTakesTheFocus) {
     ASSERT_NE(country, nullptr);
     const QListWidgetItem* other = country->findItems("Borduria", Qt::MatchExactly).first();
     right_click(country->viewport(), country->visualItemRect(other).center());
-
     const forms::HelpCall soil_type{"frmmaster.soiltype", help_file(), forms::kHelpContext, 1002};
     EXPECT_EQ(session.host.help_calls, std::vector<forms::HelpCall>{soil_type});
-    EXPECT_TRUE(whats_this_shown());
+    EXPECT_TRUE(window_shown("QWhatsThat"));
     EXPECT_EQ(c.country.text(), "Atlantis");
     EXPECT_EQ(country->selectedItems().first()->text(), "Atlantis");
     EXPECT_TRUE(c.soiltype.has_focus());
@@ -67,20 +61,17 @@ TEST_F(ContextHelpViewTest, ARightClickOnABoxOrF1OpensHelpInsteadOfAMenu) {
     auto* stock = widget<QLineEdit>(c.carbon_stock);
     ASSERT_TRUE(stock->isEnabled());
     right_click(stock, stock->rect().center());
-    for (QWidget* window : QApplication::topLevelWidgets())
-        EXPECT_FALSE(window->inherits("QMenu") && window->isVisible());
-    EXPECT_TRUE(whats_this_shown());
+    EXPECT_FALSE(window_shown("QMenu"));
+    EXPECT_TRUE(window_shown("QWhatsThat"));
     // Picking the climate region left the focus on its list.
     const forms::HelpCall region{"frmmaster.climate_region", help_file(), forms::kHelpContext,
                                  1001};
     EXPECT_EQ(session.host.help_calls, std::vector<forms::HelpCall>{region});
-
     // A disabled box gets no mouse events at all.
     auto* change = widget<QLineEdit>(c.Sequestration_Potential);
     ASSERT_FALSE(change->isEnabled());
     right_click(change, change->rect().center());
     EXPECT_EQ(session.host.help_calls.size(), 1u);
-
     // F1 and Shift+F1 on the keyboard open the focused control's topic.
     auto* list = widget<QListWidget>(c.climate_region);
     QTest::keyClick(list, Qt::Key_F1);

@@ -2,14 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "calculator_session.h"
 #include "qt_renderer.h"
@@ -18,33 +12,24 @@ namespace humo::qt {
 namespace {
 
 using calculator::DefaultTable;
-using calculator::TaxonList;
 
 class DataFormViewTest : public ::testing::Test {
 protected:
-    DataFormViewTest() {
-        session.module.Main();
-        session.module.frmSplash().Continue1.user_click();
-    }
-
+    DataFormViewTest() { session.start_calculator(); }
     maintenance::DataForm& open_wrb() {
         session.calc().soiltype_fao.user_click();
         QApplication::processEvents();
-        return session.module.data_forms().taxon_form(TaxonList::kWrb)();
+        return session.module.data_forms().taxon_form(calculator::TaxonList::kWrb)();
     }
-
     template <class Widget>
     Widget* widget(const forms::Form& form, const char* name) {
         FormView* view = renderer.view_of(form);
         return view ? view->findChild<Widget*>(name) : nullptr;
     }
-
     QTableView* grid(const forms::Form& form) { return widget<QTableView>(form, "grdDataGrid"); }
-
     static QString cell(QTableView* table, int row, int column) {
         return table->model()->index(row, column).data().toString();
     }
-
     // Types into the current cell as a user does: the first key opens the cell's editor, the
     // rest go to the editor, which then has the focus.
     static QWidget* type_into_cell(QTableView* table, const QString& text) {
@@ -55,7 +40,6 @@ protected:
             QTest::keyClicks(editor, text.mid(1));
         return editor;
     }
-
     void click_row(QTableView* table, int row) {
         const QRect cell_rect = table->visualRect(table->model()->index(row, 0));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell_rect.center());
@@ -120,7 +104,6 @@ TEST_F(DataFormViewTest, WhatIsTypedIntoACellIsWrittenWhenTheRowMovesAndRowsCome
     click_row(table, 1);
     EXPECT_FALSE(form.recordset()->pending());
     EXPECT_EQ(form.grdDataGrid.cell_text(0, 1), "Ash");
-
     form.cmdAdd->user_click();
     EXPECT_EQ(table->model()->rowCount(), 5);
     form.cmdFirst.user_click();  // nothing typed: the new row goes again
@@ -148,9 +131,9 @@ TEST_F(DataFormViewTest, ADoubleClickPicksTheSoilTypeAndClosesTheForm) {
     session.pick(session.calc().climate_region, "Warm");
     maintenance::DataForm& form = open_wrb();
     QTableView* table = grid(form);
-    const QRect row = table->visualRect(table->model()->index(0, 0));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row.center());
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row.center());
+    click_row(table, 0);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
+                       table->visualRect(table->model()->index(0, 0)).center());
     EXPECT_FALSE(form.loaded());
     EXPECT_EQ(session.calc().soiltype.text(), "Volcanic");
 }
@@ -169,7 +152,6 @@ TEST_F(DataFormViewTest, EnterInAWarningPressesItsFocusedButton) {
     auto& browser = session.module.data_forms().browser(DefaultTable::kManagementFactors);
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return browser.existing() && browser.existing()->loaded(); }));
-
     session.calc().cmdSystems.user_click();
     auto& systems = session.module.data_forms().warning(DefaultTable::kSystems)();
     auto* cancel = widget<QPushButton>(systems, "CancelButton");
@@ -189,7 +171,6 @@ TEST_F(DataFormViewTest, ABrowserFollowsItsWindowsSizeAndShowsItsRowsWhenOpenedA
     EXPECT_EQ(grid(first)->width(), before.width() + 120);
     EXPECT_EQ(grid(first)->height(), before.height() + 80);
     EXPECT_EQ(grid(first)->editTriggers() & QAbstractItemView::DoubleClicked, 0);
-
     const long rows = first.grdDataGrid.row_count();
     ASSERT_GT(rows, 0);
     first.user_close();

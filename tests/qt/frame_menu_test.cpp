@@ -3,14 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -37,7 +31,6 @@ const std::string kKenya =
     "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
     "Grassland,Improved,High";
 
-// The text of a PDF, as pdftotext reads it.
 std::string pdf_text(const std::string& path) {
     return testing::run_program("pdftotext " + path + " -").output;
 }
@@ -69,10 +62,9 @@ public:
 
 private:
     std::optional<std::string> next() {
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
+        auto answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
 };
@@ -88,12 +80,10 @@ protected:
         menu = std::make_unique<FrameMenu>(session.module, *renderer.frame_window(), files,
                                            report::write_pdf_report);
     }
-
     void calculate() {
         session.module.frmSplash().Continue1.user_click();
         session.pick_kenya_example();
     }
-
     // What the user sees of a menu when opening it: its items and which are offered.
     Strings opened(const QString& title) {
         QMenu* menu = nullptr;
@@ -112,7 +102,6 @@ protected:
         menu->hide();
         return items;
     }
-
     std::string write(const std::string& name, const std::string& text) {
         const std::string path = session.dir.file(name);
         std::ofstream(path, std::ios::binary) << text;
@@ -170,7 +159,6 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
     // Drawn as vectors: the page holds no picture.
     EXPECT_EQ(testing::run_program("pdfimages -list '" + path + ".pdf' | tail -n +3").output, "");
     EXPECT_FALSE(fs::exists(path + ".pdf.part"));
-
     // A place that cannot be written says so and writes nothing.
     files.answers = {session.dir.file("no/such/dir/report.pdf")};
     opened("&File");
@@ -211,22 +199,20 @@ TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
     const db::Edition& later = *db::find_edition("2006");
     db::create_edition_database(session.dir.file("defaults-2006.mdb"),
                                 testing::default_data_directory(), later);
-    const std::string oldest(db::editions().front().title);
-    EXPECT_EQ(menu->edition_shown().toStdString(), "Default values: " + oldest);
+    EXPECT_EQ(menu->edition_shown().toStdString(),
+              "Default values: " + std::string(db::editions().front().title));
     // Before the calculator is open too.
     files.edition_answer = 0;
     menu->load_defaults_action()->trigger();
     ASSERT_EQ(session.host.messages.size(), 1u);  // the confirmation, and nothing went wrong
     session.module.frmSplash().Continue1.user_click();
     session.pick(session.calc().country, "Germany");
-
     // Choosing nothing loads nothing.
     files.edition_answer.reset();
     menu->load_defaults_action()->trigger();
     EXPECT_EQ(files.edition_titles.size(), db::editions().size());
     EXPECT_EQ(files.edition_current, 0u);
     EXPECT_EQ(session.host.messages.size(), 1u);
-
     // Cancelling the confirmation and the calculator starting afresh: the maintenance tests.
     files.edition_answer = 1;
     menu->load_defaults_action()->trigger();
@@ -236,7 +222,6 @@ TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
     files.edition_answer.reset();
     menu->load_defaults_action()->trigger();
     EXPECT_EQ(files.edition_current, 1u);
-
     menu->about_action()->trigger();
     EXPECT_NE(session.host.messages.back().text.find("Default values in use: " +
                                                      std::string(later.title)),
@@ -249,41 +234,37 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
     files.answers = {input, session.dir.file("results.csv")};
     menu->calculate_batch_action()->trigger();
     EXPECT_EQ(files.suggestions, (Strings{session.dir.file("farms-results.csv")}));
-    ASSERT_EQ(session.host.messages.size(), 1u);
-    EXPECT_EQ(session.host.messages[0].title, "Calculate a batch");
-    EXPECT_EQ(session.host.messages[0].icon, forms::MsgBoxIcon::kExclamation);
-    EXPECT_EQ(session.host.messages[0].text,
-              "2 rows: 1 computed, 1 with errors (default values: " +
-                  std::string(db::editions().front().title) +
-                  ").\n\nErrors:\n\nline 3: country \"Kenia\" is "
-                  "unknown; did you mean \"Kenya\"?\n\nThe results are in " +
-                  session.dir.file("results.csv") + ".");
+    const auto& boxes = session.host.messages;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "Calculate a batch");
+    EXPECT_EQ(boxes[0].icon, forms::MsgBoxIcon::kExclamation);
+    EXPECT_EQ(boxes[0].text, "2 rows: 1 computed, 1 with errors (default values: " +
+                                 std::string(db::editions().front().title) +
+                                 ").\n\nErrors:\n\nline 3: country \"Kenia\" is "
+                                 "unknown; did you mean \"Kenya\"?\n\nThe results are in " +
+                                 session.dir.file("results.csv") + ".");
     EXPECT_NE(testing::bytes_of(session.dir.file("results.csv")).find(",49.4,1.16,\n"),
               std::string::npos);
-
     // A file without the columns: nothing is written, and the box says why.
     files.answers = {write("bad.csv", "country\nKenya\n"), session.dir.file("bad-results.csv")};
     menu->calculate_batch_action()->trigger();
-    ASSERT_EQ(session.host.messages.size(), 2u);
-    EXPECT_EQ(session.host.messages[1].icon, forms::MsgBoxIcon::kStop);
-    EXPECT_EQ(session.host.messages[1].text,
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].icon, forms::MsgBoxIcon::kStop);
+    EXPECT_EQ(boxes[1].text,
               "The batch could not be calculated: line 1: the header has no column "
               "\"climate_region\". Nothing was written.");
     EXPECT_FALSE(fs::exists(session.dir.file("bad-results.csv")));
-
     // A header alone computes nothing, and the box says why.
     files.answers = {write("empty.csv", kHeader + "\n"), session.dir.file("empty-results.csv")};
     menu->calculate_batch_action()->trigger();
-    ASSERT_EQ(session.host.messages.size(), 3u);
-    EXPECT_TRUE(session.host.messages[2].text.starts_with("0 rows: 0 computed, 0 with errors"));
-    EXPECT_NE(session.host.messages[2].text.find(").\n\nThe input has a header and no rows.\n"),
-              std::string::npos)
-        << session.host.messages[2].text;
-
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_TRUE(boxes[2].text.starts_with("0 rows: 0 computed, 0 with errors"));
+    EXPECT_NE(boxes[2].text.find(").\n\nThe input has a header and no rows.\n"), std::string::npos)
+        << boxes[2].text;
     // Choosing no file runs nothing.
     files.answers = {std::nullopt};
     menu->calculate_batch_action()->trigger();
-    EXPECT_EQ(session.host.messages.size(), 3u);
+    EXPECT_EQ(boxes.size(), 3u);
 }
 
 TEST_F(FrameMenuTest, CancellingTheProgressLeavesNoFileAndTheWindowKeepsWorking) {

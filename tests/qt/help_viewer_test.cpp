@@ -1,14 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QDesktopServices>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTextBlock>
+#include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "help_viewer.h"
@@ -40,20 +33,15 @@ protected:
     QAction* action(const char* name) { return viewer.findChild<QAction*>(name); }
     QUrl shown() const { return viewer.browser()->source(); }
     QString page_text() const { return viewer.browser()->toPlainText(); }
-
-    // The user clicks the link whose text is `text`.
     void click_link(const QString& text) {
         QTextBrowser* browser = viewer.browser();
-        const QTextCursor found =
-            browser->document()->find(text, 0, QTextDocument::FindCaseSensitively);
-        ASSERT_FALSE(found.isNull()) << text.toStdString();
-        QTextCursor middle = found;
-        middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
-        ASSERT_TRUE(middle.charFormat().isAnchor()) << text.toStdString();
-        const QPoint point = browser->cursorRect(middle).center();
-        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, point);
+        QTextCursor link = browser->document()->find(text, 0, QTextDocument::FindCaseSensitively);
+        ASSERT_FALSE(link.isNull()) << text.toStdString();
+        link.setPosition((link.selectionStart() + link.selectionEnd()) / 2);
+        ASSERT_TRUE(link.charFormat().isAnchor()) << text.toStdString();
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                          browser->cursorRect(link).center());
     }
-
     QTreeWidgetItem* contents_item(const QString& name) {
         const auto items =
             viewer.contents()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
@@ -72,20 +60,17 @@ TEST_F(HelpViewerTest, OpensAtAContextNumberAndFollowsLinksBackAndForward) {
     ASSERT_NE(viewer.contents()->currentItem(), nullptr);
     EXPECT_EQ(viewer.contents()->currentItem()->text(0), "Climate Region");
     EXPECT_FALSE(action("back")->isEnabled());
-
     click_link("country");
     EXPECT_EQ(shown(), topic("/topics/country.htm"));
     EXPECT_TRUE(page_text().startsWith("Country\n"));
     EXPECT_EQ(viewer.contents()->currentItem()->text(0), "Country");
     EXPECT_TRUE(action("back")->isEnabled());
     EXPECT_FALSE(action("forward")->isEnabled());
-
     action("back")->trigger();
     EXPECT_EQ(shown(), topic("/topics/climate_region.htm"));
     EXPECT_TRUE(action("forward")->isEnabled());
     action("forward")->trigger();
     EXPECT_EQ(shown(), topic("/topics/country.htm"));
-
     action("home")->trigger();
     EXPECT_EQ(shown(), topic("/topics/index.htm"));
     EXPECT_TRUE(page_text().startsWith("HUMO Soil Carbon Tool\n"));
@@ -101,26 +86,21 @@ TEST_F(HelpViewerTest, TheContentsPaneOpensTopicsWithTheirPicturesAndStyle) {
     ASSERT_NE(contents_item("Country")->parent(), nullptr);
     EXPECT_EQ(contents_item("Country")->parent()->text(0), "The calculator");
     EXPECT_EQ(contents_item("When there are no data")->parent(), nullptr);
-
     QTreeWidgetItem* example = contents_item("A worked example");
     ASSERT_NE(example, nullptr);
     const QRect row = viewer.contents()->visualItemRect(example);
     QTest::mouseClick(viewer.contents()->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(shown(), topic("/topics/example.htm"));
-
     const QVariant picture = viewer.browser()->document()->resource(
         QTextDocument::ImageResource, QUrl("../images/calculation.png"));
-    const QImage image = picture.value<QImage>();
-    EXPECT_EQ(image.size(), QSize(1024, 699));
+    EXPECT_EQ(picture.value<QImage>().size(), QSize(1024, 699));
     // The style sheet of the file colours the headings.
     const QTextBlock heading = viewer.browser()->document()->firstBlock();
     EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#00209f"));
-
     // A place inside a topic is kept with it.
     const QUrl part = HelpBrowser::topic_url("/topics/example.htm#step");
     EXPECT_EQ(part.path(), "/topics/example.htm");
     EXPECT_EQ(part.fragment(), "step");
-
     // Only the help file's own objects are shown, never something from the web.
     HelpBrowser* browser = viewer.browser();
     EXPECT_TRUE(
@@ -142,17 +122,14 @@ TEST_F(HelpViewerTest, ProblemsAreShownAsAMessageInTheWindow) {
     EXPECT_EQ(viewer.message(), no_topic);
     EXPECT_TRUE(page_text().contains(no_topic));
     EXPECT_TRUE(viewer.isVisible());
-
     // The same topic as before the message is shown again, not the message.
     viewer.show_help(kBuiltFile, 15, 1000);
     viewer.show_help(kBuiltFile, 15, 7);
     viewer.show_help(kBuiltFile, 15, 1000);
     EXPECT_TRUE(viewer.message().isEmpty());
     EXPECT_TRUE(page_text().startsWith("Country\n"));
-
     viewer.show_help(kBuiltFile, 3, 0);
     EXPECT_EQ(viewer.message(), "The help viewer does not carry out the help command 3.");
-
     // A file that was there and has gone: its history leads nowhere any more.
     testing::TempDir dir;
     const std::string missing = dir.file("humo_tool.chm");
@@ -180,7 +157,6 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->hasFocus());
     EXPECT_EQ(text->placeholderText(), "Find in page");
-
     QTest::keyClicks(text, "predicted");
     QTextCursor match = viewer.browser()->textCursor();
     EXPECT_EQ(match.selectedText().toLower(), "predicted");
@@ -196,7 +172,6 @@ TEST_F(HelpViewerTest, FindInPageWithCtrlF) {
     EXPECT_GT(viewer.browser()->textCursor().selectionStart(), first);
     QTest::mouseClick(previous, Qt::LeftButton);
     EXPECT_EQ(viewer.browser()->textCursor().selectionStart(), first);
-
     auto* status = viewer.find_bar()->findChild<QLabel*>("findStatus");
     QTest::keyClicks(text, "zzz");
     EXPECT_EQ(status->text(), "Not found");
@@ -215,7 +190,6 @@ TEST_F(HelpViewerTest, EachHelpRequestAddsToTheHistoryUntilAnotherFileIsOpened) 
     action("back")->trigger();
     EXPECT_EQ(shown(), topic("/topics/country.htm"));
     EXPECT_FALSE(action("back")->isEnabled());
-
     // In another file, the page shown before is no topic: Back says so.
     viewer.show_help(HUMO_PLAIN_HELP_FILE, 15, 7);
     EXPECT_EQ(shown(), topic("/a.htm"));
@@ -231,23 +205,19 @@ TEST_F(HelpViewerTest, ABrokenLinkOrAMissingDefaultTopicIsAMessageNotAnEmptyPage
     EXPECT_EQ(shown(), topic("/a.htm"));
     EXPECT_FALSE(viewer.contents()->isVisibleTo(&viewer));
     EXPECT_EQ(viewer.windowTitle(), "Plain - Topic A");
-
     click_link("missing topic");
     EXPECT_EQ(viewer.message(),
               QString::fromStdString("The help file " + plain + " has no topic /missing.htm."));
     EXPECT_TRUE(page_text().contains("has no topic /missing.htm"));
-
     viewer.show_help(plain, 15, 7);
     WebBrowser web;
     click_link("a page on the web");
     EXPECT_EQ(web.opened, std::vector<QUrl>{QUrl("https://example.org/more.htm")});
     EXPECT_EQ(shown(), topic("/a.htm"));
     EXPECT_TRUE(page_text().startsWith("Topic A\n"));
-
     click_link("topic B in a named file");
     EXPECT_EQ(shown(), topic("/b.htm"));
     EXPECT_EQ(page_text().trimmed(), "Topic B");
-
     action("home")->trigger();
     EXPECT_EQ(viewer.message(),
               QString::fromStdString("The help file " + plain + " names no default topic."));
@@ -262,7 +232,6 @@ TEST(QtHostHelp, ASecondCallReusesTheOpenWindow) {
     EXPECT_TRUE(first->isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(first));
     first->hide();
-
     host.html_help("frmmaster.Input1", kBuiltFile, 15, 1005);
     EXPECT_EQ(host.help_viewer(), first);
     EXPECT_TRUE(first->isVisible());

@@ -1,17 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QAccessibleEditableTextInterface>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiSubWindow>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
+#include <sstream>
 
 #include "calculator_session.h"
 #include "qt_host.h"
@@ -27,28 +18,20 @@ using Strings = std::vector<std::string>;
 class RendererTest : public ::testing::Test {
 protected:
     RendererTest() { QAccessible::setActive(true); }
-
     void start() { session.module.Main(); }
     void continue_to_calculator() {
         start();
         QTest::mouseClick(widget<QPushButton>("frmSplash", "Continue1"), Qt::LeftButton);
         QApplication::processEvents();
     }
-
     template <class Widget>
     Widget* widget(const char* form_name, const char* control_name) {
-        const forms::Form* form = nullptr;
-        for (const forms::Form* loaded : session.program.loaded_forms()) {
-            if (loaded->name() == form_name)
-                form = loaded;
+        for (const forms::Form* form : session.program.loaded_forms()) {
+            if (FormView* view = form->name() == form_name ? renderer.view_of(*form) : nullptr)
+                return view->findChild<Widget*>(control_name);
         }
-        if (!form)
-            return nullptr;
-        FormView* view = renderer.view_of(*form);
-        return view ? view->findChild<Widget*>(control_name) : nullptr;
+        return nullptr;
     }
-
-    // The user clicks the item with this text in a list widget.
     void click_item(QListWidget* list, const QString& text) {
         auto found = list->findItems(text, Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << text.toStdString();
@@ -93,7 +76,6 @@ TEST_F(RendererTest, ContinueReplacesTheIntroductionWithTheCalculatorWaitingForA
     EXPECT_EQ(country->count(), 4);
     EXPECT_EQ(country->item(0)->text(), "Atlantis");
     EXPECT_FALSE(widget<QListWidget>("frmmaster", "system1")->isEnabled());
-
     // A disabled box cannot be written through accessibility.
     auto* stock = widget<QLineEdit>("frmmaster", "carbon_stock");
     ASSERT_FALSE(stock->isEnabled());
@@ -103,7 +85,6 @@ TEST_F(RendererTest, ContinueReplacesTheIntroductionWithTheCalculatorWaitingForA
         editable->insertText(0, "77");
     EXPECT_EQ(stock->text(), "");
     EXPECT_EQ(session.calc().carbon_stock.text(), "");
-
     // Focus alone selects nothing.
     auto* regions = widget<QListWidget>("frmmaster", "climate_region");
     regions->setFocus();
@@ -127,7 +108,6 @@ TEST_F(RendererTest, TypingAStockReachesTheModelAndRecomputesResultsWhichCanBeCo
     EXPECT_EQ(result->text(), "46.5");  // 50 · 0.93, at every keystroke
     EXPECT_EQ(c.carbon_stock.text(), "50");
     EXPECT_EQ(c.active_control(), &c.carbon_stock);
-
     EXPECT_TRUE(result->isEnabled());
     EXPECT_TRUE(result->isReadOnly());
     result->setFocus();
@@ -161,29 +141,23 @@ TEST_F(RendererTest, AMessageBoxShowsTheStateItSpeaksOf) {
 
 TEST_F(RendererTest, ListsAndBoxesAreNamedForScreenReaders) {
     continue_to_calculator();
-    const std::vector<std::pair<const char*, const char*>> expected = {
-        {"country", "Country"},
-        {"climate_region", "Climate Region"},
-        {"soiltype", "Native Soil Type"},
-        {"carbon_stock", "Existing Carbon Stock"},
-        {"system1", "FROM Land Use Type"},
-        {"Management1", "FROM Mgmt System"},
-        {"Management2", "TO Mgmt System"},
-        {"Input1", "FROM Inputs"},
-        {"Input2", "TO Inputs"},
-        {"management_factor2", "TO Mgmt Factor"},
-        {"input_factor1", "FROM Input Factor"},
-        {"base_factor2", "TO Land Use Factor"},
-        {"carbon_stock_20yrs_1", "FROM Predicted Carbon Stock"},
-        {"Sequestration_Potential", "Annual Carbon Stock Change"},
-        {"soiltype_fao", "Select from WRB soil classifications"},
-        {"Exit", "Exit"}};
-    for (const auto& [control, name] : expected) {
-        QWidget* found = widget<QWidget>("frmmaster", control);
+    std::istringstream expected(
+        "country=Country\nclimate_region=Climate Region\nsoiltype=Native Soil Type\n"
+        "carbon_stock=Existing Carbon Stock\nsystem1=FROM Land Use Type\n"
+        "Management1=FROM Mgmt System\nManagement2=TO Mgmt System\nInput1=FROM Inputs\n"
+        "Input2=TO Inputs\nmanagement_factor2=TO Mgmt Factor\ninput_factor1=FROM Input Factor\n"
+        "base_factor2=TO Land Use Factor\ncarbon_stock_20yrs_1=FROM Predicted Carbon Stock\n"
+        "Sequestration_Potential=Annual Carbon Stock Change\n"
+        "soiltype_fao=Select from WRB soil classifications\nExit=Exit");
+    int controls = 0;
+    for (std::string control, name;
+         std::getline(expected, control, '=') && std::getline(expected, name); ++controls) {
+        QWidget* found = widget<QWidget>("frmmaster", control.c_str());
         ASSERT_NE(found, nullptr) << control;
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name), name)
-            << control;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name),
+                  QString::fromStdString(name));
     }
+    EXPECT_EQ(controls, 16);
 }
 
 TEST_F(RendererTest, ASelectionMadeByAnAssistiveTechnologyRunsTheClickHandler) {
@@ -196,7 +170,6 @@ TEST_F(RendererTest, ASelectionMadeByAnAssistiveTechnologyRunsTheClickHandler) {
     EXPECT_EQ(current_row.count(), 0);
     EXPECT_EQ(session.calc().country.text(), "Borduria");
     EXPECT_EQ(widget<QListWidget>("frmmaster", "climate_region")->count(), 2);
-
     // The other way a screen reader picks: the item's own toggle action.
     QAccessibleInterface* item = list->tableInterface()->cellAt(3, 0);
     ASSERT_NE(item, nullptr);
@@ -237,8 +210,7 @@ TEST_F(RendererTest, TheKeyboardMovesThroughTheFormAndPressesButtons) {
 
 TEST(QtHostTest, MessageBoxesCarryTheirTitleTextAndIcon) {
     QtHost host({"humo_tool.mdb", "humo_tool.chm", "."});
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -260,7 +232,6 @@ TEST(QtHostTest, MessageBoxesCarryTheirTitleTextAndIcon) {
 }  // namespace humo::qt
 
 int main(int argc, char** argv) {
-    // The windows are tested without a display unless a platform is asked for.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
