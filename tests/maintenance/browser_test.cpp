@@ -11,12 +11,7 @@ using calculator::DefaultTable;
 struct WarningCase {
     forms::CommandButton calculator::frmmaster::*button;
     DefaultTable table;
-    const char* dialog;
-    const char* title;
-    const char* first_words;
-    const char* focused;
-    const char* browser;
-    const char* browser_title;
+    const char *dialog, *title, *first_words, *focused, *browser, *browser_title;
 };
 
 const WarningCase kWarnings[] = {
@@ -53,7 +48,6 @@ TEST_F(DataFormTest, EachDefaultSettingsButtonWarnsThenOpensItsOwnBrowserUnlessC
                   0u)
             << text;
         EXPECT_EQ(dialog.active_control()->name(), c.focused);
-
         EXPECT_FALSE(dialog.OKButton.user_click());
         EXPECT_FALSE(dialog.loaded());
         DataForm& opened = data_forms().browser(c.table)();
@@ -89,9 +83,7 @@ TEST_F(DataFormTest, ABrowserEditReachesTheCalculatorOnItsNextLookup) {
     DataForm& form = edit_set_aside("0.5");
     EXPECT_EQ(calc().base_factor1.text(), "0.93");  // nothing refreshes the calculator
     form.cmdFirst.user_click();                     // the move writes the row
-    EXPECT_EQ(table("SELECT land_use_factor FROM tbl_systems WHERE climate_region = 'Warm' AND "
-                    "system = 'Set aside'"),
-              Strings{"0.5"});
+    EXPECT_EQ(set_aside_factor(), "0.5");
     session.pick(calc().system1, "Orchard");
     session.pick(calc().system1, "Set aside");
     EXPECT_EQ(calc().base_factor1.text(), "0.5");

@@ -24,10 +24,8 @@ public:
                   "('Entisols', 'Sandy', 'USDA'), ('Andisols', 'Volcanic', 'USDA');") {
         session.start_calculator();
     }
-
     calculator::frmmaster& calc() { return session.calc(); }
     app::ReferenceDataForms& data_forms() { return session.module.data_forms(); }
-
     // The WRB taxon form, opened as the user opens it.
     DataForm& wrb() {
         EXPECT_FALSE(calc().soiltype_fao.user_click());
@@ -37,7 +35,6 @@ public:
         data_forms().show_browser(table);
         return data_forms().browser(table)();
     }
-
     // The user edits the land-use factor of Warm / Set aside in the browser and leaves the row
     // unwritten.
     DataForm& edit_set_aside(const std::string& factor) {
@@ -51,7 +48,13 @@ public:
         form.grdDataGrid.user_edit(2, factor);
         return form;
     }
-
+    std::string set_aside_factor(const std::string& file = "humo_tool.mdb") const {
+        return table(
+                   "SELECT land_use_factor FROM tbl_systems WHERE climate_region = 'Warm' AND "
+                   "system = 'Set aside'",
+                   file)
+            .at(0);
+    }
     // The grid's rows as the user sees them, cells joined by '|'.
     static Strings rows(const DataForm& form) {
         Strings shown;
@@ -64,7 +67,6 @@ public:
         }
         return shown;
     }
-
     // Rows of the database file itself, or of another file beside it, as another program would
     // read them.
     Strings table(const std::string& sql, const std::string& file = "humo_tool.mdb") const {
@@ -79,12 +81,10 @@ public:
         }
         return result;
     }
-    // Another program changes the file behind the form's back.
     void change_behind(const std::string& sql) const {
         sqlite::Database(session.dir.file("humo_tool.mdb"), sqlite::OpenMode::kReadWrite)
             .execute(sql);
     }
-
     std::vector<std::string> messages() const { return session.messages(); }
 
     testing::CalculatorSession session;

@@ -5,13 +5,7 @@
 namespace humo::maintenance {
 namespace {
 
-constexpr int kEscape = 27;
-constexpr int kEnd = 35;
-constexpr int kHome = 36;
-constexpr int kPageUp = 33;
-constexpr int kUp = 38;
-constexpr int kDown = 40;
-constexpr int kPageDown = 34;
+enum Key { kEscape = 27, kPageUp = 33, kPageDown, kEnd, kHome, kUp = 38, kDown = 40 };
 
 const Strings kWrbRows{"Andosols|Volcanic", "Arenosols|Sandy", "Podzols|Spodic",
                        "Vertisols|High clay activity mineral"};
@@ -23,7 +17,6 @@ TEST_F(DataFormTest, ATaxonFormListsItsClassificationByTaxon) {
     EXPECT_EQ(rows(form), kWrbRows);
     EXPECT_EQ(form.Label1->caption(), "Double click on the soil taxon you wish to specify");
     EXPECT_TRUE(form.cmdAdd->visible());
-
     ASSERT_FALSE(calc().soiltype_usda.user_click());
     DataForm& usda = data_forms().taxon_form(calculator::TaxonList::kUsda)();
     EXPECT_EQ(rows(usda), (Strings{"Andisols|Volcanic", "Entisols|Sandy"}));
@@ -31,19 +24,18 @@ TEST_F(DataFormTest, ATaxonFormListsItsClassificationByTaxon) {
 
 TEST_F(DataFormTest, NavigationBeepsAtBothEndsAndStays) {
     DataForm& form = wrb();
-    EXPECT_FALSE(form.cmdPrevious.user_click());
-    EXPECT_EQ(session.host.beeps, 1);
-    EXPECT_EQ(form.lblStatus.caption(), "Record: 1");
-    EXPECT_FALSE(form.cmdLast.user_click());
-    EXPECT_EQ(form.lblStatus.caption(), "Record: 4");
-    EXPECT_FALSE(form.cmdNext.user_click());
-    EXPECT_EQ(session.host.beeps, 2);
-    EXPECT_EQ(form.lblStatus.caption(), "Record: 4");
-    EXPECT_EQ(form.grdDataGrid.current_row(), 3);
-    EXPECT_FALSE(form.cmdPrevious.user_click());
-    EXPECT_EQ(form.lblStatus.caption(), "Record: 3");
-    EXPECT_FALSE(form.cmdFirst.user_click());
-    EXPECT_EQ(form.lblStatus.caption(), "Record: 1");
+    const std::tuple<forms::CommandButton*, int, const char*, long> steps[] = {
+        {&form.cmdPrevious, 1, "Record: 1", 0},
+        {&form.cmdLast, 1, "Record: 4", 3},
+        {&form.cmdNext, 2, "Record: 4", 3},
+        {&form.cmdPrevious, 2, "Record: 3", 2},
+        {&form.cmdFirst, 2, "Record: 1", 0}};
+    for (const auto& [button, beeps, status, row] : steps) {
+        EXPECT_FALSE(button->user_click());
+        EXPECT_EQ(session.host.beeps, beeps);
+        EXPECT_EQ(form.lblStatus.caption(), status);
+        EXPECT_EQ(form.grdDataGrid.current_row(), row);
+    }
     EXPECT_TRUE(messages().empty());
 }
 
@@ -73,24 +65,15 @@ TEST_F(DataFormTest, TheKeyTableMovesOneRowAndCtrlAloneGoesToTheEnds) {
         form.user_key_down(code, shift, &consumed);
         return consumed;
     };
-    EXPECT_TRUE(key(kDown, 0));  // consumed: the grid does not move a second time
-    EXPECT_EQ(form.grdDataGrid.current_row(), 1);
-    key(kPageDown, 0);
-    EXPECT_EQ(form.grdDataGrid.current_row(), 2);
-    key(kUp, 0);
-    EXPECT_EQ(form.grdDataGrid.current_row(), 1);
-    key(kDown, 2);  // Ctrl alone
-    EXPECT_EQ(form.grdDataGrid.current_row(), 3);
-    key(kPageUp, 2);
-    EXPECT_EQ(form.grdDataGrid.current_row(), 0);
-    key(kDown, 3);  // Shift+Ctrl: one row only
-    EXPECT_EQ(form.grdDataGrid.current_row(), 1);
-    key(kEnd, 0);
-    EXPECT_EQ(form.grdDataGrid.current_row(), 3);
-    key(kHome, 0);
-    EXPECT_EQ(form.grdDataGrid.current_row(), 0);
+    // Shift 2 is Ctrl alone, to the end; 3 is Shift+Ctrl, one row only. Each key is consumed,
+    // so the grid does not move a second time.
+    const int presses[][3] = {{kDown, 0, 1},   {kPageDown, 0, 2}, {kUp, 0, 1},  {kDown, 2, 3},
+                              {kPageUp, 2, 0}, {kDown, 3, 1},     {kEnd, 0, 3}, {kHome, 0, 0}};
+    for (const auto& [code, shift, row] : presses) {
+        EXPECT_TRUE(key(code, shift)) << code;
+        EXPECT_EQ(form.grdDataGrid.current_row(), row) << code << " " << shift;
+    }
     EXPECT_FALSE(key(65, 0));  // any other key is the grid's
-
     form.cmdEdit->user_click();
     EXPECT_FALSE(key(kDown, 0));
     EXPECT_FALSE(key(kEscape, 0));
@@ -111,7 +94,6 @@ TEST_F(DataFormTest, EditAndUpdateWriteTheRowAndTheStatusKeepsSayingEditRecord) 
     EXPECT_TRUE(form.cmdUpdate->visible());
     EXPECT_FALSE(form.cmdNext.enabled());
     EXPECT_EQ(form.cmdNext.user_click(), "control disabled");
-
     form.grdDataGrid.user_edit(1, "Volcanic ash");
     EXPECT_EQ(rows(form)[0], "Andosols|Volcanic ash");  // the typed text shows while pending
     EXPECT_EQ(table("SELECT soiltype FROM tbl_soiltype_classification WHERE taxon = 'Andosols'"),
@@ -152,7 +134,6 @@ TEST_F(DataFormTest, AnAddedRowIsWrittenWithItsClassificationAndAnEmptyOneIsNot)
               Strings{"Cambisols|Sandy|WRB"});
     EXPECT_EQ(rows(form)[2], "Cambisols|Sandy");
     EXPECT_EQ(form.grdDataGrid.row_count(), 5);
-
     // A slip on Add writes no empty row; moving off it: the data form view's tests.
     form.cmdAdd->user_click();
     form.cmdClose.user_click();
@@ -202,9 +183,6 @@ TEST_F(DataFormTest, AChangeMadeBehindTheFormsBackIsNeverOverwritten) {
 }
 
 TEST_F(DataFormTest, PendingChangesAreWrittenWhenTheFormClosesAnyWay) {
-    auto written = [this] {
-        return table("SELECT soiltype FROM tbl_soiltype_classification WHERE taxon = 'Podzols'");
-    };
     const std::vector<std::pair<std::string, std::function<void(DataForm&)>>> closings = {
         {"by Escape", [](DataForm& form) { form.user_key_down(kEscape, 0); }},
         {"by the close box", [](DataForm& form) { form.user_close(); }},
@@ -216,7 +194,8 @@ TEST_F(DataFormTest, PendingChangesAreWrittenWhenTheFormClosesAnyWay) {
         form.grdDataGrid.user_select_row(2);
         form.grdDataGrid.user_edit(1, typed);
         close(form);
-        EXPECT_EQ(written(), Strings{typed});
+        EXPECT_EQ(table("SELECT soiltype FROM tbl_soiltype_classification WHERE taxon = 'Podzols'"),
+                  Strings{typed});
     }
     EXPECT_TRUE(session.host.ended);
     EXPECT_TRUE(messages().empty());
@@ -283,14 +262,12 @@ TEST_F(DataFormTest, APickSetsTheCalculatorsSoilTypeAndCloses) {
     session.type(calc().carbon_stock, "77");
     wrb().grdDataGrid.user_double_click();
     EXPECT_EQ(calc().carbon_stock.text(), "77");
-
     // Podzols: Spodic, which the calculator lists but has no stock for here.
     DataForm& again = wrb();
     again.grdDataGrid.user_select_row(2);
     again.grdDataGrid.user_double_click();
     EXPECT_EQ(messages(), (Strings{"Error Code: 3021\r\nDescription: " + kNoCurrentRecord +
                                    "\r\nSource: Recordset"}));
-
     // A soil type the calculator does not list leaves it as it was.
     change_behind(
         "UPDATE tbl_soiltype_classification SET soiltype = 'Moon dust' "
