@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "files.h"
 #include "help_file.h"
 #include "temp_dir.h"
@@ -8,7 +10,6 @@
 namespace humo::help {
 namespace {
 
-// The help file the build compiled from help/.
 const std::string kBuiltFile = HUMO_BUILT_HELP_FILE;
 
 using testing::bytes_of;
@@ -16,36 +17,29 @@ using testing::write_bytes;
 
 std::string topic_path(const std::string& topic) { return topic.substr(0, topic.find('#')); }
 
-TEST(BuiltHelpFile, OpensAtItsDefaultTopicAndATopicForEachContextNumberItHas) {
+TEST(BuiltHelpFile, OpensAtItsDefaultTopicWithATopicForEachContextNumberAndLinksWithin) {
     const auto opened = HelpFile::open(kBuiltFile);
     ASSERT_TRUE(opened.ok()) << opened.error().message;
     const HelpFile& file = opened.value();
     EXPECT_EQ(file.title(), "HUMO Soil Carbon Tool Help");
-
     const auto home = file.default_topic();
     ASSERT_TRUE(home.ok()) << home.error().message;
     EXPECT_EQ(home.value(), "/topics/index.htm");
     ASSERT_TRUE(file.read(home.value()));
     EXPECT_NE(file.read(home.value())->find("<h1>HUMO Soil Carbon Tool</h1>"), std::string::npos);
-
-    const std::vector<std::string> headings = {"Country",
-                                               "Climate Region",
-                                               "Native Soil Type",
-                                               "Land Use Type",
-                                               "Management System and Factor",
-                                               "Inputs and Input Factor",
-                                               "Land Use Factor",
-                                               "Predicted Carbon Stock",
-                                               "Existing Carbon Stock",
-                                               "Annual Carbon Stock Change"};
-    for (std::uint32_t number = 1000; number < 1000 + headings.size(); ++number) {
-        const auto topic = file.topic_for_context(number);
+    std::istringstream headings(
+        "Country\nClimate Region\nNative Soil Type\nLand Use Type\nManagement System and Factor\n"
+        "Inputs and Input Factor\nLand Use Factor\nPredicted Carbon Stock\nExisting Carbon Stock\n"
+        "Annual Carbon Stock Change");
+    std::uint32_t context = 1000;
+    for (std::string heading; std::getline(headings, heading); ++context) {
+        const auto topic = file.topic_for_context(context);
         ASSERT_TRUE(topic.ok()) << topic.error().message;
         const auto html = file.read(topic_path(topic.value()));
         ASSERT_TRUE(html) << topic.value();
-        EXPECT_NE(html->find("<h1>" + headings[number - 1000] + "</h1>"), std::string::npos)
-            << number;
+        EXPECT_NE(html->find("<h1>" + heading + "</h1>"), std::string::npos) << context;
     }
+    EXPECT_EQ(context, 1010u);
     for (std::uint32_t number : {0u, 999u, 1010u, 4294967295u}) {
         const auto topic = file.topic_for_context(number);
         ASSERT_FALSE(topic.ok()) << number;
@@ -54,12 +48,6 @@ TEST(BuiltHelpFile, OpensAtItsDefaultTopicAndATopicForEachContextNumberItHas) {
                                              " has no topic for context number " +
                                              std::to_string(number) + ".");
     }
-}
-
-TEST(BuiltHelpFile, ItsContentsAndLinksLeadToTopicsInIt) {
-    const auto opened = HelpFile::open(kBuiltFile);
-    ASSERT_TRUE(opened.ok());
-    const HelpFile& file = opened.value();
     ASSERT_GE(file.contents().size(), 15u);
     EXPECT_EQ(file.contents()[0].name, "HUMO Soil Carbon Tool");
     EXPECT_EQ(file.contents()[4].name, "Country");
@@ -88,24 +76,27 @@ TEST(PlainHelpFile, WithoutDefaultTopicOrContentsItsContextNumbersStillWork) {
     EXPECT_EQ(broken_links(file), std::vector<std::string>{"/a.htm -> missing.htm"});
 }
 
-// A missing file: the help viewer's tests show its message.
-TEST(HelpFileErrors, AFolderOrAFileThatIsNoHelpFileIsRefusedByName) {
+// Copies of the help file, whole or damaged, in a folder of their own.
+class HelpFileErrors : public ::testing::Test {
+protected:
     testing::TempDir dir;
-    const std::string path = dir.file("humo_tool.chm");
+    const std::string copy = dir.file("humo_tool.chm");
+};
+
+// A missing file: the help viewer's tests show its message.
+TEST_F(HelpFileErrors, AFolderOrAFileThatIsNoHelpFileIsRefusedByName) {
     auto opened = HelpFile::open(dir.path().string());
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
-
-    write_bytes(path, "");
-    opened = HelpFile::open(path);
+    write_bytes(copy, "");
+    opened = HelpFile::open(copy);
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
     EXPECT_EQ(opened.error().message,
-              "The help file " + path +
+              "The help file " + copy +
                   " cannot be read: it is not a compiled help file, or it is damaged.");
-
-    write_bytes(path, "<html>not a help file</html>");
-    EXPECT_FALSE(HelpFile::open(path).ok());
+    write_bytes(copy, "<html>not a help file</html>");
+    EXPECT_FALSE(HelpFile::open(copy).ok());
 }
 
 // A damaged copy is refused, or gives errors for what it cannot show; whatever topic it does
@@ -131,11 +122,9 @@ void expect_clean(const std::string& path, const std::string& what) {
     broken_links(file);
 }
 
-TEST(HelpFileErrors, TruncatedOrCorruptedCopiesAreRefusedCleanly) {
+TEST_F(HelpFileErrors, TruncatedOrCorruptedCopiesAreRefusedCleanly) {
     const std::string whole = bytes_of(kBuiltFile);
     ASSERT_GT(whole.size(), 10000u);
-    testing::TempDir dir;
-    const std::string copy = dir.file("humo_tool.chm");
     int unusable = 0;
     for (std::size_t length : {std::size_t{1}, std::size_t{40}, std::size_t{0x60},
                                std::size_t{0x200}, std::size_t{0x1000}, whole.size() / 4,
@@ -158,7 +147,7 @@ TEST(HelpFileErrors, TruncatedOrCorruptedCopiesAreRefusedCleanly) {
     }
 }
 
-TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
+TEST_F(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
     // The fuzzer's first find: a compression reset table (version 2, entries of 8 bytes from
     // offset 40) whose block length is 0 makes chmlib divide by zero on the first read.
     std::string damaged = bytes_of(kBuiltFile);
@@ -170,25 +159,19 @@ TEST(HelpFileErrors, ACopyThatCrashesTheChmLibraryIsRefusedCleanly) {
     ASSERT_NE(table, std::string::npos);
     EXPECT_EQ(damaged.substr(table + 32, 8), std::string("\0\x80\0\0\0\0\0\0", 8));
     damaged.replace(table + 32, 8, std::string(8, '\0'));
-
-    testing::TempDir dir;
-    const std::string copy = dir.file("humo_tool.chm");
     write_bytes(copy, damaged);
     const auto opened = HelpFile::open(copy);
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, HelpErrorKind::kNotHelpFile);
 }
 
-TEST(HelpFileErrors, ACopyWithDamagedSystemDataSaysSoAndKeepsItsContextNumbers) {
+TEST_F(HelpFileErrors, ACopyWithDamagedSystemDataSaysSoAndKeepsItsContextNumbers) {
     // The first record, the compiler's version, claims more bytes than the data has.
     std::string damaged = bytes_of(kBuiltFile);
     const std::size_t version = damaged.find("HHA Version");
     ASSERT_NE(version, std::string::npos);
     damaged.replace(version - 2, 2, "\xFF\xFF");
-    testing::TempDir dir;
-    const std::string copy = dir.file("humo_tool.chm");
     write_bytes(copy, damaged);
-
     const auto opened = HelpFile::open(copy);
     ASSERT_TRUE(opened.ok()) << opened.error().message;
     const auto home = opened.value().default_topic();

@@ -19,29 +19,32 @@ std::string record(unsigned code, const std::string& data) {
     return le16(code) + le16(static_cast<unsigned>(data.size())) + data;
 }
 
-TEST(SystemRecords, ReadTheContentsFileDefaultTopicAndTitle) {
+// The contents as "depth name -> local", one line per entry.
+std::vector<std::string> lines(const std::vector<ContentsEntry>& entries) {
+    std::vector<std::string> shown;
+    for (const ContentsEntry& entry : entries)
+        shown.push_back(std::to_string(entry.depth) + " " + entry.name + " -> " + entry.local);
+    return shown;
+}
+
+TEST(SystemRecords, ReadTheirNamesAndKeepWhatPrecedesARecordThatRunsPastTheEnd) {
     const std::string data = le32(3) + record(9, "HHA Version 4.74") +
                              record(0, std::string("help.hhc\0", 9)) +
                              record(2, std::string("topics/index.htm\0", 17)) +
                              record(3, std::string("A Title\0", 8)) + record(13, "xyz");
-    const SystemRecords records = parse_system_records(data);
+    SystemRecords records = parse_system_records(data);
     EXPECT_FALSE(records.damaged);
     EXPECT_EQ(records.contents_file, "help.hhc");
     EXPECT_EQ(records.default_topic, "topics/index.htm");
     EXPECT_EQ(records.title, "A Title");
-}
-
-TEST(SystemRecords, KeepWhatPrecedesARecordThatRunsPastTheEnd) {
     const std::string good = le32(3) + record(2, std::string("a.htm\0", 6));
-    SystemRecords records = parse_system_records(good + le16(3) + le16(40) + "short");
+    records = parse_system_records(good + le16(3) + le16(40) + "short");
     EXPECT_TRUE(records.damaged);
     EXPECT_EQ(records.default_topic, "a.htm");
     EXPECT_FALSE(records.title);
-
     records = parse_system_records("ab");
     EXPECT_TRUE(records.damaged);
     EXPECT_FALSE(records.default_topic);
-
     // An empty name names nothing; a record of exactly the remaining length is whole.
     records = parse_system_records(le32(3) + record(2, std::string("\0", 1)) + record(3, "T"));
     EXPECT_FALSE(records.damaged);
@@ -49,37 +52,30 @@ TEST(SystemRecords, KeepWhatPrecedesARecordThatRunsPastTheEnd) {
     EXPECT_EQ(records.title, "T");
 }
 
-TEST(ContextMap, MapsEachNumberToItsName) {
+TEST(ContextMap, MapsEachNumberToItsNameAndKeepsWhatItCanReadOfADamagedMap) {
     const std::string strings = std::string("\0/b/topics/a.htm\0topics\\b.htm\0", 30);
     const std::string ivb = le32(16) + le32(1000) + le32(1) + le32(4294967295u) + le32(17);
-    const ContextMap map = parse_context_map(ivb, strings);
+    ContextMap map = parse_context_map(ivb, strings);
     EXPECT_FALSE(map.damaged);
     EXPECT_EQ(map.names, (std::map<std::uint32_t, std::string>{{1000, "/b/topics/a.htm"},
                                                                {4294967295u, "topics\\b.htm"}}));
-
     EXPECT_EQ(parse_context_map("", "").names.size(), 0u);
     EXPECT_FALSE(parse_context_map("", "").damaged);
     EXPECT_FALSE(parse_context_map(le32(0), "").damaged);
-}
-
-TEST(ContextMap, ADamagedMapKeepsTheEntriesItCanRead) {
-    const std::string strings = std::string("\0a.htm\0b.htm", 12);
+    const std::string names = std::string("\0a.htm\0b.htm", 12);
     // A count beyond the data, an offset beyond the names, a name without its end.
-    ContextMap map = parse_context_map(le32(64) + le32(1) + le32(1), strings);
+    map = parse_context_map(le32(64) + le32(1) + le32(1), names);
     EXPECT_TRUE(map.damaged);
     EXPECT_EQ(map.names, (std::map<std::uint32_t, std::string>{{1, "a.htm"}}));
-
     map = parse_context_map(le32(24) + le32(1) + le32(1) + le32(2) + le32(99) + le32(3) + le32(7),
-                            strings);
+                            names);
     EXPECT_TRUE(map.damaged);
     EXPECT_EQ(map.names, (std::map<std::uint32_t, std::string>{{1, "a.htm"}}));
-
-    map = parse_context_map(le32(12) + le32(1) + le32(1) + le32(5), strings);
+    map = parse_context_map(le32(12) + le32(1) + le32(1) + le32(5), names);
     EXPECT_TRUE(map.damaged);
     EXPECT_EQ(map.names.size(), 1u);
-
-    EXPECT_TRUE(parse_context_map("abc", strings).damaged);
-    EXPECT_TRUE(parse_context_map(le32(8) + le32(1) + le32(0), strings).damaged);
+    EXPECT_TRUE(parse_context_map("abc", names).damaged);
+    EXPECT_TRUE(parse_context_map(le32(8) + le32(1) + le32(0), names).damaged);
 }
 
 TEST(TopicNames, ResolveToTheLongestTrailingPartInTheFile) {
@@ -87,7 +83,6 @@ TEST(TopicNames, ResolveToTheLongestTrailingPartInTheFile) {
                                            "/topics/b.htm", "/c d.htm"};
     auto exists = [&objects](const std::string& path) { return objects.count(path) > 0; };
     auto resolve = [&exists](std::string_view name) { return resolve_topic_name(name, exists); };
-
     // As the compiler on this system writes them: the build directory's absolute path.
     EXPECT_EQ(resolve("/work/build/help/staging/topics/a.htm"), "/topics/a.htm");
     EXPECT_EQ(resolve("/build/help/topics/b.htm"), "/help/topics/b.htm");
@@ -109,7 +104,7 @@ TEST(TopicNames, ResolveToTheLongestTrailingPartInTheFile) {
     EXPECT_EQ(resolve(std::string(5000, 'a') + "/a.htm"), "/a.htm");
 }
 
-TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
+TEST(Sitemap, ReadsNestedEntriesWithTheirLevelsAndWhatItCanOfMalformedText) {
     const std::string hhc = R"(<HTML><BODY>
 <OBJECT type="text/site properties"><param name="Window Styles" value="0x800025"></OBJECT>
 <!-- <ul><li><object type="text/sitemap"><param name="Name" value="Hidden"></object> -->
@@ -126,48 +121,29 @@ TEST(Sitemap, ReadsNestedEntriesWithTheirLevels) {
   </UL>
   <LI><OBJECT type="text/sitemap"><param name="Name" value="Last"><param name="Local" value="last.htm"></OBJECT>
 </UL></BODY></HTML>)";
-    const std::vector<ContentsEntry> entries = parse_sitemap(hhc);
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0].name, "Start & overview");
-    EXPECT_EQ(entries[0].local, "topics/index.htm");
-    EXPECT_EQ(entries[0].depth, 0);
-    EXPECT_EQ(entries[1].name, "Country");
-    EXPECT_EQ(entries[1].local, "topics/country.htm#top");
-    EXPECT_EQ(entries[1].depth, 1);
-    EXPECT_EQ(entries[2].name, "Caf\xC3\xA9 \xE2\x98\xBA <x>\xEF\xBF\xBD");
-    EXPECT_EQ(entries[2].local, "");
-    EXPECT_EQ(entries[3].name, "Last");
-    EXPECT_EQ(entries[3].depth, 0);
-}
-
-TEST(Sitemap, ReadsWhatItCanOfMalformedText) {
+    EXPECT_EQ(lines(parse_sitemap(hhc)),
+              (std::vector<std::string>{
+                  "0 Start & overview -> topics/index.htm", "1 Country -> topics/country.htm#top",
+                  "1 Caf\xC3\xA9 \xE2\x98\xBA <x>\xEF\xBF\xBD -> ", "0 Last -> last.htm"}));
     EXPECT_TRUE(parse_sitemap("").empty());
     EXPECT_TRUE(parse_sitemap("<<<>>></ul></ul><object").empty());
     // An object ends once; a stray end adds no second line.
-    EXPECT_EQ(parse_sitemap("<object type=text/sitemap><param name=Name value=A></object>"
-                            "<param name=Local value=b.htm></object>")
-                  .size(),
-              1u);
-
+    EXPECT_EQ(lines(parse_sitemap("<object type=text/sitemap><param name=Name value=A></object>"
+                                  "<param name=Local value=b.htm></object>")),
+              std::vector<std::string>{"0 A -> "});
     // A line needs a name or a topic.
-    const auto lines = parse_sitemap(
-        "<object type=text/sitemap><param name=Local value=x.htm></object>"
-        "<object type=text/sitemap><param name=ImageNumber value=1></object>");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].local, "x.htm");
-
+    EXPECT_EQ(
+        lines(parse_sitemap("<object type=text/sitemap><param name=Local value=x.htm></object>"
+                            "<object type=text/sitemap><param name=ImageNumber value=1></object>")),
+        std::vector<std::string>{"0  -> x.htm"});
     // A list closed once too often: the next list is the top level again.
-    const auto top = parse_sitemap(
-        "<ul></ul></ul><ul><li><object type=text/sitemap><param name=Name value=A></object>");
-    ASSERT_EQ(top.size(), 1u);
-    EXPECT_EQ(top[0].depth, 0);
-
-    const auto entries = parse_sitemap(
-        "</ul><object type=text/sitemap><param name=Name value='A &bogus; &#;'></object>"
-        "<object type=\"text/sitemap\"><param name=\"Name\" value=\"unterminated");
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, "A &bogus; &#;");
-    EXPECT_EQ(entries[0].depth, 0);
+    EXPECT_EQ(lines(parse_sitemap("<ul></ul></ul><ul><li><object type=text/sitemap>"
+                                  "<param name=Name value=A></object>")),
+              std::vector<std::string>{"0 A -> "});
+    EXPECT_EQ(lines(parse_sitemap(
+                  "</ul><object type=text/sitemap><param name=Name value='A &bogus; &#;'></object>"
+                  "<object type=\"text/sitemap\"><param name=\"Name\" value=\"unterminated")),
+              std::vector<std::string>{"0 A &bogus; &#; -> "});
 }
 
 TEST(TopicLinks, FindLinksAndWhereTheyLead) {
