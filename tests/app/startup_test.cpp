@@ -10,7 +10,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using testing::CalculatorSession;
-using testing::OtherProgramLock;
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -64,7 +63,7 @@ TEST(StartupFailureTest, ALockHeldByAnotherProgramIsWaitedFor) {
     CalculatorSession session{
         "INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 1);"
         "INSERT INTO c_stocks VALUES ('Sandy', 'Warm', 1);"};
-    OtherProgramLock lock(session.dir.file("humo_tool.mdb"));
+    testing::OtherProgramLock lock(session.dir.file("humo_tool.mdb"));
     lock.release_after(std::chrono::milliseconds(300));
     session.start_calculator();
     EXPECT_EQ(session.messages(), Strings{});
@@ -73,7 +72,7 @@ TEST(StartupFailureTest, ALockHeldByAnotherProgramIsWaitedFor) {
 
 TEST(StartupFailureTest, ALockThatIsNotReleasedNamesTheFile) {
     CalculatorSession session{"INSERT INTO tbl_climate_zone_lookup VALUES ('Atlantis', 1);"};
-    OtherProgramLock lock(session.dir.file("humo_tool.mdb"));
+    testing::OtherProgramLock lock(session.dir.file("humo_tool.mdb"));
     session.start_calculator();
     EXPECT_EQ(session.messages(), (Strings{"Error Code: 5\r\nDescription: The database file " +
                                            session.dir.file("humo_tool.mdb") +

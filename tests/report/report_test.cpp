@@ -25,25 +25,18 @@ protected:
                                     testing::default_data_directory());
         db::create_default_database(defaults(), testing::default_data_directory());
     }
-
     std::string database() const { return session.dir.file("humo_tool.mdb"); }
     std::string defaults() const { return session.dir.file("defaults-2003.mdb"); }
     calculator::frmmaster& c() { return session.calc(); }
-    void pick(forms::ListBox& list, const std::string& text) { session.pick(list, text); }
-
-    // Kenya, Tropical Dry: long-term cultivated, full tillage, medium input, to improved
-    // grassland with high input.
     void calculate() {
         session.start_calculator();
         session.pick_kenya_example();
     }
-
     CalculationReport gathered() {
         auto report = gather_report(c(), database(), defaults(), {'.'}, "2024-05-01 14:03");
         EXPECT_TRUE(std::holds_alternative<CalculationReport>(report));
         return std::get<CalculationReport>(report);
     }
-
     void edit(const std::string& sql) {
         sqlite::Database(database(), sqlite::OpenMode::kReadWrite).execute(sql);
     }
@@ -85,9 +78,9 @@ TEST(TypedStockTest, AStockWhereTheTableHasNoneWasTyped) {
 
 TEST_F(ReportTest, NoReportWithoutBothPredictedStocks) {
     session.start_calculator();
-    pick(c().country, "Kenya");
-    pick(c().climate_region, "Tropical Dry");
-    pick(c().system1, "Set aside");
+    session.pick(c().country, "Kenya");
+    session.pick(c().climate_region, "Tropical Dry");
+    session.pick(c().system1, "Set aside");
     auto report = gather_report(c(), database(), defaults(), {'.'}, "now");
     ASSERT_TRUE(std::holds_alternative<NoReport>(report));
     EXPECT_EQ(std::get<NoReport>(report).reason, "no results");
@@ -107,7 +100,6 @@ TEST_F(ReportTest, TheEditedRowsAreListedAgainstTheShippedDefaults) {
                        "68)",
                        "tbl_systems: Set aside, Tropical Wet: removed",
                        "tbl_input_factors: Boreal, Very high, other: added (input_factor 1.5)"}));
-
     // Many edits: the first twenty are listed, and all of them counted.
     edit(
         "UPDATE tbl_climate_zone_lookup SET country_name = country_name || '!' "
@@ -115,11 +107,9 @@ TEST_F(ReportTest, TheEditedRowsAreListedAgainstTheShippedDefaults) {
     const EditedValues many = edited_values(database(), defaults());
     EXPECT_EQ(many.rows.size(), EditedValues::kListed);
     EXPECT_GT(many.count, 30u);
-    const ReportDocument document = [&] {
-        CalculationReport r;
-        r.edited = many;
-        return report_document(r);
-    }();
+    CalculationReport report;
+    report.edited = many;
+    const ReportDocument document = report_document(report);
     EXPECT_EQ(document.edited_rows.size(), EditedValues::kListed + 1);
     EXPECT_EQ(document.edited_rows.back(),
               "… and " + std::to_string(many.count - EditedValues::kListed) + " more");
@@ -139,7 +129,6 @@ TEST_F(ReportTest, WithoutTheShippedDefaultsTheReportSaysSo) {
               "Whether its values differ from the shipped defaults is not known: the shipped "
               "defaults (" +
                   defaults() + ") are missing.");
-
     db::create_database(defaults(), "DROP TABLE c_stocks;");
     EXPECT_EQ(edited_values(database(), defaults()).note,
               "the values could not be compared with the shipped defaults: no such table: "
