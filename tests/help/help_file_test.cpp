@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "files.h"
@@ -181,6 +184,24 @@ TEST_F(HelpFileErrors, ACopyWithDamagedSystemDataSaysSoAndKeepsItsContextNumbers
               "The help file " + copy + " is damaged: its system data cannot be read.");
     EXPECT_EQ(opened.value().title(), "");
     EXPECT_TRUE(opened.value().topic_for_context(1000).ok());
+}
+
+// The reader that dies while the window is open (a damaged page read late) ends only itself:
+// the program goes on, and what it can no longer read is said to be unreadable.
+TEST(HelpFileReader, AReaderThatDiesMidSessionLeavesTheProgramRunning) {
+    const auto opened = HelpFile::open(kBuiltFile);
+    ASSERT_TRUE(opened.ok());
+    const HelpFile& file = opened.value();
+    const std::string topic = topic_path(file.default_topic().value());
+    ASSERT_TRUE(file.read(topic));
+    std::ifstream children("/proc/self/task/" + std::to_string(::gettid()) + "/children");
+    int killed = 0;
+    for (pid_t child; children >> child; ++killed)
+        ::kill(child, SIGSEGV);
+    ASSERT_EQ(killed, 1);
+    EXPECT_FALSE(file.read(topic));
+    EXPECT_TRUE(file.unreadable());
+    EXPECT_FALSE(file.contains(topic));
 }
 
 }  // namespace
