@@ -178,9 +178,8 @@ TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
                               ",  blanks kept  \n";
     const testing::BatchOutput output = run(input);
     const std::string results =
-        ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,"
-        "from_stock,to_land_use_factor,to_management_factor,to_input_factor,to_stock,"
-        "annual_change,error";
+        ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,from_stock,"
+        "to_land_use_factor,to_management_factor,to_input_factor,to_stock,annual_change,error";
     EXPECT_EQ(output.header, testing::read_records("id," + kHeader + ",notes" + results).at(0));
     const std::string first_row = output.text.substr(output.text.find('\n') + 1);
     EXPECT_EQ(first_row.substr(0, first_row.find('\n')),
@@ -258,9 +257,9 @@ TEST_F(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
     EXPECT_EQ(failure_of("\n\n"), "the input is empty; its first line must name the columns");
     EXPECT_EQ(failure_of("country,climate_region\nKenya,Tropical Dry\n"),
               "line 1: the header has no column \"soil_type\"");
-    EXPECT_EQ(failure_of("country,climate_region,soiltype\n"),
-              "line 1: the header has no column \"soil_type\"; the column \"soiltype\" may be "
-              "meant");
+    EXPECT_EQ(
+        failure_of("country,climate_region,soiltype\n"),
+        "line 1: the header has no column \"soil_type\"; the column \"soiltype\" may be meant");
     EXPECT_EQ(failure_of(kHeader + ",Country\n"),
               "line 1: the header names the column \"country\" twice (columns 1 and 10)");
     EXPECT_EQ(failure_of("count\xFFry," + kHeader + "\n"), "line 1: the header is not UTF-8 text");

@@ -1,8 +1,6 @@
 // humo-batch as a user runs it: exit statuses, what goes to standard output and standard
 // error, and an output file that appears whole or not at all.
 
-#include <fstream>
-
 #include "batch_files.h"
 #include "batch_harness.h"
 
@@ -15,10 +13,7 @@ const std::string& kKenya = testing::kKenya;
 using testing::bytes_of;
 using testing::CommandRun;
 using testing::file_names;
-
-void write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+constexpr auto write = testing::write_bytes;
 
 class HumoBatchTest : public ::testing::Test {
 protected:
@@ -92,9 +87,9 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
               "humo-batch: line 1: the header has no column \"soil_type\"; nothing was written\n");
     run = humo_batch("missing.csv -o out.csv");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err,
-              "humo-batch: cannot read missing.csv: No such file or directory; nothing was "
-              "written\n");
+    EXPECT_EQ(
+        run.err,
+        "humo-batch: cannot read missing.csv: No such file or directory; nothing was written\n");
     run = humo_batch("in.csv -o out.csv --database " + dir.file("none.mdb"));
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "humo-batch: The database file " + dir.file("none.mdb") +
@@ -144,8 +139,8 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with("usage: humo-batch [--database FILE | --edition ID]"))
         << run.out;
-    EXPECT_NE(run.out.find("Exit status: 0 every row computed, 1 some rows have errors, 2 "
-                           "nothing written."),
+    EXPECT_NE(run.out.find(
+                  "Exit status: 0 every row computed, 1 some rows have errors, 2 nothing written."),
               std::string::npos);
     run = humo_batch("--version");
     EXPECT_EQ(run.status, 0);
@@ -168,8 +163,7 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     run = humo_batch("in.csv", "LC_ALL=C");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
-              "1 row: 0 computed, 1 with errors\nline 2: carbon_stock \"40,5\" is not a "
-              "number\n");
+              "1 row: 0 computed, 1 with errors\nline 2: carbon_stock \"40,5\" is not a number\n");
 }
 
 TEST_F(HumoBatchTest, ACancelledRunLeavesNoFile) {

@@ -86,20 +86,16 @@ TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
             "",
             "country \"Kenia\" is unknown; did you mean \"Kenya\"?",
             "country \"Atlantis\" is unknown",
-            "climate_region \"Boreal\" is not offered for country \"Kenya\", which "
-            "offers \"Warm Temperate Dry\", \"Warm Temperate Wet\", \"Tropical "
-            "Dry\", \"Tropical Moist\"",
-            "climate_region \"Tropcal Dry\" is unknown; did you mean \"Tropical "
-            "Dry\"?",
+            "climate_region \"Boreal\" is not offered for country \"Kenya\", which offers \"Warm "
+            "Temperate Dry\", \"Warm Temperate Wet\", \"Tropical Dry\", \"Tropical Moist\"",
+            "climate_region \"Tropcal Dry\" is unknown; did you mean \"Tropical Dry\"?",
             "soil_type \"Loam\" is unknown",
-            "from_management \"Improved\" is not offered for from_land_use "
-            "\"Long-term cultivated\", which offers \"Full tillage\", \"Reduced "
-            "tillage\", \"No-till\"",
-            "from_input \"Nominal\" is not offered for from_land_use "
-            "\"Long-term cultivated\", which offers \"Low\", \"Medium\", \"High without manure\", "
-            "\"High with manure\"",
-            "to_input \"High\" is not offered for to_management \"Nominally "
-            "managed\", which offers \"Does not apply\" only",
+            "from_management \"Improved\" is not offered for from_land_use \"Long-term "
+            "cultivated\", which offers \"Full tillage\", \"Reduced tillage\", \"No-till\"",
+            "from_input \"Nominal\" is not offered for from_land_use \"Long-term cultivated\", "
+            "which offers \"Low\", \"Medium\", \"High without manure\", \"High with manure\"",
+            "to_input \"High\" is not offered for to_management \"Nominally managed\", which "
+            "offers \"Does not apply\" only",
             "to_land_use \"Orchard\" is unknown",
         }));
 }
@@ -114,15 +110,15 @@ TEST_F(ScenarioErrorsTest, AnEmptyCellStandsForDoesNotApplyOnlyWhereTheListOffer
                    with(good_row("empty input"), "to_input", ""),
                    with(good_row("empty country"), "country", "  ")},
                   *shipped_);
-    EXPECT_EQ(errors, (Strings{
-                          "",
-                          "",
-                          "from_management is empty; from_land_use \"Long-term cultivated\" "
-                          "offers \"Full tillage\", \"Reduced tillage\", \"No-till\"",
-                          "to_input is empty; to_management \"Improved\" offers \"Nominal\", "
-                          "\"High\"",
-                          "country is empty",
-                      }));
+    EXPECT_EQ(errors,
+              (Strings{
+                  "",
+                  "",
+                  "from_management is empty; from_land_use \"Long-term cultivated\" offers \"Full "
+                  "tillage\", \"Reduced tillage\", \"No-till\"",
+                  "to_input is empty; to_management \"Improved\" offers \"Nominal\", \"High\"",
+                  "country is empty",
+              }));
 }
 
 TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
@@ -181,12 +177,12 @@ TEST_F(ScenarioErrorsTest, NumbersThatAreNotNumbersNegativeTooSmallOrNotFinite) 
 TEST_F(ScenarioErrorsTest, EveryProblemOfARowIsNamedAtOnce) {
     Strings row = with(good_row("both"), "from_management", "Improved");
     row = with(with(row, "to_input", "Medium"), "area_ha", "many");
-    EXPECT_EQ(errors_of({row}, *shipped_),
-              (Strings{"from_management \"Improved\" is not offered for from_land_use "
-                       "\"Long-term cultivated\", which offers \"Full tillage\", \"Reduced "
-                       "tillage\", \"No-till\"; to_input \"Medium\" is not offered for "
-                       "to_management \"Improved\", which offers \"Nominal\", \"High\"; area_ha "
-                       "\"many\" is not a number"}));
+    EXPECT_EQ(
+        errors_of({row}, *shipped_),
+        (Strings{"from_management \"Improved\" is not offered for from_land_use \"Long-term "
+                 "cultivated\", which offers \"Full tillage\", \"Reduced tillage\", \"No-till\"; "
+                 "to_input \"Medium\" is not offered for to_management \"Improved\", which offers "
+                 "\"Nominal\", \"High\"; area_ha \"many\" is not a number"}));
 }
 
 // The fixture world has factor rows that are missing or hold no value, and lists with nothing
@@ -206,22 +202,20 @@ TEST_F(ScenarioErrorsTest, MissingFactorRowsAndEmptyLists) {
          with(with(warm, "soil_type", "Wetland"), "carbon_stock", "5"),
          with(warm, "climate_region", "Bare"), with(warm, "country", "Nowhere")},
         *fixture_);
-    EXPECT_EQ(errors, (Strings{
-                          "",
-                          "no management factor for from_management \"Contour\" in "
-                          "climate_region \"Warm\"",
-                          "no management factor for from_management \"Ridged\" in "
-                          "climate_region \"Warm\"",
-                          "no input factor for to_input \"Unrated\" in climate_region \"Warm\"",
-                          "no land-use factor for to_land_use \"Hedgerow\" in climate_region "
-                          "\"Warm\"",
-                          "no reference carbon stock for soil_type \"Wetland\" in climate_region "
-                          "\"Warm\"; give one in carbon_stock",
-                          "",
-                          "climate_region \"Bare\" is not offered for country \"Atlantis\", which "
-                          "offers \"Warm\", \"Cool\"",
-                          "climate_region: country \"Nowhere\" offers nothing to choose",
-                      }));
+    EXPECT_EQ(errors,
+              (Strings{
+                  "",
+                  "no management factor for from_management \"Contour\" in climate_region \"Warm\"",
+                  "no management factor for from_management \"Ridged\" in climate_region \"Warm\"",
+                  "no input factor for to_input \"Unrated\" in climate_region \"Warm\"",
+                  "no land-use factor for to_land_use \"Hedgerow\" in climate_region \"Warm\"",
+                  "no reference carbon stock for soil_type \"Wetland\" in climate_region \"Warm\"; "
+                  "give one in carbon_stock",
+                  "",
+                  "climate_region \"Bare\" is not offered for country \"Atlantis\", which offers "
+                  "\"Warm\", \"Cool\"",
+                  "climate_region: country \"Nowhere\" offers nothing to choose",
+              }));
 }
 
 TEST_F(ScenarioErrorsTest, GrasslandFactorsOnlyForGrasslandSpeltExactly) {

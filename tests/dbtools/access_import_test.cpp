@@ -51,8 +51,7 @@ TEST(AccessImportTest, KeepsNumbersTextDatesNullsAndBinaryData) {
     import_access_database(access_fixture("nwind.mdb"), path);
     EXPECT_EQ(row(path,
                   "SELECT typeof(OrderID), typeof(Freight), Freight, CustomerID, ShipName, "
-                  "ShipCity, ShipRegion, OrderDate, ShippedDate FROM Orders WHERE OrderID = "
-                  "10332"),
+                  "ShipCity, ShipRegion, OrderDate, ShippedDate FROM Orders WHERE OrderID = 10332"),
               (Strings{"integer", "real", "52.84", "MEREP", "Mère Paillarde", "Montréal", "Québec",
                        "1994-11-17T00:00:00", "1994-11-21T00:00:00"}));
     EXPECT_EQ(row(path, "SELECT ShipRegion, typeof(ShipRegion) FROM Orders WHERE OrderID = 10331"),
@@ -68,8 +67,8 @@ TEST(AccessImportTest, KeepsNumbersTextDatesNullsAndBinaryData) {
     EXPECT_EQ(one(path, "SELECT count(*) FROM Suppliers WHERE Address LIKE '%' || char(10) || '%'"),
               "9");
     EXPECT_EQ(row(path,
-                  "SELECT typeof(Picture), length(Picture) FROM Categories WHERE "
-                  "CategoryName = 'Beverages'"),
+                  "SELECT typeof(Picture), length(Picture) FROM Categories WHERE CategoryName = "
+                  "'Beverages'"),
               (Strings{"blob", "10746"}));
     EXPECT_EQ(one(path, "SELECT ShipName FROM \"Umsätze\" WHERE OrderID = 10332"),
               "Mère Paillarde");
