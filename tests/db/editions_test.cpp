@@ -10,6 +10,7 @@
 #include "csv_record.h"
 #include "default_database.h"
 #include "editions.h"
+#include "failure_of.h"
 #include "fixture_paths.h"
 #include "sqlite_statement.h"
 #include "temp_dir.h"
@@ -168,12 +169,11 @@ fs::path copy_of_data(const testing::TempDir& dir) {
 
 void expect_refused(const fs::path& data, const std::string& edition, const std::string& says) {
     const std::string path = (data.parent_path() / "out.mdb").string();
-    try {
-        create_edition_database(path, data.string(), *find_edition(edition));
-        ADD_FAILURE() << "made " << edition << " although it should say: " << says;
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
-    }
+    const std::string message =
+        testing::failure_of([&] {
+            create_edition_database(path, data.string(), *find_edition(edition));
+        }).value_or("made " + edition);
+    EXPECT_NE(message.find(says), std::string::npos) << message;
     EXPECT_FALSE(fs::exists(path));
     EXPECT_FALSE(fs::exists(path + ".part"));
 }

@@ -124,13 +124,8 @@ public:
     void read_rows(const SourceTable& table,
                    const std::function<void(const std::vector<Cell>&)>& row) override {
         if (table.name == "tbl_my_sites") {
-            std::vector<Cell> cells(2);
-            cells[0] = std::string("Kenya, Ngong");
-            cells[1] = Blob{{0, 1, 2}};
-            row(cells);
-            cells[0] = std::string("Kraków");
-            cells[1] = std::monostate{};
-            row(cells);
+            row({std::string("Kenya, Ngong"), Blob{{0, 1, 2}}});
+            row({std::string("Kraków"), std::monostate{}});
             return;
         }
         std::ifstream in(testing::default_data_directory() + "/" + table.name + ".csv");
@@ -235,10 +230,9 @@ TEST_F(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.number(), 3343);
         EXPECT_EQ(failure.source(), "humo_tool");
-        EXPECT_EQ(failure.description().rfind("humo_tool.mdb is an Access database from an older "
-                                              "installation and could not be converted: ",
-                                              0),
-                  0u)
+        EXPECT_TRUE(failure.description().starts_with(
+            "humo_tool.mdb is an Access database from an older installation and could not be "
+            "converted: "))
             << failure.description();
         EXPECT_TRUE(failure.description().ends_with(". The file was left as it was."));
     }

@@ -3,16 +3,15 @@
 #include "file_in_place.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
-#include <optional>
 #include <thread>
 
+#include "failure_of.h"
 #include "files.h"
 #include "sqlite_database.h"
 #include "temp_dir.h"
@@ -23,22 +22,12 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using testing::bytes_of;
+using testing::failure_of;
 using testing::file_names;
 using testing::write_bytes;
 
 const std::string kOld = "the file as it was";
 const std::string kNew = "the new file, written whole";
-
-// The message of the failure `action` throws, or nothing when it succeeds.
-template <typename Action>
-std::optional<std::string> failure_of(Action action) {
-    try {
-        action();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return std::nullopt;
-}
 
 mode_t mode_of(const std::string& path) {
     struct stat status {};
@@ -112,15 +101,8 @@ TEST_F(FileInPlaceTest, RefusesWhatItMustNotReplaceAndSaysWhy) {
 
 TEST_F(FileInPlaceTest, ADiskThatFillsUpLeavesTheOldFileAsItWas) {
     write_bytes(target, kOld);
-    // Files larger than a few bytes cannot be written, as on a disk that fills up.
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old_limit{};
-    ::getrlimit(RLIMIT_FSIZE, &old_limit);
-    const rlimit full{100, old_limit.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &full);
-    const auto message = failure_of([&] { write_whole(target, std::string(1 << 16, 'x')); });
-    ::setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
+    const auto message = testing::failure_on_a_full_disk(
+        100, [&] { write_whole(target, std::string(1 << 16, 'x')); });
     ASSERT_TRUE(message);
     EXPECT_EQ(*message, "cannot write " + target + ": File too large");
     EXPECT_EQ(bytes_of(target), kOld);
