@@ -4,6 +4,7 @@
 #include <random>
 
 #include "batch_harness.h"
+#include "failure_of.h"
 
 namespace humo::batch {
 namespace {
@@ -31,12 +32,7 @@ protected:
     }
     // The failure a batch stops with.
     static std::string failure_of(const std::string& input) {
-        try {
-            run(input);
-        } catch (const BatchFailure& failure) {
-            return failure.what();
-        }
-        return "no failure";
+        return testing::failure_of([&] { run(input); }).value_or("no failure");
     }
 
     static inline testing::TempDir* dir_ = new testing::TempDir;

@@ -25,9 +25,7 @@ TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
     EXPECT_EQ(memo.find(1, first), 10);
 
     // Cells apart from each other, as a quoted record's are, and the same cells in another line.
-    const std::string a = "a,b";
-    const std::string c = "c";
-    const std::string d = "d";
+    const std::string a = "a,b", c = "c", d = "d";
     memo.insert(1, {a, c, d}, 30);
     EXPECT_EQ(memo.find(1, {std::string(a), std::string(c), std::string(d)}), 30);
     const std::string again = "xa,b,c,d";
@@ -136,13 +134,10 @@ TEST_F(ScenarioSharingTest, ManySitesAndSystemsInOneRunGiveWhatEachGivesAlone) {
                 for (const std::string& input :
                      tables_->inputs(land_use, engine::InputOrder::kDisplay).texts) {
                     for (const std::string& soil : tables_->soil_types().texts) {
-                        const ScenarioCells cells = {"Kenya",
-                                                     region,
-                                                     soil,
-                                                     {land_use, management, input},
-                                                     {"Grassland", "Improved", "High"},
-                                                     std::nullopt,
-                                                     std::nullopt};
+                        ScenarioCells cells = KenyaRow(0).cells();
+                        cells.climate_region = region;
+                        cells.soil_type = soil;
+                        cells.from = {land_use, management, input};
                         ++rows;
                         ASSERT_EQ(figures(shared.compute(cells)),
                                   figures(ScenarioCalculator(*tables_).compute(cells)))
