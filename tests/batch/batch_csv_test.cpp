@@ -15,30 +15,19 @@ using Records = std::vector<Strings>;
 const std::string& kHeader = testing::kScenarioHeader;
 const std::string& kKenya = testing::kKenya;
 
-class BatchCsvTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        const std::string database = testing::shipped_database(*dir_);
-        tables_ = new engine::MemoryTables(engine::load_memory_tables(database, {'.'}));
-        comma_tables_ = new engine::MemoryTables(engine::load_memory_tables(database, {','}));
-    }
-    static void TearDownTestSuite() {
-        delete tables_;
-        delete comma_tables_;
-    }
+// A batch over the input on the shipped defaults, loaded once for each decimal separator.
+testing::BatchOutput run(const std::string& input, char separator = '.') {
+    static const testing::TempDir dir;
+    static const std::string database = testing::shipped_database(dir);
+    static const auto point = engine::load_memory_tables(database, {'.'});
+    static const auto comma = engine::load_memory_tables(database, {','});
+    return testing::run_on_text(input, separator == ',' ? comma : point);
+}
 
-    static testing::BatchOutput run(const std::string& input, char separator = '.') {
-        return testing::run_on_text(input, separator == ',' ? *comma_tables_ : *tables_);
-    }
-    // The failure a batch stops with.
-    static std::string failure_of(const std::string& input) {
-        return testing::failure_of([&] { run(input); }).value_or("no failure");
-    }
-
-    static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline engine::MemoryTables* tables_ = nullptr;
-    static inline engine::MemoryTables* comma_tables_ = nullptr;
-};
+// The failure a batch stops with.
+std::string failure_of(const std::string& input) {
+    return testing::failure_of([&] { run(input); }).value_or("no failure");
+}
 
 TEST(DelimiterTest, TheHeaderLineTellsTheDelimiter) {
     EXPECT_EQ(guess_delimiter("country,climate_region"), ',');
@@ -168,7 +157,7 @@ TEST(CsvReaderTest, PlainLinesSplitAlikeWhereverTheirDelimitersAndOddBytesFall) 
         EXPECT_FALSE(record.plain) << "a line with a carriage return";
 }
 
-TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
+TEST(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
     const std::string input = "id," + kHeader + ",notes\n" + "7," + kKenya +
                               ",\"a \"\"quoted\"\", comma note\"\n" + "8," + kKenya +
                               ",  blanks kept  \n";
@@ -185,7 +174,7 @@ TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
     EXPECT_EQ(output.summary.summary_line(), "2 rows: 2 computed, 0 with errors");
 }
 
-TEST_F(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
+TEST(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
     std::string header = kHeader;
     std::string row = kKenya;
     std::replace(header.begin(), header.end(), ',', ';');
@@ -195,7 +184,7 @@ TEST_F(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
               row + ";40,5;40,5;0,69;1;1;27,9;1;1,17;1,11;52,6;1,24;\r\n");
 }
 
-TEST_F(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {
+TEST(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {
     std::string header = kHeader;
     std::string row = kKenya;
     std::replace(header.begin(), header.end(), ',', '\t');
@@ -205,7 +194,7 @@ TEST_F(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {
     EXPECT_TRUE(output.text.ends_with("\t49.4\t1.16\t\r\n"));
 }
 
-TEST_F(BatchCsvTest, ARerunReplacesTheResultColumnsInPlace) {
+TEST(BatchCsvTest, ARerunReplacesTheResultColumnsInPlace) {
     const testing::BatchOutput first = run(kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(first.rows[0].at("total_annual_change"), "11.57");
     // The user changes the area and the soil in the output and runs it again.
@@ -226,7 +215,7 @@ TEST_F(BatchCsvTest, ARerunReplacesTheResultColumnsInPlace) {
     EXPECT_EQ(moved.rows[0].at("to_stock"), "49.4");
 }
 
-TEST_F(BatchCsvTest, RowsThatAreNoScenarioKeepTheirCellsAndSayWhy) {
+TEST(BatchCsvTest, RowsThatAreNoScenarioKeepTheirCellsAndSayWhy) {
     const std::string input = kHeader + ",notes\n" + kKenya + ",bad \xC3\x28 byte\n" + kKenya +
                               std::string(",nul \0 byte\n", 12) + "Kenya,Tropical Dry\n" + kKenya +
                               ",x,y,\"z\"\n";
@@ -248,7 +237,7 @@ TEST_F(BatchCsvTest, RowsThatAreNoScenarioKeepTheirCellsAndSayWhy) {
     EXPECT_EQ(run(kHeader + ",notes\n" + kKenya + ",Côte d’Ivoire 🌍\n").rows[0].at("error"), "");
 }
 
-TEST_F(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
+TEST(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
     EXPECT_EQ(failure_of(""), "the input is empty; its first line must name the columns");
     EXPECT_EQ(failure_of("\n\n"), "the input is empty; its first line must name the columns");
     EXPECT_EQ(failure_of("country,climate_region\nKenya,Tropical Dry\n"),
@@ -276,7 +265,7 @@ TEST_F(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
               "line 2: a record longer than 1 MiB starts here; is a quote left open?");
 }
 
-TEST_F(BatchCsvTest, AHeaderAloneWritesTheHeaderAndSaysThereAreNoRows) {
+TEST(BatchCsvTest, AHeaderAloneWritesTheHeaderAndSaysThereAreNoRows) {
     const testing::BatchOutput output = run(kHeader + "\n");
     EXPECT_EQ(output.summary.rows, 0);
     EXPECT_EQ(output.summary.note, "the input has a header and no rows");

@@ -29,17 +29,16 @@ Strings with(Strings row, const std::string& column, const std::string& value) {
 
 class ScenarioErrorsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        shipped_ = new engine::MemoryTables(
-            engine::load_memory_tables(testing::shipped_database(*dir_), {}));
-        fixture_dir_ = new testing::TempDir;
-        fixture_ = new engine::MemoryTables(
-            engine::load_memory_tables(testing::fixture_database(*fixture_dir_), {}));
+    // The shipped defaults' tables and the fixture world's, each loaded once.
+    static const engine::MemoryTables& shipped() {
+        static const testing::TempDir dir;
+        static const auto tables = engine::load_memory_tables(testing::shipped_database(dir), {});
+        return tables;
     }
-    static void TearDownTestSuite() {
-        delete shipped_;
-        delete fixture_;
-        delete fixture_dir_;
+    static const engine::MemoryTables& fixture() {
+        static const testing::TempDir dir;
+        static const auto tables = engine::load_memory_tables(testing::fixture_database(dir), {});
+        return tables;
     }
 
     // Runs the rows and checks that each kept its cells; returns each row's error.
@@ -61,11 +60,6 @@ protected:
         }
         return errors;
     }
-
-    static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline engine::MemoryTables* shipped_ = nullptr;
-    static inline testing::TempDir* fixture_dir_ = nullptr;
-    static inline engine::MemoryTables* fixture_ = nullptr;
 };
 
 TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
@@ -79,7 +73,7 @@ TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
          with(good_row("input"), "from_input", "Nominal"),
          with(with(good_row("fixed"), "to_management", "Nominally managed"), "to_input", "High"),
          with(good_row("land use"), "to_land_use", "Orchard")},
-        *shipped_);
+        shipped());
     EXPECT_EQ(
         errors,
         (Strings{
@@ -109,7 +103,7 @@ TEST_F(ScenarioErrorsTest, AnEmptyCellStandsForDoesNotApplyOnlyWhereTheListOffer
         errors_of({set_aside, fixed, with(good_row("empty management"), "from_management", ""),
                    with(good_row("empty input"), "to_input", ""),
                    with(good_row("empty country"), "country", "  ")},
-                  *shipped_);
+                  shipped());
     EXPECT_EQ(errors,
               (Strings{
                   "",
@@ -171,14 +165,14 @@ TEST_F(ScenarioErrorsTest, NumbersThatAreNotNumbersNegativeTooSmallOrNotFinite) 
         rows.push_back(with(good_row(cell[1]), cell[0], cell[1]));
         expected.push_back(error);
     }
-    EXPECT_EQ(errors_of(rows, *shipped_), expected);
+    EXPECT_EQ(errors_of(rows, shipped()), expected);
 }
 
 TEST_F(ScenarioErrorsTest, EveryProblemOfARowIsNamedAtOnce) {
     Strings row = with(good_row("both"), "from_management", "Improved");
     row = with(with(row, "to_input", "Medium"), "area_ha", "many");
     EXPECT_EQ(
-        errors_of({row}, *shipped_),
+        errors_of({row}, shipped()),
         (Strings{"from_management \"Improved\" is not offered for from_land_use \"Long-term "
                  "cultivated\", which offers \"Full tillage\", \"Reduced tillage\", \"No-till\"; "
                  "to_input \"Medium\" is not offered for to_management \"Improved\", which offers "
@@ -201,7 +195,7 @@ TEST_F(ScenarioErrorsTest, MissingFactorRowsAndEmptyLists) {
          with(warm, "soil_type", "Wetland"),
          with(with(warm, "soil_type", "Wetland"), "carbon_stock", "5"),
          with(warm, "climate_region", "Bare"), with(warm, "country", "Nowhere")},
-        *fixture_);
+        fixture());
     EXPECT_EQ(errors,
               (Strings{
                   "",
@@ -224,7 +218,7 @@ TEST_F(ScenarioErrorsTest, GrasslandFactorsOnlyForGrasslandSpeltExactly) {
     const Strings cool = {"",        "Atlantis",  "Cool", "Sandy", "grassland", "Nominally managed",
                           "Nominal", "Set aside", "",     "",      "",          ""};
     const std::vector<Strings> records = {kHeader, cool, with(cool, "from_management", "Improved")};
-    const testing::BatchOutput output = testing::run_on_text(testing::csv_text(records), *fixture_);
+    const testing::BatchOutput output = testing::run_on_text(testing::csv_text(records), fixture());
     ASSERT_EQ(output.rows.size(), 2u);
     EXPECT_EQ(output.rows[0].at("from_management_factor"), "0.9");
     EXPECT_EQ(output.rows[0].at("from_input_factor"), "1");

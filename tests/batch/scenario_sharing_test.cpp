@@ -41,11 +41,12 @@ TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
 
 class ScenarioSharingTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        tables_ = new engine::MemoryTables(
-            engine::load_memory_tables(testing::shipped_database(*dir_), {}));
+    // The shipped defaults' tables, loaded once.
+    static const engine::MemoryTables& tables() {
+        static const testing::TempDir dir;
+        static const auto tables = engine::load_memory_tables(testing::shipped_database(dir), {});
+        return tables;
     }
-    static void TearDownTestSuite() { delete tables_; }
 
     struct Figures {
         std::string reference;
@@ -59,9 +60,6 @@ protected:
         return {std::string(result.reference_stock), std::string(result.from.stock),
                 std::string(result.to.stock), std::string(result.annual_change), result.error};
     }
-
-    static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline engine::MemoryTables* tables_ = nullptr;
 };
 
 // The Kenyan example, each name spelt with the letters chosen by `pattern` in upper case.
@@ -93,7 +91,7 @@ struct KenyaRow {
 };
 
 TEST_F(ScenarioSharingTest, EverySpellingOfASiteGivesItsNumbersBeyondWhatIsKeptShared) {
-    ScenarioCalculator calculator(*tables_);
+    ScenarioCalculator calculator(tables());
     const Figures kenya{"38", "26.2", "49.4", "1.16", ""};
     // More spellings than rows share at once, so that what is shared starts afresh on the way,
     // then the first ones again.
@@ -105,7 +103,7 @@ TEST_F(ScenarioSharingTest, EverySpellingOfASiteGivesItsNumbersBeyondWhatIsKeptS
 }
 
 TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTime) {
-    ScenarioCalculator calculator(*tables_);
+    ScenarioCalculator calculator(tables());
     const KenyaRow row(0);
     const Figures fifty = figures(calculator.compute(row.cells("50")));
     EXPECT_EQ(fifty.reference + " " + fifty.from_stock, "50 34.5");
@@ -126,21 +124,21 @@ TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTim
 // Sharing never changes a row's figures, however many sites and systems a run meets: every
 // FROM system on every Kenyan site, in one run, gives what it gives computed alone.
 TEST_F(ScenarioSharingTest, ManySitesAndSystemsInOneRunGiveWhatEachGivesAlone) {
-    ScenarioCalculator shared(*tables_);
+    ScenarioCalculator shared(tables());
     int rows = 0;
-    for (const std::string& region : tables_->climate_regions("Kenya").texts) {
-        for (const std::string& land_use : tables_->land_uses(region).texts) {
-            for (const std::string& management : tables_->managements(land_use).texts) {
+    for (const std::string& region : tables().climate_regions("Kenya").texts) {
+        for (const std::string& land_use : tables().land_uses(region).texts) {
+            for (const std::string& management : tables().managements(land_use).texts) {
                 for (const std::string& input :
-                     tables_->inputs(land_use, engine::InputOrder::kDisplay).texts) {
-                    for (const std::string& soil : tables_->soil_types().texts) {
+                     tables().inputs(land_use, engine::InputOrder::kDisplay).texts) {
+                    for (const std::string& soil : tables().soil_types().texts) {
                         ScenarioCells cells = KenyaRow(0).cells();
                         cells.climate_region = region;
                         cells.soil_type = soil;
                         cells.from = {land_use, management, input};
                         ++rows;
                         ASSERT_EQ(figures(shared.compute(cells)),
-                                  figures(ScenarioCalculator(*tables_).compute(cells)))
+                                  figures(ScenarioCalculator(tables()).compute(cells)))
                             << region << " / " << soil << ": " << land_use << ", " << management
                             << ", " << input;
                     }
