@@ -24,7 +24,6 @@ testing::BatchOutput run(const std::string& input, char separator = '.') {
     return testing::run_on_text(input, separator == ',' ? comma : point);
 }
 
-// The failure a batch stops with.
 std::string failure_of(const std::string& input) {
     return testing::failure_of([&] { run(input); }).value_or("no failure");
 }

@@ -19,7 +19,6 @@ class HumoBatchTest : public ::testing::Test {
 protected:
     HumoBatchTest() : database(testing::shipped_database(dir)) {}
 
-    // Runs humo-batch in the test's directory with the arguments (shell words).
     CommandRun humo_batch(const std::string& arguments, const std::string& environment = "") {
         return testing::run_in(
             dir, environment + " " + HUMO_BATCH + " --database " + database + " " + arguments);

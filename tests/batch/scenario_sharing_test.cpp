@@ -41,7 +41,6 @@ TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
 
 class ScenarioSharingTest : public ::testing::Test {
 protected:
-    // The shipped defaults' tables, loaded once.
     static const engine::MemoryTables& tables() {
         static const testing::TempDir dir;
         static const auto tables = engine::load_memory_tables(testing::shipped_database(dir), {});

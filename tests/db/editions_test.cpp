@@ -39,16 +39,12 @@ Records read_file(const fs::path& file) {
     return records;
 }
 
-Records without_header(Records records) {
-    records.erase(records.begin());
-    return records;
-}
-
-// The first two fields of each record, as the lookup keeps them.
-Records country_and_code(const Records& records) {
+// The first two fields of each record after the header, as the lookup keeps them.
+Records country_and_code(const fs::path& file) {
     Records pairs;
-    for (const Strings& record : records)
+    for (const Strings& record : read_file(file))
         pairs.push_back({record.at(0), record.at(1)});
+    pairs.erase(pairs.begin());
     return pairs;
 }
 
@@ -66,16 +62,14 @@ std::map<std::string, Records> expected_tables(const std::string& edition, int l
     }
     Records regions = read_file(kRegions / "tbl_climate_regions.csv");
     tables["tbl_climate_regions"] = {regions.front()};
-    for (const Strings& region : without_header(regions)) {
-        if (std::stoi(region.at(0)) <= last_code)
-            tables["tbl_climate_regions"].push_back(region);
+    for (auto region = regions.begin() + 1; region != regions.end(); ++region) {
+        if (std::stoi(region->at(0)) <= last_code)
+            tables["tbl_climate_regions"].push_back(*region);
     }
     Records lookup = read_file(kData / "tbl_climate_zone_lookup.csv");
-    for (const Strings& removal :
-         country_and_code(without_header(read_file(kRegions / "removals.csv"))))
+    for (const Strings& removal : country_and_code(kRegions / "removals.csv"))
         std::erase(lookup, removal);
-    for (const Strings& addition :
-         country_and_code(without_header(read_file(kRegions / "lookup_additions.csv")))) {
+    for (const Strings& addition : country_and_code(kRegions / "lookup_additions.csv")) {
         if (std::stoi(addition.at(1)) <= last_code)
             lookup.push_back(addition);
     }

@@ -138,10 +138,8 @@ protected:
 
 TEST_F(RestoreOverTest, AnotherProgramsChangeIsWaitedOnThenNamedAndNeverHalfTaken) {
     fs::copy_file(defaults, database);
-    {
-        sqlite::Database file(database, sqlite::OpenMode::kReadWrite);
-        file.execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
-    }
+    sqlite::Database(database, sqlite::OpenMode::kReadWrite)
+        .execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
     const std::string before = bytes_of(database);
     {
         OtherProgramChanging other(database);
@@ -162,10 +160,8 @@ TEST_F(RestoreOverTest, AnotherProgramsChangeIsWaitedOnThenNamedAndNeverHalfTake
 
 TEST_F(RestoreOverTest, ALinkStaysALinkAndItsFileGetsTheDefaults) {
     fs::copy_file(defaults, dir.file("data/real.mdb"));
-    {
-        sqlite::Database file(dir.file("data/real.mdb"), sqlite::OpenMode::kReadWrite);
-        file.execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
-    }
+    sqlite::Database(dir.file("data/real.mdb"), sqlite::OpenMode::kReadWrite)
+        .execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
     const std::string link = dir.file("humo_tool.mdb");
     fs::create_symlink("data/real.mdb", link);
     const std::string backup = restore(link);

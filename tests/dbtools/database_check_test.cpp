@@ -264,24 +264,18 @@ INSTANTIATE_TEST_SUITE_P(Rules, OneBrokenRuleTest, ::testing::ValuesIn(kBrokenRu
                              return info.param.name;
                          });
 
-// The pristine database of an edition, with one change applied.
-std::string edition_database_with(const testing::TempDir& dir, const Edition& edition,
-                                  const std::string& change) {
-    const std::string path = dir.file("defaults-" + std::string(edition.id) + ".mdb");
-    create_edition_database(path, testing::default_data_directory(), edition);
-    sqlite::Database(path, sqlite::OpenMode::kReadWrite).execute(change);
-    return path;
-}
-
 // The 2019 edition publishes no Polar factors: every land-use factor there is -999, which stops
 // the calculator before a management or input factor is used. Once a land-use factor is given,
 // the lists reach the -999 factors behind it.
 TEST(DatabaseCheckTest, ANoDataFactorIsReportedOnlyWhereAListReachesIt) {
     testing::TempDir dir;
-    const auto findings = check_database(
-        edition_database_with(dir, *find_edition("2019"),
-                              "UPDATE tbl_systems SET land_use_factor = 0.5 WHERE climate_region = "
-                              "'Polar' AND system = 'Long-term cultivated'"));
+    const std::string path = dir.file("defaults-2019.mdb");
+    create_edition_database(path, testing::default_data_directory(), *find_edition("2019"));
+    sqlite::Database(path, sqlite::OpenMode::kReadWrite)
+        .execute(
+            "UPDATE tbl_systems SET land_use_factor = 0.5 WHERE climate_region = 'Polar' AND "
+            "system = 'Long-term cultivated'");
+    const auto findings = check_database(path);
     // The three tillage systems and four input levels of long-term cultivated land; grassland
     // in Polar still has no land-use factor, so its -999 factors stay unreached.
     EXPECT_EQ(findings.size(), 7u) << format_report(findings);
