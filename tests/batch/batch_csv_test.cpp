@@ -1,6 +1,7 @@
 // What a batch makes of the CSV it is given: dialects, quoting, result columns of an earlier
 // run, and input that is no CSV at all.
 
+#include <functional>
 #include <random>
 
 #include "batch_harness.h"
@@ -70,28 +71,19 @@ TEST(CsvReaderTest, QuotedFieldsDoubledQuotesAndLineBreaksWhateverTheReadSizes) 
     }
 }
 
-// A record read, kept beyond the reader.
-struct ReadRecord {
-    std::vector<std::string> fields;
-    std::optional<std::string> plain;
-    bool plain_ascii = false;
-};
-
-// The records of a header line and the lines after it, as one reader gives them.
-std::vector<ReadRecord> records_of(const std::vector<std::string>& lines) {
+// Reads a header line and these lines with one reader, handing on each record after the
+// header with its number; returns how many there were.
+size_t read_lines(const std::vector<std::string>& lines,
+                  const std::function<void(size_t, const CsvRecord&)>& check) {
     std::string text = "a,b\n";
     for (const std::string& line : lines)
         text += line + "\n";
     CsvReader reader(testing::reading(text));
-    std::vector<ReadRecord> records;
     reader.next();
-    while (const CsvRecord* record = reader.next()) {
-        records.push_back(
-            {{record->fields.begin(), record->fields.end()},
-             record->plain ? std::optional<std::string>(*record->plain) : std::nullopt,
-             record->plain_ascii});
-    }
-    return records;
+    size_t count = 0;
+    while (const CsvRecord* record = reader.next())
+        check(count++, *record);
+    return count;
 }
 
 // A line without quotes is split by the reader itself, many bytes at a time: wherever its
@@ -139,21 +131,22 @@ TEST(CsvReaderTest, PlainLinesSplitAlikeWhereverTheirDelimitersAndOddBytesFall) 
     std::vector<std::string> texts;
     for (const Line& line : lines)
         texts.push_back(line.text);
-    const std::vector<ReadRecord> records = records_of(texts);
-    ASSERT_EQ(records.size(), lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        const ReadRecord& record = records[i];
+    const size_t count = read_lines(texts, [&](size_t i, const CsvRecord& record) {
+        const Line& line = lines.at(i);
         if (line.fields.empty()) {
             EXPECT_FALSE(record.plain_ascii) << "an odd byte in line " << i;
-            continue;
+            return;
         }
-        EXPECT_EQ(record.fields, line.fields) << line.text;
-        EXPECT_EQ(record.plain, line.plain ? std::optional(line.text) : std::nullopt);
+        EXPECT_EQ(std::vector<std::string>(record.fields.begin(), record.fields.end()), line.fields)
+            << line.text;
+        EXPECT_EQ(record.plain,
+                  line.plain ? std::optional<std::string_view>(line.text) : std::nullopt);
         EXPECT_EQ(record.plain_ascii, line.plain) << line.text;
-    }
-    for (const ReadRecord& record : records_of(returned_lines))
+    });
+    EXPECT_EQ(count, lines.size());
+    read_lines(returned_lines, [](size_t, const CsvRecord& record) {
         EXPECT_FALSE(record.plain) << "a line with a carriage return";
+    });
 }
 
 TEST(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {

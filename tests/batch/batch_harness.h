@@ -106,8 +106,7 @@ inline const std::string kKenya =
 // How a command line ended and what it wrote.
 struct CommandRun {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs a shell command line in `dir`, its output captured in files there.

@@ -48,11 +48,7 @@ protected:
     }
 
     struct Figures {
-        std::string reference;
-        std::string from_stock;
-        std::string to_stock;
-        std::string change;
-        std::string error;
+        std::string reference, from_stock, to_stock, change, error;
         bool operator==(const Figures&) const = default;
     };
     static Figures figures(const ScenarioResult& result) {

@@ -318,10 +318,9 @@ TEST(DatabaseCheckTest, ReportsEachProblemOfAFaultyDatabaseOnce) {
     const std::string path = dir.file("humo_tool.mdb");
     create_database(path, testing::read_fixture("calculator.sql"));
     const auto findings = check_database(path);
-    for (size_t i = 0; i < findings.size(); ++i) {
+    for (size_t i = 0; i < findings.size(); ++i)
         for (size_t j = i + 1; j < findings.size(); ++j)
             EXPECT_FALSE(findings[i] == findings[j]) << findings[i].problem;
-    }
     // A land-use type written with a trailing blank is among them, named as the report shows it.
     EXPECT_NE(format_report(findings).find(
                   "  error: tbl_systems.system 'Grassland ': differs only in case or blanks from "
