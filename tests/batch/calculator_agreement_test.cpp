@@ -52,28 +52,23 @@ void expect_same_tables(const TableSource& live, const TableSource& memory) {
                              land_use);
     }
     for (const std::string& region : regions) {
-        for (const std::string& soil : soils) {
+        for (const std::string& soil : soils)
             EXPECT_EQ(shown(memory.reference_stock(region, soil)),
                       shown(live.reference_stock(region, soil)))
                 << region << " / " << soil;
-        }
-        for (const std::string& land_use : land_uses) {
+        for (const std::string& land_use : land_uses)
             EXPECT_EQ(shown(memory.land_use_factor(region, land_use)),
                       shown(live.land_use_factor(region, land_use)))
                 << region << " / " << land_use;
-        }
-        for (const std::string& management : managements) {
-            for (const std::string_view group : {kGrasslandFactorGroup, kOtherFactorGroup}) {
+        for (const std::string& management : managements)
+            for (const std::string_view group : {kGrasslandFactorGroup, kOtherFactorGroup})
                 EXPECT_EQ(shown(memory.management_factor(region, management, group)),
                           shown(live.management_factor(region, management, group)))
                     << region << " / " << management << " / " << group;
-            }
-        }
-        for (const std::string& input : inputs) {
+        for (const std::string& input : inputs)
             EXPECT_EQ(shown(memory.input_factor(region, input)),
                       shown(live.input_factor(region, input)))
                 << region << " / " << input;
-        }
     }
 }
 

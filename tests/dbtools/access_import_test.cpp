@@ -181,17 +181,10 @@ TEST(AccessImportTest, TheToolsOwnTablesGetTheCurrentSchemaAndKeepTheirExtras) {
     EXPECT_TRUE(findings.empty()) << format_report(findings);
 }
 
-class ConversionTest : public ::testing::Test {
-protected:
-    std::string database_from(const std::string& fixture) {
-        fs::copy_file(access_fixture(fixture), dir.file("humo_tool.mdb"));
-        return dir.file("humo_tool.mdb");
-    }
+TEST(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
     testing::TempDir dir;
-};
-
-TEST_F(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
-    const std::string path = database_from("nwind.mdb");
+    const std::string path = dir.file("humo_tool.mdb");
+    fs::copy_file(access_fixture("nwind.mdb"), path);
     const auto last_written = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
     fs::last_write_time(path, last_written);
     const auto message = convert_access_database(path);
@@ -219,7 +212,8 @@ TEST_F(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.jet")), bytes_of(access_fixture("nwind.mdb")));
 }
 
-TEST_F(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
+TEST(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
+    testing::TempDir dir;
     // An Access header in front of pages that are no database.
     std::string broken = bytes_of(access_fixture("DateTestDatabase.mdb")).substr(0, 64);
     broken += std::string(8192, 'x');
