@@ -93,8 +93,7 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "humo-batch: The database file " + dir.file("none.mdb") +
                            " does not exist; nothing was written\n");
-    run = humo_batch("in.csv -o no/such/dir/out.csv");
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(humo_batch("in.csv -o no/such/dir/out.csv").status, 2);
     EXPECT_EQ(files(), (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv"}));
 
     // A run that fails half-way leaves an earlier output as it was and nothing beside it.
@@ -150,8 +149,7 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     run = humo_batch("");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: no input file")) << run.err;
-    run = humo_batch("a.csv b.csv");
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(humo_batch("a.csv b.csv").status, 2);
     run = humo_batch("--decimal-separator 5 a.csv");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: the decimal separator must be")) << run.err;

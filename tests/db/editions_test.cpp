@@ -130,12 +130,6 @@ INSTANTIATE_TEST_SUITE_P(Editions, EditionDatabaseTest, ::testing::ValuesIn(edit
                              return "Edition" + std::string(info.param.id);
                          });
 
-std::string one(const std::string& path, const std::string& sql) {
-    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
-    sqlite::Statement row(file, sql);
-    return row.step() ? row.text(0) : "no row";
-}
-
 TEST(EditionsTest, EachEditionHasItsOwnRegions) {
     ASSERT_EQ(edition_ids(), "2003, 2006, 2019");
     const std::string eight =
@@ -149,16 +143,12 @@ TEST(EditionsTest, EachEditionHasItsOwnRegions) {
     for (const Edition& edition : editions()) {
         const std::string path = dir.file(std::string(edition.id) + ".mdb");
         create_edition_database(path, kData.string(), edition);
-        EXPECT_EQ(one(path, "SELECT group_concat(climate_region, '|') FROM tbl_climate_regions"),
-                  regions.at(std::string(edition.id)));
+        sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
+        sqlite::Statement row(file,
+                              "SELECT group_concat(climate_region, '|') FROM tbl_climate_regions");
+        ASSERT_TRUE(row.step());
+        EXPECT_EQ(row.text(0), regions.at(std::string(edition.id)));
     }
-}
-
-// A copy of the data folder to break.
-fs::path copy_of_data(const testing::TempDir& dir) {
-    const fs::path copy = dir.path() / "data";
-    fs::copy(kData, copy, fs::copy_options::recursive);
-    return copy;
 }
 
 void expect_refused(const fs::path& data, const std::string& edition, const std::string& says) {
@@ -174,7 +164,8 @@ void expect_refused(const fs::path& data, const std::string& edition, const std:
 
 TEST(EditionsTest, FilesThatDoNotFitTogetherAreRefusedNamingTheFile) {
     testing::TempDir dir;
-    const fs::path data = copy_of_data(dir);
+    const fs::path data = dir.path() / "data";  // a copy of the data folder to break
+    fs::copy(kData, data, fs::copy_options::recursive);
     const fs::path regions = data / "editions" / "regions";
 
     // An edition's value table is never taken from another edition.
