@@ -120,6 +120,7 @@ TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTim
 // FROM system on every Kenyan site, in one run, gives what it gives computed alone.
 TEST_F(ScenarioSharingTest, ManySitesAndSystemsInOneRunGiveWhatEachGivesAlone) {
     ScenarioCalculator shared(tables());
+    const KenyaRow kenya(0);
     int rows = 0;
     for (const std::string& region : tables().climate_regions("Kenya").texts) {
         for (const std::string& land_use : tables().land_uses(region).texts) {
@@ -127,7 +128,7 @@ TEST_F(ScenarioSharingTest, ManySitesAndSystemsInOneRunGiveWhatEachGivesAlone) {
                 for (const std::string& input :
                      tables().inputs(land_use, engine::InputOrder::kDisplay).texts) {
                     for (const std::string& soil : tables().soil_types().texts) {
-                        ScenarioCells cells = KenyaRow(0).cells();
+                        ScenarioCells cells = kenya.cells();
                         cells.climate_region = region;
                         cells.soil_type = soil;
                         cells.from = {land_use, management, input};
