@@ -77,8 +77,7 @@ TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
     EXPECT_EQ(
         errors,
         (Strings{
-            "",
-            "country \"Kenia\" is unknown; did you mean \"Kenya\"?",
+            "", "country \"Kenia\" is unknown; did you mean \"Kenya\"?",
             "country \"Atlantis\" is unknown",
             "climate_region \"Boreal\" is not offered for country \"Kenya\", which offers \"Warm "
             "Temperate Dry\", \"Warm Temperate Wet\", \"Tropical Dry\", \"Tropical Moist\"",
@@ -90,8 +89,7 @@ TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
             "which offers \"Low\", \"Medium\", \"High without manure\", \"High with manure\"",
             "to_input \"High\" is not offered for to_management \"Nominally managed\", which "
             "offers \"Does not apply\" only",
-            "to_land_use \"Orchard\" is unknown",
-        }));
+            "to_land_use \"Orchard\" is unknown"}));
 }
 
 TEST_F(ScenarioErrorsTest, AnEmptyCellStandsForDoesNotApplyOnlyWhereTheListOffersIt) {
@@ -104,15 +102,13 @@ TEST_F(ScenarioErrorsTest, AnEmptyCellStandsForDoesNotApplyOnlyWhereTheListOffer
                    with(good_row("empty input"), "to_input", ""),
                    with(good_row("empty country"), "country", "  ")},
                   shipped());
-    EXPECT_EQ(errors,
-              (Strings{
-                  "",
-                  "",
-                  "from_management is empty; from_land_use \"Long-term cultivated\" offers \"Full "
-                  "tillage\", \"Reduced tillage\", \"No-till\"",
-                  "to_input is empty; to_management \"Improved\" offers \"Nominal\", \"High\"",
-                  "country is empty",
-              }));
+    EXPECT_EQ(
+        errors,
+        (Strings{"", "",
+                 "from_management is empty; from_land_use \"Long-term cultivated\" offers \"Full "
+                 "tillage\", \"Reduced tillage\", \"No-till\"",
+                 "to_input is empty; to_management \"Improved\" offers \"Nominal\", \"High\"",
+                 "country is empty"}));
 }
 
 TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
@@ -133,15 +129,13 @@ TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
     const Strings errors = errors_of(
         {spodic, with(spodic, "carbon_stock", "50"), paddy, with(paddy, "carbon_stock", "50")},
         engine::load_memory_tables(path, {}));
-    EXPECT_EQ(errors, (Strings{
-                          "no reference carbon stock data (-999) for soil_type \"Spodic\" in "
-                          "climate_region \"Cold Temperate Dry\"; give one in carbon_stock",
-                          "",
-                          "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
-                          "climate_region \"Boreal\"",
-                          "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
-                          "climate_region \"Boreal\"",
-                      }));
+    EXPECT_EQ(errors, (Strings{"no reference carbon stock data (-999) for soil_type \"Spodic\" in "
+                               "climate_region \"Cold Temperate Dry\"; give one in carbon_stock",
+                               "",
+                               "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
+                               "climate_region \"Boreal\"",
+                               "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
+                               "climate_region \"Boreal\""}));
 }
 
 // A typed stock is the user's own: -999 means no data only in the tables, and a number that
@@ -196,20 +190,19 @@ TEST_F(ScenarioErrorsTest, MissingFactorRowsAndEmptyLists) {
          with(with(warm, "soil_type", "Wetland"), "carbon_stock", "5"),
          with(warm, "climate_region", "Bare"), with(warm, "country", "Nowhere")},
         fixture());
-    EXPECT_EQ(errors,
-              (Strings{
-                  "",
-                  "no management factor for from_management \"Contour\" in climate_region \"Warm\"",
-                  "no management factor for from_management \"Ridged\" in climate_region \"Warm\"",
-                  "no input factor for to_input \"Unrated\" in climate_region \"Warm\"",
-                  "no land-use factor for to_land_use \"Hedgerow\" in climate_region \"Warm\"",
-                  "no reference carbon stock for soil_type \"Wetland\" in climate_region \"Warm\"; "
-                  "give one in carbon_stock",
-                  "",
-                  "climate_region \"Bare\" is not offered for country \"Atlantis\", which offers "
-                  "\"Warm\", \"Cool\"",
-                  "climate_region: country \"Nowhere\" offers nothing to choose",
-              }));
+    EXPECT_EQ(
+        errors,
+        (Strings{"",
+                 "no management factor for from_management \"Contour\" in climate_region \"Warm\"",
+                 "no management factor for from_management \"Ridged\" in climate_region \"Warm\"",
+                 "no input factor for to_input \"Unrated\" in climate_region \"Warm\"",
+                 "no land-use factor for to_land_use \"Hedgerow\" in climate_region \"Warm\"",
+                 "no reference carbon stock for soil_type \"Wetland\" in climate_region \"Warm\"; "
+                 "give one in carbon_stock",
+                 "",
+                 "climate_region \"Bare\" is not offered for country \"Atlantis\", which offers "
+                 "\"Warm\", \"Cool\"",
+                 "climate_region: country \"Nowhere\" offers nothing to choose"}));
 }
 
 TEST_F(ScenarioErrorsTest, GrasslandFactorsOnlyForGrasslandSpeltExactly) {
