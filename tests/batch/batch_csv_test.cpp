@@ -1,9 +1,11 @@
 // What a batch makes of the CSV it is given: dialects, quoting, result columns of an earlier
 // run, and input that is no CSV at all.
 
+#include <functional>
 #include <random>
 
 #include "batch_harness.h"
+#include "failure_of.h"
 
 namespace humo::batch {
 namespace {
@@ -14,35 +16,18 @@ using Records = std::vector<Strings>;
 const std::string& kHeader = testing::kScenarioHeader;
 const std::string& kKenya = testing::kKenya;
 
-class BatchCsvTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        const std::string database = testing::shipped_database(*dir_);
-        tables_ = new engine::MemoryTables(engine::load_memory_tables(database, {'.'}));
-        comma_tables_ = new engine::MemoryTables(engine::load_memory_tables(database, {','}));
-    }
-    static void TearDownTestSuite() {
-        delete tables_;
-        delete comma_tables_;
-    }
+// A batch over the input on the shipped defaults, loaded once for each decimal separator.
+testing::BatchOutput run(const std::string& input, char separator = '.') {
+    static const testing::TempDir dir;
+    static const std::string database = testing::shipped_database(dir);
+    static const auto point = engine::load_memory_tables(database, {'.'});
+    static const auto comma = engine::load_memory_tables(database, {','});
+    return testing::run_on_text(input, separator == ',' ? comma : point);
+}
 
-    static testing::BatchOutput run(const std::string& input, char separator = '.') {
-        return testing::run_on_text(input, separator == ',' ? *comma_tables_ : *tables_);
-    }
-    // The failure a batch stops with.
-    static std::string failure_of(const std::string& input) {
-        try {
-            run(input);
-        } catch (const BatchFailure& failure) {
-            return failure.what();
-        }
-        return "no failure";
-    }
-
-    static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline engine::MemoryTables* tables_ = nullptr;
-    static inline engine::MemoryTables* comma_tables_ = nullptr;
-};
+std::string failure_of(const std::string& input) {
+    return testing::failure_of([&] { run(input); }).value_or("no failure");
+}
 
 TEST(DelimiterTest, TheHeaderLineTellsTheDelimiter) {
     EXPECT_EQ(guess_delimiter("country,climate_region"), ',');
@@ -86,28 +71,19 @@ TEST(CsvReaderTest, QuotedFieldsDoubledQuotesAndLineBreaksWhateverTheReadSizes) 
     }
 }
 
-// A record read, kept beyond the reader.
-struct ReadRecord {
-    std::vector<std::string> fields;
-    std::optional<std::string> plain;
-    bool plain_ascii = false;
-};
-
-// The records of a header line and the lines after it, as one reader gives them.
-std::vector<ReadRecord> records_of(const std::vector<std::string>& lines) {
+// Reads a header line and these lines with one reader, handing on each record after the
+// header with its number; returns how many there were.
+size_t read_lines(const std::vector<std::string>& lines,
+                  const std::function<void(size_t, const CsvRecord&)>& check) {
     std::string text = "a,b\n";
     for (const std::string& line : lines)
         text += line + "\n";
     CsvReader reader(testing::reading(text));
-    std::vector<ReadRecord> records;
     reader.next();
-    while (const CsvRecord* record = reader.next()) {
-        records.push_back(
-            {{record->fields.begin(), record->fields.end()},
-             record->plain ? std::optional<std::string>(*record->plain) : std::nullopt,
-             record->plain_ascii});
-    }
-    return records;
+    size_t count = 0;
+    while (const CsvRecord* record = reader.next())
+        check(count++, *record);
+    return count;
 }
 
 // A line without quotes is split by the reader itself, many bytes at a time: wherever its
@@ -155,32 +131,32 @@ TEST(CsvReaderTest, PlainLinesSplitAlikeWhereverTheirDelimitersAndOddBytesFall) 
     std::vector<std::string> texts;
     for (const Line& line : lines)
         texts.push_back(line.text);
-    const std::vector<ReadRecord> records = records_of(texts);
-    ASSERT_EQ(records.size(), lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        const ReadRecord& record = records[i];
+    const size_t count = read_lines(texts, [&](size_t i, const CsvRecord& record) {
+        const Line& line = lines.at(i);
         if (line.fields.empty()) {
             EXPECT_FALSE(record.plain_ascii) << "an odd byte in line " << i;
-            continue;
+            return;
         }
-        EXPECT_EQ(record.fields, line.fields) << line.text;
-        EXPECT_EQ(record.plain, line.plain ? std::optional(line.text) : std::nullopt);
+        EXPECT_EQ(std::vector<std::string>(record.fields.begin(), record.fields.end()), line.fields)
+            << line.text;
+        EXPECT_EQ(record.plain,
+                  line.plain ? std::optional<std::string_view>(line.text) : std::nullopt);
         EXPECT_EQ(record.plain_ascii, line.plain) << line.text;
-    }
-    for (const ReadRecord& record : records_of(returned_lines))
+    });
+    EXPECT_EQ(count, lines.size());
+    read_lines(returned_lines, [](size_t, const CsvRecord& record) {
         EXPECT_FALSE(record.plain) << "a line with a carriage return";
+    });
 }
 
-TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
+TEST(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
     const std::string input = "id," + kHeader + ",notes\n" + "7," + kKenya +
                               ",\"a \"\"quoted\"\", comma note\"\n" + "8," + kKenya +
                               ",  blanks kept  \n";
     const testing::BatchOutput output = run(input);
     const std::string results =
-        ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,"
-        "from_stock,to_land_use_factor,to_management_factor,to_input_factor,to_stock,"
-        "annual_change,error";
+        ",reference_stock,from_land_use_factor,from_management_factor,from_input_factor,from_stock,"
+        "to_land_use_factor,to_management_factor,to_input_factor,to_stock,annual_change,error";
     EXPECT_EQ(output.header, testing::read_records("id," + kHeader + ",notes" + results).at(0));
     const std::string first_row = output.text.substr(output.text.find('\n') + 1);
     EXPECT_EQ(first_row.substr(0, first_row.find('\n')),
@@ -190,7 +166,7 @@ TEST_F(BatchCsvTest, EveryInputColumnStaysAsItWasAndTheResultsFollow) {
     EXPECT_EQ(output.summary.summary_line(), "2 rows: 2 computed, 0 with errors");
 }
 
-TEST_F(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
+TEST(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
     std::string header = kHeader;
     std::string row = kKenya;
     std::replace(header.begin(), header.end(), ',', ';');
@@ -200,7 +176,7 @@ TEST_F(BatchCsvTest, SemicolonsAndACommaSeparatorAsASpreadsheetWritesThem) {
               row + ";40,5;40,5;0,69;1;1;27,9;1;1,17;1,11;52,6;1,24;\r\n");
 }
 
-TEST_F(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {
+TEST(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {
     std::string header = kHeader;
     std::string row = kKenya;
     std::replace(header.begin(), header.end(), ',', '\t');
@@ -210,7 +186,7 @@ TEST_F(BatchCsvTest, TabsKeepTheirByteOrderMarkAndLineEnding) {
     EXPECT_TRUE(output.text.ends_with("\t49.4\t1.16\t\r\n"));
 }
 
-TEST_F(BatchCsvTest, ARerunReplacesTheResultColumnsInPlace) {
+TEST(BatchCsvTest, ARerunReplacesTheResultColumnsInPlace) {
     const testing::BatchOutput first = run(kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(first.rows[0].at("total_annual_change"), "11.57");
     // The user changes the area and the soil in the output and runs it again.
@@ -231,7 +207,7 @@ TEST_F(BatchCsvTest, ARerunReplacesTheResultColumnsInPlace) {
     EXPECT_EQ(moved.rows[0].at("to_stock"), "49.4");
 }
 
-TEST_F(BatchCsvTest, RowsThatAreNoScenarioKeepTheirCellsAndSayWhy) {
+TEST(BatchCsvTest, RowsThatAreNoScenarioKeepTheirCellsAndSayWhy) {
     const std::string input = kHeader + ",notes\n" + kKenya + ",bad \xC3\x28 byte\n" + kKenya +
                               std::string(",nul \0 byte\n", 12) + "Kenya,Tropical Dry\n" + kKenya +
                               ",x,y,\"z\"\n";
@@ -253,14 +229,14 @@ TEST_F(BatchCsvTest, RowsThatAreNoScenarioKeepTheirCellsAndSayWhy) {
     EXPECT_EQ(run(kHeader + ",notes\n" + kKenya + ",Côte d’Ivoire 🌍\n").rows[0].at("error"), "");
 }
 
-TEST_F(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
+TEST(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
     EXPECT_EQ(failure_of(""), "the input is empty; its first line must name the columns");
     EXPECT_EQ(failure_of("\n\n"), "the input is empty; its first line must name the columns");
     EXPECT_EQ(failure_of("country,climate_region\nKenya,Tropical Dry\n"),
               "line 1: the header has no column \"soil_type\"");
-    EXPECT_EQ(failure_of("country,climate_region,soiltype\n"),
-              "line 1: the header has no column \"soil_type\"; the column \"soiltype\" may be "
-              "meant");
+    EXPECT_EQ(
+        failure_of("country,climate_region,soiltype\n"),
+        "line 1: the header has no column \"soil_type\"; the column \"soiltype\" may be meant");
     EXPECT_EQ(failure_of(kHeader + ",Country\n"),
               "line 1: the header names the column \"country\" twice (columns 1 and 10)");
     EXPECT_EQ(failure_of("count\xFFry," + kHeader + "\n"), "line 1: the header is not UTF-8 text");
@@ -281,7 +257,7 @@ TEST_F(BatchCsvTest, InputThatIsNoScenarioFileStopsWithAClearMessage) {
               "line 2: a record longer than 1 MiB starts here; is a quote left open?");
 }
 
-TEST_F(BatchCsvTest, AHeaderAloneWritesTheHeaderAndSaysThereAreNoRows) {
+TEST(BatchCsvTest, AHeaderAloneWritesTheHeaderAndSaysThereAreNoRows) {
     const testing::BatchOutput output = run(kHeader + "\n");
     EXPECT_EQ(output.summary.rows, 0);
     EXPECT_EQ(output.summary.note, "the input has a header and no rows");

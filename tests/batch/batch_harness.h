@@ -82,14 +82,12 @@ inline BatchOutput run_on_text(const std::string& input, const engine::MemoryTab
     return output;
 }
 
-// The shipped default database, made for the test.
 inline std::string shipped_database(const TempDir& dir) {
     const std::string path = dir.file("humo_tool.mdb");
     db::create_default_database(path, default_data_directory());
     return path;
 }
 
-// The calculator's fixture world as a database file.
 inline std::string fixture_database(const TempDir& dir) {
     const std::string path = dir.file("humo_tool.mdb");
     db::create_database(path, read_fixture("calculator.sql"));
@@ -108,8 +106,7 @@ inline const std::string kKenya =
 // How a command line ended and what it wrote.
 struct CommandRun {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs a shell command line in `dir`, its output captured in files there.

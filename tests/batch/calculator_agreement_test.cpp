@@ -27,61 +27,48 @@ std::string shown(const StoredValue& value) {
 
 Strings texts(const NameList& list) { return list.texts; }
 
-Names names_of(const Strings& list, Names names = {}) {
-    names.insert(list.begin(), list.end());
-    return names;
+// One list both ways; the names the window's list offers join `reached`.
+void expect_same_list(const NameList& in_memory, const NameList& in_window, Names& reached,
+                      const std::string& of) {
+    EXPECT_EQ(texts(in_memory), texts(in_window)) << of;
+    reached.insert(in_window.texts.begin(), in_window.texts.end());
 }
 
 // Walks every list from the countries down and looks up every value a pick can reach.
 void expect_same_tables(const TableSource& live, const TableSource& memory) {
-    const Strings countries = texts(live.countries());
-    EXPECT_EQ(texts(memory.countries()), countries);
-    const Strings soils = texts(live.soil_types());
-    EXPECT_EQ(texts(memory.soil_types()), soils);
-    Names regions, land_uses, managements, inputs;
-    for (const std::string& country : countries) {
-        const Strings list = texts(live.climate_regions(country));
-        EXPECT_EQ(texts(memory.climate_regions(country)), list) << country;
-        regions = names_of(list, regions);
-    }
-    for (const std::string& region : regions) {
-        const Strings list = texts(live.land_uses(region));
-        EXPECT_EQ(texts(memory.land_uses(region)), list) << region;
-        land_uses = names_of(list, land_uses);
-    }
+    Names countries, soils, regions, land_uses, managements, inputs;
+    expect_same_list(memory.countries(), live.countries(), countries, "countries");
+    expect_same_list(memory.soil_types(), live.soil_types(), soils, "soil types");
+    for (const std::string& country : countries)
+        expect_same_list(memory.climate_regions(country), live.climate_regions(country), regions,
+                         country);
+    for (const std::string& region : regions)
+        expect_same_list(memory.land_uses(region), live.land_uses(region), land_uses, region);
     for (const std::string& land_use : land_uses) {
-        const Strings list = texts(live.managements(land_use));
-        EXPECT_EQ(texts(memory.managements(land_use)), list) << land_use;
-        managements = names_of(list, managements);
-        for (const InputOrder order : {InputOrder::kDisplay, InputOrder::kStored}) {
-            const Strings levels = texts(live.inputs(land_use, order));
-            EXPECT_EQ(texts(memory.inputs(land_use, order)), levels) << land_use;
-            inputs = names_of(levels, inputs);
-        }
+        expect_same_list(memory.managements(land_use), live.managements(land_use), managements,
+                         land_use);
+        for (const InputOrder order : {InputOrder::kDisplay, InputOrder::kStored})
+            expect_same_list(memory.inputs(land_use, order), live.inputs(land_use, order), inputs,
+                             land_use);
     }
     for (const std::string& region : regions) {
-        for (const std::string& soil : soils) {
+        for (const std::string& soil : soils)
             EXPECT_EQ(shown(memory.reference_stock(region, soil)),
                       shown(live.reference_stock(region, soil)))
                 << region << " / " << soil;
-        }
-        for (const std::string& land_use : land_uses) {
+        for (const std::string& land_use : land_uses)
             EXPECT_EQ(shown(memory.land_use_factor(region, land_use)),
                       shown(live.land_use_factor(region, land_use)))
                 << region << " / " << land_use;
-        }
-        for (const std::string& management : managements) {
-            for (const std::string_view group : {kGrasslandFactorGroup, kOtherFactorGroup}) {
+        for (const std::string& management : managements)
+            for (const std::string_view group : {kGrasslandFactorGroup, kOtherFactorGroup})
                 EXPECT_EQ(shown(memory.management_factor(region, management, group)),
                           shown(live.management_factor(region, management, group)))
                     << region << " / " << management << " / " << group;
-            }
-        }
-        for (const std::string& input : inputs) {
+        for (const std::string& input : inputs)
             EXPECT_EQ(shown(memory.input_factor(region, input)),
                       shown(live.input_factor(region, input)))
                 << region << " / " << input;
-        }
     }
 }
 

@@ -1,8 +1,6 @@
 // humo-batch as a user runs it: exit statuses, what goes to standard output and standard
 // error, and an output file that appears whole or not at all.
 
-#include <fstream>
-
 #include "batch_files.h"
 #include "batch_harness.h"
 
@@ -15,16 +13,12 @@ const std::string& kKenya = testing::kKenya;
 using testing::bytes_of;
 using testing::CommandRun;
 using testing::file_names;
-
-void write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+constexpr auto write = testing::write_bytes;
 
 class HumoBatchTest : public ::testing::Test {
 protected:
     HumoBatchTest() : database(testing::shipped_database(dir)) {}
 
-    // Runs humo-batch in the test's directory with the arguments (shell words).
     CommandRun humo_batch(const std::string& arguments, const std::string& environment = "") {
         return testing::run_in(
             dir, environment + " " + HUMO_BATCH + " --database " + database + " " + arguments);
@@ -92,15 +86,14 @@ TEST_F(HumoBatchTest, NothingUsableExitsTwoAndLeavesNoFile) {
               "humo-batch: line 1: the header has no column \"soil_type\"; nothing was written\n");
     run = humo_batch("missing.csv -o out.csv");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err,
-              "humo-batch: cannot read missing.csv: No such file or directory; nothing was "
-              "written\n");
+    EXPECT_EQ(
+        run.err,
+        "humo-batch: cannot read missing.csv: No such file or directory; nothing was written\n");
     run = humo_batch("in.csv -o out.csv --database " + dir.file("none.mdb"));
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "humo-batch: The database file " + dir.file("none.mdb") +
                            " does not exist; nothing was written\n");
-    run = humo_batch("in.csv -o no/such/dir/out.csv");
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(humo_batch("in.csv -o no/such/dir/out.csv").status, 2);
     EXPECT_EQ(files(), (std::vector<std::string>{"broken.csv", "in.csv", "no-column.csv"}));
 
     // A run that fails half-way leaves an earlier output as it was and nothing beside it.
@@ -144,8 +137,8 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with("usage: humo-batch [--database FILE | --edition ID]"))
         << run.out;
-    EXPECT_NE(run.out.find("Exit status: 0 every row computed, 1 some rows have errors, 2 "
-                           "nothing written."),
+    EXPECT_NE(run.out.find(
+                  "Exit status: 0 every row computed, 1 some rows have errors, 2 nothing written."),
               std::string::npos);
     run = humo_batch("--version");
     EXPECT_EQ(run.status, 0);
@@ -156,8 +149,7 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     run = humo_batch("");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: no input file")) << run.err;
-    run = humo_batch("a.csv b.csv");
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(humo_batch("a.csv b.csv").status, 2);
     run = humo_batch("--decimal-separator 5 a.csv");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: the decimal separator must be")) << run.err;
@@ -168,8 +160,7 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     run = humo_batch("in.csv", "LC_ALL=C");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
-              "1 row: 0 computed, 1 with errors\nline 2: carbon_stock \"40,5\" is not a "
-              "number\n");
+              "1 row: 0 computed, 1 with errors\nline 2: carbon_stock \"40,5\" is not a number\n");
 }
 
 TEST_F(HumoBatchTest, ACancelledRunLeavesNoFile) {

@@ -25,10 +25,6 @@ protected:
         std::ofstream(dir.file("in.csv")) << kHeader << "\n" << kGermany << "\n";
     }
 
-    CommandRun run(const std::string& program, const std::string& arguments) {
-        return testing::run_in(dir, program + " " + arguments);
-    }
-
     testing::TempDir dir;
 };
 
@@ -42,7 +38,8 @@ TEST_F(HumoBatchEditionTest, TheSameFieldGivesEachEditionsStocks) {
         {"2019", ",81,0.7,1,1,56.7,0.7,1.09,1.44,89.0,1.62,"},
     };
     for (const auto& [edition, result] : results) {
-        const CommandRun batch = run(HUMO_BATCH, "--edition " + edition + " in.csv");
+        const CommandRun batch =
+            testing::run_in(dir, HUMO_BATCH " --edition " + edition + " in.csv");
         EXPECT_EQ(batch.status, 0) << edition << ": " << batch.err;
         EXPECT_TRUE(batch.out.ends_with(",error\n" + kGermany + result + "\n")) << batch.out;
     }
@@ -57,7 +54,7 @@ TEST_F(HumoBatchEditionTest, AnUnknownEditionOrOneWithADatabaseIsRefused) {
              {"--edition=2006 --database in.csv in.csv",
               "--edition and --database name two databases; give one"},
              {"in.csv --edition", "--edition needs a value"}}) {
-        const CommandRun batch = run(HUMO_BATCH, "-o out.csv " + arguments);
+        const CommandRun batch = testing::run_in(dir, HUMO_BATCH " -o out.csv " + arguments);
         EXPECT_EQ(batch.status, 2) << arguments;
         EXPECT_EQ(batch.err, "humo-batch: " + says + "\n" + usage);
     }
@@ -68,7 +65,8 @@ TEST_F(HumoBatchEditionTest, MissingDefaultsAreNamed) {
     // A copy of the program with no defaults beside it nor installed.
     fs::create_directories(dir.path() / "bin");
     fs::copy_file(HUMO_BATCH, dir.path() / "bin" / "humo-batch");
-    const CommandRun batch = run("bin/humo-batch", "--edition 2019 in.csv -o out.csv");
+    const CommandRun batch =
+        testing::run_in(dir, "bin/humo-batch --edition 2019 in.csv -o out.csv");
     EXPECT_EQ(batch.status, 2);
     EXPECT_EQ(batch.err, "humo-batch: the defaults of the 2019 edition, " +
                              (dir.path() / "bin" / "defaults-2019.mdb").string() +

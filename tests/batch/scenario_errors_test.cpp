@@ -29,17 +29,16 @@ Strings with(Strings row, const std::string& column, const std::string& value) {
 
 class ScenarioErrorsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        shipped_ = new engine::MemoryTables(
-            engine::load_memory_tables(testing::shipped_database(*dir_), {}));
-        fixture_dir_ = new testing::TempDir;
-        fixture_ = new engine::MemoryTables(
-            engine::load_memory_tables(testing::fixture_database(*fixture_dir_), {}));
+    // The shipped defaults' tables and the fixture world's, each loaded once.
+    static const engine::MemoryTables& shipped() {
+        static const testing::TempDir dir;
+        static const auto tables = engine::load_memory_tables(testing::shipped_database(dir), {});
+        return tables;
     }
-    static void TearDownTestSuite() {
-        delete shipped_;
-        delete fixture_;
-        delete fixture_dir_;
+    static const engine::MemoryTables& fixture() {
+        static const testing::TempDir dir;
+        static const auto tables = engine::load_memory_tables(testing::fixture_database(dir), {});
+        return tables;
     }
 
     // Runs the rows and checks that each kept its cells; returns each row's error.
@@ -61,11 +60,6 @@ protected:
         }
         return errors;
     }
-
-    static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline engine::MemoryTables* shipped_ = nullptr;
-    static inline testing::TempDir* fixture_dir_ = nullptr;
-    static inline engine::MemoryTables* fixture_ = nullptr;
 };
 
 TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
@@ -79,29 +73,23 @@ TEST_F(ScenarioErrorsTest, NamesThatAreUnknownOrNotOfferedThere) {
          with(good_row("input"), "from_input", "Nominal"),
          with(with(good_row("fixed"), "to_management", "Nominally managed"), "to_input", "High"),
          with(good_row("land use"), "to_land_use", "Orchard")},
-        *shipped_);
+        shipped());
     EXPECT_EQ(
         errors,
         (Strings{
-            "",
-            "country \"Kenia\" is unknown; did you mean \"Kenya\"?",
+            "", "country \"Kenia\" is unknown; did you mean \"Kenya\"?",
             "country \"Atlantis\" is unknown",
-            "climate_region \"Boreal\" is not offered for country \"Kenya\", which "
-            "offers \"Warm Temperate Dry\", \"Warm Temperate Wet\", \"Tropical "
-            "Dry\", \"Tropical Moist\"",
-            "climate_region \"Tropcal Dry\" is unknown; did you mean \"Tropical "
-            "Dry\"?",
+            "climate_region \"Boreal\" is not offered for country \"Kenya\", which offers \"Warm "
+            "Temperate Dry\", \"Warm Temperate Wet\", \"Tropical Dry\", \"Tropical Moist\"",
+            "climate_region \"Tropcal Dry\" is unknown; did you mean \"Tropical Dry\"?",
             "soil_type \"Loam\" is unknown",
-            "from_management \"Improved\" is not offered for from_land_use "
-            "\"Long-term cultivated\", which offers \"Full tillage\", \"Reduced "
-            "tillage\", \"No-till\"",
-            "from_input \"Nominal\" is not offered for from_land_use "
-            "\"Long-term cultivated\", which offers \"Low\", \"Medium\", \"High without manure\", "
-            "\"High with manure\"",
-            "to_input \"High\" is not offered for to_management \"Nominally "
-            "managed\", which offers \"Does not apply\" only",
-            "to_land_use \"Orchard\" is unknown",
-        }));
+            "from_management \"Improved\" is not offered for from_land_use \"Long-term "
+            "cultivated\", which offers \"Full tillage\", \"Reduced tillage\", \"No-till\"",
+            "from_input \"Nominal\" is not offered for from_land_use \"Long-term cultivated\", "
+            "which offers \"Low\", \"Medium\", \"High without manure\", \"High with manure\"",
+            "to_input \"High\" is not offered for to_management \"Nominally managed\", which "
+            "offers \"Does not apply\" only",
+            "to_land_use \"Orchard\" is unknown"}));
 }
 
 TEST_F(ScenarioErrorsTest, AnEmptyCellStandsForDoesNotApplyOnlyWhereTheListOffersIt) {
@@ -113,16 +101,14 @@ TEST_F(ScenarioErrorsTest, AnEmptyCellStandsForDoesNotApplyOnlyWhereTheListOffer
         errors_of({set_aside, fixed, with(good_row("empty management"), "from_management", ""),
                    with(good_row("empty input"), "to_input", ""),
                    with(good_row("empty country"), "country", "  ")},
-                  *shipped_);
-    EXPECT_EQ(errors, (Strings{
-                          "",
-                          "",
-                          "from_management is empty; from_land_use \"Long-term cultivated\" "
-                          "offers \"Full tillage\", \"Reduced tillage\", \"No-till\"",
-                          "to_input is empty; to_management \"Improved\" offers \"Nominal\", "
-                          "\"High\"",
-                          "country is empty",
-                      }));
+                  shipped());
+    EXPECT_EQ(
+        errors,
+        (Strings{"", "",
+                 "from_management is empty; from_land_use \"Long-term cultivated\" offers \"Full "
+                 "tillage\", \"Reduced tillage\", \"No-till\"",
+                 "to_input is empty; to_management \"Improved\" offers \"Nominal\", \"High\"",
+                 "country is empty"}));
 }
 
 TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
@@ -143,15 +129,13 @@ TEST_F(ScenarioErrorsTest, NoDataIsAnErrorUnlessTheRowGivesItsOwnStock) {
     const Strings errors = errors_of(
         {spodic, with(spodic, "carbon_stock", "50"), paddy, with(paddy, "carbon_stock", "50")},
         engine::load_memory_tables(path, {}));
-    EXPECT_EQ(errors, (Strings{
-                          "no reference carbon stock data (-999) for soil_type \"Spodic\" in "
-                          "climate_region \"Cold Temperate Dry\"; give one in carbon_stock",
-                          "",
-                          "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
-                          "climate_region \"Boreal\"",
-                          "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
-                          "climate_region \"Boreal\"",
-                      }));
+    EXPECT_EQ(errors, (Strings{"no reference carbon stock data (-999) for soil_type \"Spodic\" in "
+                               "climate_region \"Cold Temperate Dry\"; give one in carbon_stock",
+                               "",
+                               "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
+                               "climate_region \"Boreal\"",
+                               "no land-use factor data (-999) for from_land_use \"Paddy rice\" in "
+                               "climate_region \"Boreal\""}));
 }
 
 // A typed stock is the user's own: -999 means no data only in the tables, and a number that
@@ -175,18 +159,18 @@ TEST_F(ScenarioErrorsTest, NumbersThatAreNotNumbersNegativeTooSmallOrNotFinite) 
         rows.push_back(with(good_row(cell[1]), cell[0], cell[1]));
         expected.push_back(error);
     }
-    EXPECT_EQ(errors_of(rows, *shipped_), expected);
+    EXPECT_EQ(errors_of(rows, shipped()), expected);
 }
 
 TEST_F(ScenarioErrorsTest, EveryProblemOfARowIsNamedAtOnce) {
     Strings row = with(good_row("both"), "from_management", "Improved");
     row = with(with(row, "to_input", "Medium"), "area_ha", "many");
-    EXPECT_EQ(errors_of({row}, *shipped_),
-              (Strings{"from_management \"Improved\" is not offered for from_land_use "
-                       "\"Long-term cultivated\", which offers \"Full tillage\", \"Reduced "
-                       "tillage\", \"No-till\"; to_input \"Medium\" is not offered for "
-                       "to_management \"Improved\", which offers \"Nominal\", \"High\"; area_ha "
-                       "\"many\" is not a number"}));
+    EXPECT_EQ(
+        errors_of({row}, shipped()),
+        (Strings{"from_management \"Improved\" is not offered for from_land_use \"Long-term "
+                 "cultivated\", which offers \"Full tillage\", \"Reduced tillage\", \"No-till\"; "
+                 "to_input \"Medium\" is not offered for to_management \"Improved\", which offers "
+                 "\"Nominal\", \"High\"; area_ha \"many\" is not a number"}));
 }
 
 // The fixture world has factor rows that are missing or hold no value, and lists with nothing
@@ -205,23 +189,20 @@ TEST_F(ScenarioErrorsTest, MissingFactorRowsAndEmptyLists) {
          with(warm, "soil_type", "Wetland"),
          with(with(warm, "soil_type", "Wetland"), "carbon_stock", "5"),
          with(warm, "climate_region", "Bare"), with(warm, "country", "Nowhere")},
-        *fixture_);
-    EXPECT_EQ(errors, (Strings{
-                          "",
-                          "no management factor for from_management \"Contour\" in "
-                          "climate_region \"Warm\"",
-                          "no management factor for from_management \"Ridged\" in "
-                          "climate_region \"Warm\"",
-                          "no input factor for to_input \"Unrated\" in climate_region \"Warm\"",
-                          "no land-use factor for to_land_use \"Hedgerow\" in climate_region "
-                          "\"Warm\"",
-                          "no reference carbon stock for soil_type \"Wetland\" in climate_region "
-                          "\"Warm\"; give one in carbon_stock",
-                          "",
-                          "climate_region \"Bare\" is not offered for country \"Atlantis\", which "
-                          "offers \"Warm\", \"Cool\"",
-                          "climate_region: country \"Nowhere\" offers nothing to choose",
-                      }));
+        fixture());
+    EXPECT_EQ(
+        errors,
+        (Strings{"",
+                 "no management factor for from_management \"Contour\" in climate_region \"Warm\"",
+                 "no management factor for from_management \"Ridged\" in climate_region \"Warm\"",
+                 "no input factor for to_input \"Unrated\" in climate_region \"Warm\"",
+                 "no land-use factor for to_land_use \"Hedgerow\" in climate_region \"Warm\"",
+                 "no reference carbon stock for soil_type \"Wetland\" in climate_region \"Warm\"; "
+                 "give one in carbon_stock",
+                 "",
+                 "climate_region \"Bare\" is not offered for country \"Atlantis\", which offers "
+                 "\"Warm\", \"Cool\"",
+                 "climate_region: country \"Nowhere\" offers nothing to choose"}));
 }
 
 TEST_F(ScenarioErrorsTest, GrasslandFactorsOnlyForGrasslandSpeltExactly) {
@@ -230,7 +211,7 @@ TEST_F(ScenarioErrorsTest, GrasslandFactorsOnlyForGrasslandSpeltExactly) {
     const Strings cool = {"",        "Atlantis",  "Cool", "Sandy", "grassland", "Nominally managed",
                           "Nominal", "Set aside", "",     "",      "",          ""};
     const std::vector<Strings> records = {kHeader, cool, with(cool, "from_management", "Improved")};
-    const testing::BatchOutput output = testing::run_on_text(testing::csv_text(records), *fixture_);
+    const testing::BatchOutput output = testing::run_on_text(testing::csv_text(records), fixture());
     ASSERT_EQ(output.rows.size(), 2u);
     EXPECT_EQ(output.rows[0].at("from_management_factor"), "0.9");
     EXPECT_EQ(output.rows[0].at("from_input_factor"), "1");

@@ -25,9 +25,7 @@ TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
     EXPECT_EQ(memo.find(1, first), 10);
 
     // Cells apart from each other, as a quoted record's are, and the same cells in another line.
-    const std::string a = "a,b";
-    const std::string c = "c";
-    const std::string d = "d";
+    const std::string a = "a,b", c = "c", d = "d";
     memo.insert(1, {a, c, d}, 30);
     EXPECT_EQ(memo.find(1, {std::string(a), std::string(c), std::string(d)}), 30);
     const std::string again = "xa,b,c,d";
@@ -43,27 +41,20 @@ TEST(CellMemoTest, CellsThatRunTogetherAlikeAreToldApart) {
 
 class ScenarioSharingTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        tables_ = new engine::MemoryTables(
-            engine::load_memory_tables(testing::shipped_database(*dir_), {}));
+    static const engine::MemoryTables& tables() {
+        static const testing::TempDir dir;
+        static const auto tables = engine::load_memory_tables(testing::shipped_database(dir), {});
+        return tables;
     }
-    static void TearDownTestSuite() { delete tables_; }
 
     struct Figures {
-        std::string reference;
-        std::string from_stock;
-        std::string to_stock;
-        std::string change;
-        std::string error;
+        std::string reference, from_stock, to_stock, change, error;
         bool operator==(const Figures&) const = default;
     };
     static Figures figures(const ScenarioResult& result) {
         return {std::string(result.reference_stock), std::string(result.from.stock),
                 std::string(result.to.stock), std::string(result.annual_change), result.error};
     }
-
-    static inline testing::TempDir* dir_ = new testing::TempDir;
-    static inline engine::MemoryTables* tables_ = nullptr;
 };
 
 // The Kenyan example, each name spelt with the letters chosen by `pattern` in upper case.
@@ -95,7 +86,7 @@ struct KenyaRow {
 };
 
 TEST_F(ScenarioSharingTest, EverySpellingOfASiteGivesItsNumbersBeyondWhatIsKeptShared) {
-    ScenarioCalculator calculator(*tables_);
+    ScenarioCalculator calculator(tables());
     const Figures kenya{"38", "26.2", "49.4", "1.16", ""};
     // More spellings than rows share at once, so that what is shared starts afresh on the way,
     // then the first ones again.
@@ -107,7 +98,7 @@ TEST_F(ScenarioSharingTest, EverySpellingOfASiteGivesItsNumbersBeyondWhatIsKeptS
 }
 
 TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTime) {
-    ScenarioCalculator calculator(*tables_);
+    ScenarioCalculator calculator(tables());
     const KenyaRow row(0);
     const Figures fifty = figures(calculator.compute(row.cells("50")));
     EXPECT_EQ(fifty.reference + " " + fifty.from_stock, "50 34.5");
@@ -128,24 +119,22 @@ TEST_F(ScenarioSharingTest, ATypedStockIsTheRowsOwnAndAFailedPickIsNamedEveryTim
 // Sharing never changes a row's figures, however many sites and systems a run meets: every
 // FROM system on every Kenyan site, in one run, gives what it gives computed alone.
 TEST_F(ScenarioSharingTest, ManySitesAndSystemsInOneRunGiveWhatEachGivesAlone) {
-    ScenarioCalculator shared(*tables_);
+    ScenarioCalculator shared(tables());
+    const KenyaRow kenya(0);
     int rows = 0;
-    for (const std::string& region : tables_->climate_regions("Kenya").texts) {
-        for (const std::string& land_use : tables_->land_uses(region).texts) {
-            for (const std::string& management : tables_->managements(land_use).texts) {
+    for (const std::string& region : tables().climate_regions("Kenya").texts) {
+        for (const std::string& land_use : tables().land_uses(region).texts) {
+            for (const std::string& management : tables().managements(land_use).texts) {
                 for (const std::string& input :
-                     tables_->inputs(land_use, engine::InputOrder::kDisplay).texts) {
-                    for (const std::string& soil : tables_->soil_types().texts) {
-                        const ScenarioCells cells = {"Kenya",
-                                                     region,
-                                                     soil,
-                                                     {land_use, management, input},
-                                                     {"Grassland", "Improved", "High"},
-                                                     std::nullopt,
-                                                     std::nullopt};
+                     tables().inputs(land_use, engine::InputOrder::kDisplay).texts) {
+                    for (const std::string& soil : tables().soil_types().texts) {
+                        ScenarioCells cells = kenya.cells();
+                        cells.climate_region = region;
+                        cells.soil_type = soil;
+                        cells.from = {land_use, management, input};
                         ++rows;
                         ASSERT_EQ(figures(shared.compute(cells)),
-                                  figures(ScenarioCalculator(*tables_).compute(cells)))
+                                  figures(ScenarioCalculator(tables()).compute(cells)))
                             << region << " / " << soil << ": " << land_use << ", " << management
                             << ", " << input;
                     }

@@ -27,7 +27,6 @@ public:
         session.pick_systems({"Long-term cultivated", "Full tillage", "Medium"},
                              {"Orchard", "No-till", "Low"});
     }
-    // Everything a user sees of the TO system.
     std::vector<std::string> to_system() const {
         return testing::seen({&c.system2, &c.Management2, &c.management_factor2, &c.Input2,
                               &c.input_factor2, &c.base_factor2, &c.carbon_stock_20yrs_2});

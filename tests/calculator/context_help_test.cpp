@@ -40,32 +40,23 @@ protected:
 };
 
 TEST_F(ContextHelpTest, F1OpensTheTopicOfTheControlThatHasTheFocus) {
-    const std::vector<std::pair<forms::Control*, int>> topics = {
-        {&c.country, 1000},
-        {&c.climate_region, 1001},
-        {&c.soiltype, 1002},
-        {&c.soiltype_fao, 1003},
-        {&c.soiltype_usda, 0},
-        {&c.carbon_stock, 1008},
-        {&c.system1, 1003},
-        {&c.Management1, 1004},
-        {&c.management_factor1, 1004},
-        {&c.Input1, 1005},
-        {&c.input_factor1, 1005},
-        {&c.base_factor1, 1006},
-        {&c.carbon_stock_20yrs_1, 1007},
-        {&c.system2, 1003},
-        {&c.Management2, 1004},
-        {&c.management_factor2, 1004},
-        {&c.Input2, 1005},
-        {&c.input_factor2, 1005},
-        {&c.base_factor2, 1006},
-        {&c.carbon_stock_20yrs_2, 1007},
-        {&c.Sequestration_Potential, 1009},
-        {&c.Exit, 0},
-        {&c.cmdHelp, 0},
+    std::vector<std::pair<forms::Control*, int>> topics = {
+        {&c.country, 1000},     {&c.climate_region, 1001},
+        {&c.soiltype, 1002},    {&c.soiltype_fao, 1003},
+        {&c.soiltype_usda, 0},  {&c.carbon_stock, 1008},
+        {&c.Exit, 0},           {&c.cmdHelp, 0},
         {&c.cmdMgmtFactors, 0},
     };
+    topics.emplace_back(&c.Sequestration_Potential, 1009);
+    for (SystemColumn column : {c.from_column(), c.to_column()}) {
+        topics.insert(topics.end(), {{&column.system, 1003},
+                                     {&column.management, 1004},
+                                     {&column.management_factor, 1004},
+                                     {&column.input, 1005},
+                                     {&column.input_factor, 1005},
+                                     {&column.base_factor, 1006},
+                                     {&column.carbon_stock_20yrs, 1007}});
+    }
     std::vector<HelpCall> expected;
     for (auto [control, number] : topics) {
         focus(*control);
@@ -87,27 +78,15 @@ TEST_F(ContextHelpTest, F1OpensTheTopicOfTheControlThatHasTheFocus) {
 
 // The note of the clicked control first, then help on the focused one; nothing is picked.
 TEST_F(ContextHelpTest, EveryListAndBoxAnswersARightClickWithItsOwnNote) {
-    const std::vector<forms::Control*> answering = {
-        &c.country,
-        &c.climate_region,
-        &c.soiltype,
-        &c.carbon_stock,
-        &c.system1,
-        &c.Management1,
-        &c.management_factor1,
-        &c.Input1,
-        &c.input_factor1,
-        &c.base_factor1,
-        &c.carbon_stock_20yrs_1,
-        &c.system2,
-        &c.Management2,
-        &c.management_factor2,
-        &c.Input2,
-        &c.input_factor2,
-        &c.base_factor2,
-        &c.carbon_stock_20yrs_2,
-        &c.Sequestration_Potential,
-    };
+    std::vector<forms::Control*> answering = {&c.country, &c.climate_region, &c.soiltype,
+                                              &c.carbon_stock};
+    for (SystemColumn column : {c.from_column(), c.to_column()}) {
+        answering.insert(
+            answering.end(),
+            {&column.system, &column.management, &column.management_factor, &column.input,
+             &column.input_factor, &column.base_factor, &column.carbon_stock_20yrs});
+    }
+    answering.push_back(&c.Sequestration_Potential);
     focus(c.Sequestration_Potential);
     std::vector<std::pair<std::string, size_t>> expected_notes;
     for (forms::Control* control : answering) {

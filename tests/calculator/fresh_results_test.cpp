@@ -28,11 +28,8 @@ TEST_F(FreshResultsTest, TypingAFactorRecomputesItsOwnSystemOnly) {
         worked_example();
         SystemColumn& typed = from ? c.from_column() : c.to_column();
         type(typed.management_factor, "2");
-        if (from) {
-            EXPECT_EQ(results(), shown("52.4", "38.5", "-0.70"));  // 38 · 0.69 · 2 = 52.44
-        } else {
-            EXPECT_EQ(results(), shown("26.2", "69.9", "2.19"));  // 38 · 1 · 2 · 0.92 = 69.92
-        }
+        // 38 · 0.69 · 2 = 52.44 and 38 · 1 · 2 · 0.92 = 69.92
+        EXPECT_EQ(results(), from ? shown("52.4", "38.5", "-0.70") : shown("26.2", "69.9", "2.19"));
         type(typed.input_factor, "0.5");
         type(typed.base_factor, "1");
         EXPECT_EQ(typed.carbon_stock_20yrs.text(), "38.0");

@@ -39,10 +39,9 @@ TEST_F(ReportTest, ShowsTheFirstPendingErrorAndClearsTheList) {
 TEST_F(ReportTest, ShowsTheRunningFailureWhenNothingIsPending) {
     ReportConnectionErrors(program, &connection, running);
     ReportConnectionErrors(program, nullptr, running);
-    EXPECT_EQ(host.message_texts(),
-              (Strings(2,
-                       "Error Code: 3021\r\nDescription: No current record.\r\nSource: "
-                       "Recordset")));
+    EXPECT_EQ(
+        host.message_texts(),
+        (Strings(2, "Error Code: 3021\r\nDescription: No current record.\r\nSource: Recordset")));
 }
 
 }  // namespace

@@ -54,9 +54,8 @@ TEST_F(CalculatorTest, PickingARegionSelectsTheResetSoilTypeAndOffersItsLandUseT
     EXPECT_EQ(c.system2.items(), c.system1.items());
     EXPECT_EQ(c.system1.list_index(), -1);
     EXPECT_TRUE(c.system2.enabled());
-    for (forms::ListBox* list : {&c.Management1, &c.Input1, &c.Management2, &c.Input2}) {
+    for (forms::ListBox* list : {&c.Management1, &c.Input1, &c.Management2, &c.Input2})
         EXPECT_EQ(list->list_count(), 0) << list->name();
-    }
     EXPECT_EQ(c.management_factor1.text(), "");
     // The land-use factor waits for the next land-use pick; no result of the old site stays.
     EXPECT_EQ(testing::seen(c.base_factor1), kept_factor);

@@ -10,6 +10,7 @@
 #include "csv_record.h"
 #include "default_database.h"
 #include "editions.h"
+#include "failure_of.h"
 #include "fixture_paths.h"
 #include "sqlite_statement.h"
 #include "temp_dir.h"
@@ -38,16 +39,12 @@ Records read_file(const fs::path& file) {
     return records;
 }
 
-Records without_header(Records records) {
-    records.erase(records.begin());
-    return records;
-}
-
-// The first two fields of each record, as the lookup keeps them.
-Records country_and_code(const Records& records) {
+// The first two fields of each record after the header, as the lookup keeps them.
+Records country_and_code(const fs::path& file) {
     Records pairs;
-    for (const Strings& record : records)
+    for (const Strings& record : read_file(file))
         pairs.push_back({record.at(0), record.at(1)});
+    pairs.erase(pairs.begin());
     return pairs;
 }
 
@@ -65,16 +62,14 @@ std::map<std::string, Records> expected_tables(const std::string& edition, int l
     }
     Records regions = read_file(kRegions / "tbl_climate_regions.csv");
     tables["tbl_climate_regions"] = {regions.front()};
-    for (const Strings& region : without_header(regions)) {
-        if (std::stoi(region.at(0)) <= last_code)
-            tables["tbl_climate_regions"].push_back(region);
+    for (auto region = regions.begin() + 1; region != regions.end(); ++region) {
+        if (std::stoi(region->at(0)) <= last_code)
+            tables["tbl_climate_regions"].push_back(*region);
     }
     Records lookup = read_file(kData / "tbl_climate_zone_lookup.csv");
-    for (const Strings& removal :
-         country_and_code(without_header(read_file(kRegions / "removals.csv"))))
+    for (const Strings& removal : country_and_code(kRegions / "removals.csv"))
         std::erase(lookup, removal);
-    for (const Strings& addition :
-         country_and_code(without_header(read_file(kRegions / "lookup_additions.csv")))) {
+    for (const Strings& addition : country_and_code(kRegions / "lookup_additions.csv")) {
         if (std::stoi(addition.at(1)) <= last_code)
             lookup.push_back(addition);
     }
@@ -135,12 +130,6 @@ INSTANTIATE_TEST_SUITE_P(Editions, EditionDatabaseTest, ::testing::ValuesIn(edit
                              return "Edition" + std::string(info.param.id);
                          });
 
-std::string one(const std::string& path, const std::string& sql) {
-    sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
-    sqlite::Statement row(file, sql);
-    return row.step() ? row.text(0) : "no row";
-}
-
 TEST(EditionsTest, EachEditionHasItsOwnRegions) {
     ASSERT_EQ(edition_ids(), "2003, 2006, 2019");
     const std::string eight =
@@ -154,33 +143,29 @@ TEST(EditionsTest, EachEditionHasItsOwnRegions) {
     for (const Edition& edition : editions()) {
         const std::string path = dir.file(std::string(edition.id) + ".mdb");
         create_edition_database(path, kData.string(), edition);
-        EXPECT_EQ(one(path, "SELECT group_concat(climate_region, '|') FROM tbl_climate_regions"),
-                  regions.at(std::string(edition.id)));
+        sqlite::Database file(path, sqlite::OpenMode::kReadOnly);
+        sqlite::Statement row(file,
+                              "SELECT group_concat(climate_region, '|') FROM tbl_climate_regions");
+        ASSERT_TRUE(row.step());
+        EXPECT_EQ(row.text(0), regions.at(std::string(edition.id)));
     }
-}
-
-// A copy of the data folder to break.
-fs::path copy_of_data(const testing::TempDir& dir) {
-    const fs::path copy = dir.path() / "data";
-    fs::copy(kData, copy, fs::copy_options::recursive);
-    return copy;
 }
 
 void expect_refused(const fs::path& data, const std::string& edition, const std::string& says) {
     const std::string path = (data.parent_path() / "out.mdb").string();
-    try {
-        create_edition_database(path, data.string(), *find_edition(edition));
-        ADD_FAILURE() << "made " << edition << " although it should say: " << says;
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find(says), std::string::npos) << error.what();
-    }
+    const std::string message =
+        testing::failure_of([&] {
+            create_edition_database(path, data.string(), *find_edition(edition));
+        }).value_or("made " + edition);
+    EXPECT_NE(message.find(says), std::string::npos) << message;
     EXPECT_FALSE(fs::exists(path));
     EXPECT_FALSE(fs::exists(path + ".part"));
 }
 
 TEST(EditionsTest, FilesThatDoNotFitTogetherAreRefusedNamingTheFile) {
     testing::TempDir dir;
-    const fs::path data = copy_of_data(dir);
+    const fs::path data = dir.path() / "data";  // a copy of the data folder to break
+    fs::copy(kData, data, fs::copy_options::recursive);
     const fs::path regions = data / "editions" / "regions";
 
     // An edition's value table is never taken from another edition.

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "failure_of.h"
 #include "files.h"
 #include "temp_dir.h"
 
@@ -26,25 +27,19 @@ using testing::write_bytes;
 class Environment {
 public:
     ~Environment() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved_)
+            put(name, value);
     }
     void set(const std::string& name, const std::optional<std::string>& value) {
-        if (!saved_.contains(name)) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            setenv(name.c_str(), value->c_str(), 1);
-        else
-            unsetenv(name.c_str());
+        const char* old = std::getenv(name.c_str());
+        saved_.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
+        put(name, value);
     }
 
 private:
+    static void put(const std::string& name, const std::optional<std::string>& value) {
+        value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    }
     std::map<std::string, std::optional<std::string>> saved_;
 };
 
@@ -157,14 +152,10 @@ TEST_F(FileLocationsTest, ADataFolderThatCannotBeMadeIsAnErrorNamingIt) {
     put(program / "defaults-2003.mdb", kInstalled);
     put(dir.path() / "a-file", "not a folder");
     env.set("XDG_DATA_HOME", dir.file("a-file/data"));
-    try {
-        make_user_copy(locate());
-        ADD_FAILURE() << "made a copy under a file";
-    } catch (const std::runtime_error& error) {
-        const std::string message = error.what();
-        EXPECT_NE(message.find(dir.file("a-file/data/humo_tool")), std::string::npos) << message;
-        EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
-    }
+    const std::string message =
+        testing::failure_of([&] { make_user_copy(locate()); }).value_or("made a copy under a file");
+    EXPECT_NE(message.find(dir.file("a-file/data/humo_tool")), std::string::npos) << message;
+    EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
     EXPECT_EQ(bytes_of(dir.path() / "a-file"), "not a folder");
 }
 

@@ -4,18 +4,17 @@
 #include "restore_defaults.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 
 #include "default_database.h"
+#include "failure_of.h"
 #include "files.h"
 #include "fixture_paths.h"
 #include "sqlite_database.h"
@@ -74,20 +73,8 @@ TEST_F(RestoreDefaultsTest, EveryOldFileIsKeptAsABackupNamedAfterTheLocalTime) {
 }
 
 TEST_F(RestoreDefaultsTest, ADefaultsCopyThatCannotBeWrittenLeavesTheDatabaseAsItWas) {
-    // Files larger than half the defaults cannot be written, as on a disk that fills up.
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old_limit{};
-    ::getrlimit(RLIMIT_FSIZE, &old_limit);
-    const rlimit full{kDefaults.size() / 2, old_limit.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &full);
-    std::optional<std::string> message;
-    try {
-        restore_defaults(database, defaults, now);
-    } catch (const std::runtime_error& error) {
-        message = error.what();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
+    const auto message = testing::failure_on_a_full_disk(
+        kDefaults.size() / 2, [&] { restore_defaults(database, defaults, now); });
     ASSERT_TRUE(message);
     EXPECT_NE(message->find(data.string()), std::string::npos) << *message;
     EXPECT_EQ(bytes_of(database), kEdited);
@@ -151,22 +138,15 @@ protected:
 
 TEST_F(RestoreOverTest, AnotherProgramsChangeIsWaitedOnThenNamedAndNeverHalfTaken) {
     fs::copy_file(defaults, database);
-    {
-        sqlite::Database file(database, sqlite::OpenMode::kReadWrite);
-        file.execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
-    }
+    sqlite::Database(database, sqlite::OpenMode::kReadWrite)
+        .execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
     const std::string before = bytes_of(database);
     {
         OtherProgramChanging other(database);
-        try {
-            restore(database);
-            ADD_FAILURE() << "restored while another program held the file";
-        } catch (const std::runtime_error& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "The database file " + database +
-                          " is locked by another program. It is open in db_tests (process " +
-                          std::to_string(other.pid()) + ").");
-        }
+        EXPECT_EQ(testing::failure_of([&] { restore(database); }),
+                  "The database file " + database +
+                      " is locked by another program. It is open in db_tests (process " +
+                      std::to_string(other.pid()) + ").");
         EXPECT_EQ(bytes_of(database), before);
         // No backup: only the other program's journal of its change lies beside the file.
         EXPECT_EQ(file_names(dir.path() / "data"),
@@ -180,10 +160,8 @@ TEST_F(RestoreOverTest, AnotherProgramsChangeIsWaitedOnThenNamedAndNeverHalfTake
 
 TEST_F(RestoreOverTest, ALinkStaysALinkAndItsFileGetsTheDefaults) {
     fs::copy_file(defaults, dir.file("data/real.mdb"));
-    {
-        sqlite::Database file(dir.file("data/real.mdb"), sqlite::OpenMode::kReadWrite);
-        file.execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
-    }
+    sqlite::Database(dir.file("data/real.mdb"), sqlite::OpenMode::kReadWrite)
+        .execute("UPDATE c_stocks SET c_stock_Mg_ha = 99");
     const std::string link = dir.file("humo_tool.mdb");
     fs::create_symlink("data/real.mdb", link);
     const std::string backup = restore(link);

@@ -112,8 +112,7 @@ TEST(DbcheckCommandTest, ImportsAnAccessDatabaseIntoANewFileOnly) {
     EXPECT_NE(again.output.find("exists already; nothing was written"), std::string::npos);
     EXPECT_EQ(bytes_of(output), written);
 
-    CommandRun not_access = humo_dbcheck("--import " + output + " " + dir.file("other.sqlite"));
-    EXPECT_EQ(not_access.status, 2);
+    EXPECT_EQ(humo_dbcheck("--import " + output + " " + dir.file("other.sqlite")).status, 2);
 
     // A file cut short part way through its tables.
     testing::write_bytes(dir.file("cut.mdb"), bytes_of(kNwind).substr(0, 1 << 20));

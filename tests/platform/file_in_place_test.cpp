@@ -3,16 +3,15 @@
 #include "file_in_place.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
-#include <optional>
 #include <thread>
 
+#include "failure_of.h"
 #include "files.h"
 #include "sqlite_database.h"
 #include "temp_dir.h"
@@ -23,22 +22,12 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using testing::bytes_of;
+using testing::failure_of;
 using testing::file_names;
 using testing::write_bytes;
 
 const std::string kOld = "the file as it was";
 const std::string kNew = "the new file, written whole";
-
-// The message of the failure `action` throws, or nothing when it succeeds.
-template <typename Action>
-std::optional<std::string> failure_of(Action action) {
-    try {
-        action();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return std::nullopt;
-}
 
 mode_t mode_of(const std::string& path) {
     struct stat status {};
@@ -84,9 +73,8 @@ TEST_F(FileInPlaceTest, WritesStraightIntoAFifoAndLeavesItAFifo) {
 
 TEST_F(FileInPlaceTest, RefusesWhatItMustNotReplaceAndSaysWhy) {
     fs::create_directories(dir.path() / "folder" / "inside");
-    const auto folder = failure_of([&] { write_whole(dir.file("folder"), kNew); });
-    ASSERT_TRUE(folder);
-    EXPECT_EQ(*folder, "cannot write " + dir.file("folder") + ": it is a directory");
+    EXPECT_EQ(failure_of([&] { write_whole(dir.file("folder"), kNew); }),
+              "cannot write " + dir.file("folder") + ": it is a directory");
     EXPECT_EQ(file_names(dir.path() / "folder"), Names{"inside"});
 
     // An open database, and through a link to it.
@@ -97,32 +85,21 @@ TEST_F(FileInPlaceTest, RefusesWhatItMustNotReplaceAndSaysWhy) {
     {
         sqlite::Database open(database, sqlite::OpenMode::kReadWrite);
         for (const std::string& path : {database, dir.file("link.mdb")}) {
-            const auto in_use = failure_of([&] { write_whole(path, kNew); });
-            ASSERT_TRUE(in_use) << path;
-            EXPECT_EQ(*in_use, "cannot write " + path + ": it is the database in use");
+            EXPECT_EQ(failure_of([&] { write_whole(path, kNew); }),
+                      "cannot write " + path + ": it is the database in use");
         }
     }
     EXPECT_EQ(bytes_of(database), before);
-    const auto missing_folder = failure_of([&] { write_whole(dir.file("none/report.pdf"), kNew); });
-    ASSERT_TRUE(missing_folder);
-    EXPECT_EQ(*missing_folder,
+    EXPECT_EQ(failure_of([&] { write_whole(dir.file("none/report.pdf"), kNew); }),
               "cannot write " + dir.file("none/report.pdf") + ": No such file or directory");
     EXPECT_EQ(file_names(dir.path()), (Names{"folder", "humo_tool.mdb", "link.mdb"}));
 }
 
 TEST_F(FileInPlaceTest, ADiskThatFillsUpLeavesTheOldFileAsItWas) {
     write_bytes(target, kOld);
-    // Files larger than a few bytes cannot be written, as on a disk that fills up.
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old_limit{};
-    ::getrlimit(RLIMIT_FSIZE, &old_limit);
-    const rlimit full{100, old_limit.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &full);
-    const auto message = failure_of([&] { write_whole(target, std::string(1 << 16, 'x')); });
-    ::setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(*message, "cannot write " + target + ": File too large");
+    EXPECT_EQ(testing::failure_on_a_full_disk(
+                  100, [&] { write_whole(target, std::string(1 << 16, 'x')); }),
+              "cannot write " + target + ": File too large");
     EXPECT_EQ(bytes_of(target), kOld);
     EXPECT_EQ(file_names(dir.path()), Names{"report.pdf"});
 }

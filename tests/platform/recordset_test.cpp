@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "connection.h"
 #include "recordset.h"
@@ -30,13 +31,18 @@ protected:
     Recordset rs_;
 };
 
-int failure_number(const std::function<void()>& action) {
+std::optional<Failure> failure_of(const std::function<void()>& action) {
     try {
         action();
     } catch (const Failure& failure) {
-        return failure.number();
+        return failure;
     }
-    return 0;
+    return std::nullopt;
+}
+
+int failure_number(const std::function<void()>& action) {
+    const auto failure = failure_of(action);
+    return failure ? failure->number() : 0;
 }
 
 TEST_F(RecordsetTest, WalksASnapshotForwardAndBack) {
@@ -86,17 +92,14 @@ TEST_F(RecordsetTest, ParametersCarryQuotesAsData) {
 }
 
 TEST_F(RecordsetTest, EngineFailuresLandInTheErrorList) {
-    try {
-        rs_.open("SELECT x FROM missing_table", connection_);
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.number(), 1);
-        EXPECT_EQ(failure.source(), "SQLite");
-        EXPECT_EQ(failure.description(),
-                  "no such table: missing_table (in the database file " + path_ + ")");
-        ASSERT_EQ(connection_.errors().count(), 1u);
-        EXPECT_EQ(connection_.errors().item(0), failure);
-    }
+    const auto failure = failure_of([&] { rs_.open("SELECT x FROM missing_table", connection_); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->number(), 1);
+    EXPECT_EQ(failure->source(), "SQLite");
+    EXPECT_EQ(failure->description(),
+              "no such table: missing_table (in the database file " + path_ + ")");
+    ASSERT_EQ(connection_.errors().count(), 1u);
+    EXPECT_EQ(connection_.errors().item(0), *failure);
     EXPECT_EQ(rs_.state(), ObjectState::kClosed);
     rs_.open("SELECT n FROM t", connection_);  // the set is usable again
     EXPECT_EQ(rs_.record_count(), 3);
@@ -154,38 +157,27 @@ TEST(ConnectionTest, AFolderOrAReadOnlyFileIsNamedWithItsCause) {
     const std::string folder = dir.file("folder.mdb");
     std::filesystem::create_directory(folder);
     Connection connection;
-    try {
-        connection.open(folder);
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.description(),
-                  "The database file " + folder + " is a directory, not a database.");
-    }
+    EXPECT_EQ(failure_of([&] { connection.open(folder); }).value().description(),
+              "The database file " + folder + " is a directory, not a database.");
     const std::string file = dir.file("humo_tool.mdb");
     sqlite::Database(file, sqlite::OpenMode::kCreate).execute("CREATE TABLE t (x)");
     connection.open(file, sqlite::OpenMode::kReadOnly);
-    try {
-        connection.database().execute("INSERT INTO t VALUES (1)");
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.description(),
-                  "The database file " + file +
-                      " cannot be changed: it is read-only (or its folder is). Nothing was saved.");
-    }
+    EXPECT_EQ(failure_of([&] { connection.database().execute("INSERT INTO t VALUES (1)"); })
+                  .value()
+                  .description(),
+              "The database file " + file +
+                  " cannot be changed: it is read-only (or its folder is). Nothing was saved.");
 }
 
 TEST(ConnectionTest, AMissingFileFailsToOpenAndIsNotCreated) {
     testing::TempDir dir;
     Connection connection;
     const std::string path = dir.file("humo_tool.mdb");
-    try {
-        connection.open(path);
-        FAIL();
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.number(), 14);
-        EXPECT_NE(failure.description().find(path), std::string::npos);
-        EXPECT_EQ(connection.errors().count(), 1u);
-    }
+    const auto failure = failure_of([&] { connection.open(path); });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->number(), 14);
+    EXPECT_NE(failure->description().find(path), std::string::npos);
+    EXPECT_EQ(connection.errors().count(), 1u);
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(connection.state(), ObjectState::kClosed);
     Recordset rs;

@@ -37,11 +37,8 @@ public:
     // The user clicks the item with exactly this text.
     void pick(forms::ListBox& list, const std::string& text) {
         const auto& items = list.items();
-        auto found = std::find(items.begin(), items.end(), text);
-        if (found == items.end()) {
-            ADD_FAILURE() << list.name() << " has no item '" << text << "'";
-            return;
-        }
+        const auto found = std::find(items.begin(), items.end(), text);
+        ASSERT_NE(found, items.end()) << list.name() << " has no item '" << text << "'";
         EXPECT_FALSE(list.user_select(static_cast<int>(found - items.begin())));
     }
 
