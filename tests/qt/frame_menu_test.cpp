@@ -1,5 +1,5 @@
 // The frame's menu bar in the real windows, the batch behind its progress dialog, the report as
-// a PDF read back with pdftotext, and humo-script's commands for the same.
+// a PDF read back with pdftotext.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "batch_harness.h"
 #include "calculator_session.h"
-#include "default_database.h"
 #include "editions.h"
 #include "files.h"
 #include "frame_menu.h"
@@ -23,13 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-
-const std::string kHeader =
-    "country,climate_region,soil_type,from_land_use,from_management,from_input,to_land_use,"
-    "to_management,to_input";
-const std::string kKenya =
-    "Kenya,Tropical Dry,High clay activity mineral,Long-term cultivated,Full tillage,Medium,"
-    "Grassland,Improved,High";
 
 std::string pdf_text(const std::string& path) {
     return testing::run_program("pdftotext " + path + " -").output;
@@ -230,7 +223,8 @@ TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
 
 TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
     const std::string input =
-        write("farms.csv", kHeader + "\n" + kKenya + "\n" + "Kenia" + kKenya.substr(5) + "\n");
+        write("farms.csv", testing::kScenarioHeader + "\n" + testing::kKenya + "\n" + "Kenia" +
+                               testing::kKenya.substr(5) + "\n");
     files.answers = {input, session.dir.file("results.csv")};
     menu->calculate_batch_action()->trigger();
     EXPECT_EQ(files.suggestions, (Strings{session.dir.file("farms-results.csv")}));
@@ -255,7 +249,8 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
               "\"climate_region\". Nothing was written.");
     EXPECT_FALSE(fs::exists(session.dir.file("bad-results.csv")));
     // A header alone computes nothing, and the box says why.
-    files.answers = {write("empty.csv", kHeader + "\n"), session.dir.file("empty-results.csv")};
+    files.answers = {write("empty.csv", testing::kScenarioHeader + "\n"),
+                     session.dir.file("empty-results.csv")};
     menu->calculate_batch_action()->trigger();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_TRUE(boxes[2].text.starts_with("0 rows: 0 computed, 0 with errors"));
@@ -268,9 +263,9 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
 }
 
 TEST_F(FrameMenuTest, CancellingTheProgressLeavesNoFileAndTheWindowKeepsWorking) {
-    std::string rows = kHeader + "\n";
+    std::string rows = testing::kScenarioHeader + "\n";
     for (int i = 0; i < 400000; ++i)
-        rows += kKenya + "\n";
+        rows += testing::kKenya + "\n";
     files.answers = {write("many.csv", rows), session.dir.file("many-results.csv")};
     // While the batch runs, the window's own event loop turns: a timer finds the progress
     // dialog and presses its Cancel button.
@@ -293,48 +288,6 @@ TEST_F(FrameMenuTest, CancellingTheProgressLeavesNoFileAndTheWindowKeepsWorking)
     EXPECT_EQ(session.messages(), (Strings{"The batch was cancelled; nothing was written."}));
     EXPECT_EQ(testing::file_names(session.dir.path()),
               (Strings{"defaults-2003.mdb", "humo_tool.mdb", "many.csv"}));
-}
-
-TEST(ScriptCommandsTest, ReportCopyResultsAndBatchAsTheMenuDoesThem) {
-    testing::TempDir dir;
-    db::create_default_database(dir.file("humo_tool.mdb"), testing::default_data_directory());
-    std::ofstream(dir.file("in.csv")) << kHeader << "\n" << kKenya << "\n";
-    const std::string script = dir.file("commands.txt");
-    std::ofstream(script) << "report \"" << dir.file("early.pdf") << "\"\n"
-                          << "start\nclick frmSplash.Continue1\n"
-                          << "copy-results\n"
-                          << "select frmmaster.country \"Kenya\"\n"
-                          << "select frmmaster.climate_region \"Tropical Dry\"\n"
-                          << "select frmmaster.system1 \"Set aside\"\n"
-                          << "select frmmaster.system2 \"Paddy rice\"\n"
-                          << "report \"" << dir.file("report.pdf") << "\"\n"
-                          << "copy-results\n"
-                          << "batch \"" << dir.file("in.csv") << "\" \"" << dir.file("out.csv")
-                          << "\"\n"
-                          << "batch \"" << dir.file("none.csv") << "\" \"" << dir.file("x.csv")
-                          << "\"\n";
-    const auto [status, output] = testing::run_program(std::string(HUMO_SCRIPT) + " --dir " +
-                                                       dir.path().string() + " " + script);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(
-        output,
-        "refused calculator not loaded\n"
-        "refused no results\n"
-        "clipboard \"country\\tclimate_region\\tsoil_type\\tfrom_land_use\\t"
-        "from_management\\tfrom_input\\tto_land_use\\tto_management\\tto_input\\t"
-        "carbon_stock\\treference_stock\\tfrom_land_use_factor\\tfrom_management_factor\\t"
-        "from_input_factor\\tfrom_stock\\tto_land_use_factor\\tto_management_factor\\t"
-        "to_input_factor\\tto_stock\\tannual_change\\nKenya\\tTropical Dry\\tHigh clay "
-        "activity mineral\\tSet aside\\tDoes not apply\\tDoes not apply\\tPaddy "
-        "rice\\tDoes not apply\\tDoes not apply\\t\\t38\\t0.93\\t1\\t1\\t35.3\\t1.1\\t1\\t1\\t"
-        "41.8\\t0.33\\n\"\n"
-        "batch 1 row: 1 computed, 0 with errors\n"
-        "batch failed: cannot read " +
-            dir.file("none.csv") + ": No such file or directory; nothing was written\n");
-    EXPECT_NE(pdf_text(dir.file("report.pdf")).find("Annual carbon stock change: 0.33"),
-              std::string::npos);
-    EXPECT_FALSE(fs::exists(dir.file("early.pdf")));
-    EXPECT_TRUE(fs::exists(dir.file("out.csv")));
 }
 
 }  // namespace

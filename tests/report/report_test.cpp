@@ -44,19 +44,6 @@ protected:
     testing::CalculatorSession session;
 };
 
-TEST_F(ReportTest, ValuesTheUserTypedAreMarked) {
-    calculate();
-    session.type(c().carbon_stock, "50");
-    session.type(c().management_factor2, "1.2");
-    const CalculationReport r = gathered();
-    EXPECT_TRUE(r.reference_stock.typed);
-    EXPECT_EQ(r.reference_stock.text, "50");
-    EXPECT_TRUE(r.to.management_factor.typed);
-    EXPECT_FALSE(r.to.land_use_factor.typed);
-    EXPECT_FALSE(r.from.management_factor.typed);
-    EXPECT_EQ(r.to.stock, "66.6");  // 50 · 1 · 1.2 · 1.11
-}
-
 TEST(TypedStockTest, AStockWhereTheTableHasNoneWasTyped) {
     // In the fixture world the default soil has no stock in the Cool region.
     testing::CalculatorSession session(testing::read_fixture("calculator.sql"));
@@ -180,6 +167,7 @@ TEST_F(ReportTest, ThePageSaysWhatWasComputedAndHow) {
     EXPECT_EQ(d.site.back(), (std::pair<std::string, std::string>{
                                  "Reference carbon stock", "38 MgC/ha (from the database)"}));
     EXPECT_EQ(d.systems[6].label, "Input factor");
+    EXPECT_EQ(d.systems[6].from, "1");
     EXPECT_EQ(d.systems[6].to, "1.2 (typed)");
     EXPECT_EQ(d.systems[7].from, "26.2 MgC/ha");
     EXPECT_EQ(d.change, "Annual carbon stock change: 1.36 MgC/ha/yr");  // (53.4 − 26.2) / 20
