@@ -93,6 +93,20 @@ forms::Refusal copy_results(Module1& module, std::string& text) {
     });
 }
 
+forms::Refusal uncertainty_ranges(Module1& module, report::CalculationRanges& ranges) {
+    auto report = current_report(module);
+    if (auto* refusal = std::get_if<std::string>(&report))
+        return *refusal;
+    const auto& calculation = std::get<report::CalculationReport>(report);
+    try {
+        const auto published = engine::PublishedUncertainties::read(calculation.database_file);
+        ranges = report::calculation_ranges(calculation, published, module.uncertainty_choices());
+    } catch (const Failure& failure) {
+        return failure.description();
+    }
+    return std::nullopt;
+}
+
 BatchFiles batch_files(Module1& module, const std::string& input, const std::string& output) {
     return {input, output, database_in_use(module), module.program().host().decimal_separator()};
 }

@@ -159,6 +159,11 @@ int main(int argc, char** argv) {
     host.help_viewer()->close();
     browser.cmdClose.user_click();
 
+    menu.update_offers();
+    menu.uncertainty_action()->trigger();
+    ok = save(menu.uncertainty_window(), output.filePath("uncertainty.png")) && ok;
+    menu.uncertainty_window()->close();
+
     QMenuBar* bar = renderer.frame_window()->menuBar();
     QAction* file = bar->actions().at(0);
     file->menu()->popup(bar->mapToGlobal(bar->actionGeometry(file).bottomLeft()));
