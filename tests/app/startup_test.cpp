@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "calculator_session.h"
 #include "other_program_lock.h"
 
@@ -11,22 +9,11 @@ namespace {
 using Strings = std::vector<std::string>;
 using testing::CalculatorSession;
 
-class StartupTest : public ::testing::Test {
-protected:
+TEST(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeepsTheFrame) {
     CalculatorSession session{testing::read_fixture("calculator.sql")};
-    forms::Program& program = session.program;
-    Module1& module = session.module;
-};
-
-TEST_F(StartupTest, ExitOnTheIntroductionEndsTheProgramAtOnce) {
-    module.Main();
-    module.frmSplash().Exit1.user_click();
-    EXPECT_TRUE(session.host.ended);
-    EXPECT_EQ(module.frmSplash().Continue1.user_click(), "program ended");
-}
-
-TEST_F(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeepsTheFrame) {
     session.start_calculator();
+    Module1& module = session.module;
+    const auto& program = session.program;
     auto& database = module.database();
     database.SoilCarbonRecordset->open("SELECT 1", *database.SoilCarbonConnection);
     module.frmmaster().user_close();
@@ -40,7 +27,8 @@ TEST_F(StartupTest, ClosingTheCalculatorWithAQueryOpenReleasesTheDatabaseAndKeep
     EXPECT_TRUE(session.host.ended);
 }
 
-// What the calculator shows without its database: the missing_database scenario.
+// What the calculator shows without its database, with a file that is no database, and with
+// one that has no countries: the missing_database, not_a_database and no_countries scenarios.
 TEST(StartupFailureTest, AMissingDatabaseIsAStopMessageAndIsNotCreated) {
     CalculatorSession session{std::nullopt};
     session.start_calculator();
@@ -48,15 +36,6 @@ TEST(StartupFailureTest, AMissingDatabaseIsAStopMessageAndIsNotCreated) {
     EXPECT_EQ(session.host.messages[0].icon, forms::MsgBoxIcon::kStop);
     EXPECT_EQ(session.calc().soiltype.list_count(), 0);
     EXPECT_FALSE(std::filesystem::exists(session.dir.file("humo_tool.mdb")));
-}
-
-TEST(StartupFailureTest, AFileThatIsNotADatabaseIsReported) {
-    CalculatorSession session{std::nullopt};
-    std::ofstream(session.dir.file("humo_tool.mdb")) << std::string(200, 'x');
-    session.start_calculator();
-    EXPECT_EQ(session.messages(), (Strings{"Error Code: 26\r\nDescription: The file " +
-                                           session.dir.file("humo_tool.mdb") +
-                                           " is not a database.\r\nSource: SQLite"}));
 }
 
 TEST(StartupFailureTest, ALockHeldByAnotherProgramIsWaitedFor) {
@@ -78,16 +57,6 @@ TEST(StartupFailureTest, ALockThatIsNotReleasedNamesTheFile) {
                                            session.dir.file("humo_tool.mdb") +
                                            " is locked by another program.\r\nSource: SQLite"}));
     EXPECT_EQ(session.calc().country.list_count(), 0);
-}
-
-TEST(StartupFailureTest, AnEmptyCountryTableEndsTheLoadAtTheCountryList) {
-    CalculatorSession session{"INSERT INTO c_stocks VALUES ('Sandy', 'Warm', 1);"};
-    session.start_calculator();
-    EXPECT_EQ(session.messages().size(), 1u);
-    auto& c = session.calc();
-    EXPECT_EQ(c.country.list_count(), 0);
-    EXPECT_EQ(c.climate_region.list_count(), 0);  // the prompt was never added
-    EXPECT_EQ(c.soiltype.list_count(), 0);
 }
 
 }  // namespace

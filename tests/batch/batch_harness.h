@@ -1,6 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "fixture_paths.h"
 #include "memory_tables.h"
 #include "temp_dir.h"
+#include "text_matchers.h"
 
 namespace humo::testing {
 

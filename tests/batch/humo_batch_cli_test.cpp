@@ -44,12 +44,12 @@ TEST_F(HumoBatchTest, EveryRowComputedExitsZeroWithTheSummaryOnStandardError) {
     EXPECT_EQ(run.err, "2 rows: 2 computed, 0 with errors\n");
     // The columns themselves are the batch's own; here, that they and nothing else are printed.
     const std::string row = kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n";
-    EXPECT_TRUE(run.out.starts_with(kHeader + ",reference_stock,")) << run.out;
-    EXPECT_TRUE(run.out.ends_with(",annual_change,error\n" + row + row)) << run.out;
+    EXPECT_THAT(run.out, StartsWith(kHeader + ",reference_stock,"));
+    EXPECT_THAT(run.out, EndsWith(",annual_change,error\n" + row + row));
     // Standard input, and a comma as the decimal separator.
     const CommandRun piped = humo_batch("- --decimal-separator , <in.csv");
     EXPECT_EQ(piped.status, 0);
-    EXPECT_NE(piped.out.find(",\"0,69\",1,1,\"26,2\","), std::string::npos) << piped.out;
+    EXPECT_THAT(piped.out, HasSubstr(",\"0,69\",1,1,\"26,2\","));
 }
 
 TEST_F(HumoBatchTest, RowsWithErrorsExitOneAndTheFirstTenAreListed) {
@@ -113,7 +113,7 @@ TEST_F(HumoBatchTest, TheOutputMayReplaceTheInput) {
     write(dir.file("in.csv"), kHeader + ",area_ha\n" + kKenya + ",10\n");
     ASSERT_EQ(humo_batch("in.csv -o in.csv").status, 0);
     const std::string once = bytes_of(dir.file("in.csv"));
-    EXPECT_NE(once.find(",49.4,1.16,11.57,\n"), std::string::npos) << once;
+    EXPECT_THAT(once, HasSubstr(",49.4,1.16,11.57,\n"));
     EXPECT_EQ(files(), (std::vector<std::string>{"in.csv"}));
 }
 
@@ -121,8 +121,7 @@ TEST_F(HumoBatchTest, ADashWritesToStandardOutputAndTheDatabaseInUseIsNeverTheOu
     write(dir.file("in.csv"), kHeader + "\n" + kKenya + "\n");
     const CommandRun dash = humo_batch("in.csv -o -");
     EXPECT_EQ(dash.status, 0);
-    EXPECT_TRUE(dash.out.ends_with(kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n"))
-        << dash.out;
+    EXPECT_THAT(dash.out, EndsWith(kKenya + ",38,0.69,1,1,26.2,1,1.17,1.11,49.4,1.16,\n"));
     const std::string before = bytes_of(database);
     const CommandRun in_use = humo_batch("in.csv -o " + database);
     EXPECT_EQ(in_use.status, 2);
@@ -135,17 +134,15 @@ TEST_F(HumoBatchTest, ADashWritesToStandardOutputAndTheDatabaseInUseIsNeverTheOu
 TEST_F(HumoBatchTest, TheCommandLine) {
     CommandRun run = humo_batch("--help");
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.starts_with("usage: humo-batch [--database FILE | --edition ID]"))
-        << run.out;
-    EXPECT_NE(run.out.find(
-                  "Exit status: 0 every row computed, 1 some rows have errors, 2 nothing written."),
-              std::string::npos);
+    EXPECT_THAT(run.out, StartsWith("usage: humo-batch [--database FILE | --edition ID]"));
+    EXPECT_THAT(run.out, HasSubstr("Exit status: 0 every row computed, 1 some rows have errors, 2 "
+                                   "nothing written."));
     run = humo_batch("--version");
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.starts_with("humo-batch ")) << run.out;
+    EXPECT_THAT(run.out, StartsWith("humo-batch "));
     run = humo_batch("--frobnicate in.csv");
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.starts_with("humo-batch: unknown option --frobnicate\nusage:")) << run.err;
+    EXPECT_THAT(run.err, StartsWith("humo-batch: unknown option --frobnicate\nusage:"));
     run = humo_batch("");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: no input file")) << run.err;

@@ -42,14 +42,7 @@ private:
     }
 };
 
-inline std::string error_box(int number, const std::string& description,
-                             const std::string& source) {
-    return "Error Code: " + std::to_string(number) + "\r\nDescription: " + description +
-           "\r\nSource: " + source;
-}
-
-inline const std::string kNoCurrentRecord =
-    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
-    "requires a current record.";
+using testing::error_box;
+using testing::kNoCurrentRecord;
 
 }  // namespace humo::calculator

@@ -45,9 +45,7 @@ TEST_F(ContextHelpTest, F1OpensTheTopicOfTheControlThatHasTheFocus) {
         {&c.soiltype, 1002},    {&c.soiltype_fao, 1003},
         {&c.soiltype_usda, 0},  {&c.carbon_stock, 1008},
         {&c.Exit, 0},           {&c.cmdHelp, 0},
-        {&c.cmdMgmtFactors, 0},
-    };
-    topics.emplace_back(&c.Sequestration_Potential, 1009);
+        {&c.cmdMgmtFactors, 0}, {&c.Sequestration_Potential, 1009}};
     for (SystemColumn column : {c.from_column(), c.to_column()}) {
         topics.insert(topics.end(), {{&column.system, 1003},
                                      {&column.management, 1004},
@@ -79,14 +77,13 @@ TEST_F(ContextHelpTest, F1OpensTheTopicOfTheControlThatHasTheFocus) {
 // The note of the clicked control first, then help on the focused one; nothing is picked.
 TEST_F(ContextHelpTest, EveryListAndBoxAnswersARightClickWithItsOwnNote) {
     std::vector<forms::Control*> answering = {&c.country, &c.climate_region, &c.soiltype,
-                                              &c.carbon_stock};
+                                              &c.carbon_stock, &c.Sequestration_Potential};
     for (SystemColumn column : {c.from_column(), c.to_column()}) {
         answering.insert(
             answering.end(),
             {&column.system, &column.management, &column.management_factor, &column.input,
              &column.input_factor, &column.base_factor, &column.carbon_stock_20yrs});
     }
-    answering.push_back(&c.Sequestration_Potential);
     focus(c.Sequestration_Potential);
     std::vector<std::pair<std::string, size_t>> expected_notes;
     for (forms::Control* control : answering) {

@@ -5,25 +5,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(CalculatorTest, ALandUseTypeWithoutDataResetsToLongTermCultivated) {
-    site("Atlantis", "Warm");
-    pick(c.system2, "Set aside");
-    const Strings to_before = to_system();
-    pick(c.system1, "Paddy rice");
-    // The message, the reset and its management systems: the land_use_and_grassland scenario.
-    EXPECT_EQ(messages().size(), 1u);
-    EXPECT_EQ(c.Input1.items(), (Strings{"Low", "Medium"}));
-    EXPECT_EQ(to_system(), to_before);
-}
-
-TEST_F(CalculatorTest, ARegionWithoutLandUseTypesIsReported) {
-    site("Borduria", "Bare");
-    EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
-    EXPECT_TRUE(c.system1.enabled());
-    EXPECT_EQ(c.system1.list_count(), 0);
-    EXPECT_EQ(c.carbon_stock.text(), "12");
-}
-
 TEST_F(CalculatorTest, AMissingLandUseFactorBlanksTheBoxAndGivesTheFocusBack) {
     site("Atlantis", "Warm");
     pick(c.system1, "Orchard");

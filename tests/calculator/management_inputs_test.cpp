@@ -5,39 +5,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST_F(CalculatorTest, OnlyGrasslandSpelledExactlyUsesTheGrasslandFactors) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Grassland");
-    pick(c.Management1, "Nominally managed");
-    EXPECT_EQ(c.management_factor1.text(), "1");
-
-    pick(c.system1, "Grassland ");  // a trailing blank makes it another land-use type
-    pick(c.Management1, "Nominally managed");
-    EXPECT_EQ(c.management_factor1.text(), "0.95");
-    EXPECT_EQ(c.Input1.items(), (Strings{"Low"}));
-
-    site("Atlantis", "Cool");
-    pick(c.system1, "grassland");
-    pick(c.Management1, "Nominally managed");
-    EXPECT_EQ(c.management_factor1.text(), "0.9");
-}
-
-TEST_F(CalculatorTest, OtherGrasslandManagementFixesTheInputFactorAtOne) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Grassland");
-    pick(c.Management1, "Nominally managed");
-    EXPECT_EQ(c.Input1.items(), (Strings{"Does not apply"}));
-    EXPECT_EQ(c.Input1.text(), "Does not apply");
-    // Right after a land-use pick the input count is 0, so the box holds 1 but stays disabled;
-    // a disabled factor still takes part in the product.
-    EXPECT_EQ(testing::seen(c.input_factor1), "input_factor1[off] '1'");
-    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "38.0");
-
-    pick(c.Management1, "Improved");
-    pick(c.Management1, "Nominally managed");  // now the count is above 0: looked up, enabled
-    EXPECT_EQ(testing::seen(c.input_factor1), "input_factor1[on] '1'");
-}
-
+// The grassland factors and a management system without a factor: the management_and_inputs
+// scenario.
 TEST_F(CalculatorTest, PickingAManagementSystemRebuildsTheInputsOfItsSystemOnly) {
     site("Atlantis", "Warm");
     pick(c.system1, "Long-term cultivated");
@@ -51,19 +20,6 @@ TEST_F(CalculatorTest, PickingAManagementSystemRebuildsTheInputsOfItsSystemOnly)
     EXPECT_EQ(c.input_factor1.text(), "");
     EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "");
     EXPECT_EQ(to_system(), to_before);
-}
-
-TEST_F(CalculatorTest, AManagementSystemWithoutAFactorShowsNoStaleFactor) {
-    site("Atlantis", "Warm");
-    pick(c.system1, "Terrace");
-    pick(c.Management1, "Full tillage");
-    pick(c.Input1, "Low");
-    EXPECT_EQ(c.carbon_stock_20yrs_1.text(), "42.0");  // 38 × 1.2 × 1 × 0.92
-    pick(c.Management1, "Contour");
-    EXPECT_EQ(testing::seen(c.management_factor1), "management_factor1[on] ''");
-    EXPECT_EQ(c.Input1.text(), "Low");  // the input list is not rebuilt
-    EXPECT_EQ(testing::seen(c.carbon_stock_20yrs_1), "carbon_stock_20yrs_1[off] ''");
-    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(CalculatorTest, ALandUseTypeWithoutManagementSystemsIsReportedEachTime) {

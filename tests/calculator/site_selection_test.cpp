@@ -9,14 +9,8 @@ const std::string kHacMessage =
     "There are no reference carbon stock data for High clay activity mineral soils in this "
     "climate region.  The program will now reset the soil type to 'High clay activity mineral'.";
 
-TEST_F(CalculatorTest, ASoilTypePickedBeforeTheSiteIsKeptWithoutAMessage) {
-    pick(c.climate_region, "(Please specify a country)");
-    pick(c.soiltype, "Sandy");
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(c.soiltype.text(), "Sandy");
-    EXPECT_EQ(testing::seen(c.carbon_stock), "carbon_stock[off] ''");
-}
-
+// A soil type picked before the site, a missing stock value and a country without regions: the
+// site_lookups scenario.
 TEST_F(CalculatorTest, PickingACountryRefillsItsRegionsAndClearsTheSiteAndItsResults) {
     worked_example();
     pick(c.soiltype, "Volcanic");
@@ -78,24 +72,6 @@ TEST_F(CalculatorTest, AMissingStockRowIsReportedAndTheNextLookupWorks) {
     pick(c.soiltype, "Volcanic");
     EXPECT_EQ(c.carbon_stock.text(), "0");
     EXPECT_EQ(messages().size(), 1u);
-}
-
-TEST_F(CalculatorTest, AMissingStockValueIsReportedAsInvalidUseOfNull) {
-    site("Atlantis", "Warm");
-    pick(c.soiltype, "Wetland");
-    EXPECT_EQ(messages(), (Strings{error_box(94, "Invalid use of Null", "humo_tool")}));
-    EXPECT_EQ(c.soiltype.text(), "Wetland");
-}
-
-TEST_F(CalculatorTest, ACountryWithoutRegionsIsReportedAndTheCascadeGoesOn) {
-    site("Atlantis", "Warm");
-    pick(c.country, "Nowhere");
-    EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
-    EXPECT_EQ(c.climate_region.list_count(), 0);
-    EXPECT_EQ(c.country.text(), "Nowhere");
-    EXPECT_FALSE(c.system1.enabled());  // steps before and after the failing one ran
-    pick(c.country, "Syldavia");
-    EXPECT_EQ(c.climate_region.items(), (Strings{"Warm"}));
 }
 
 }  // namespace

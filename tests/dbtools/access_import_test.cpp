@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "fixture_paths.h"
 #include "sqlite_statement.h"
 #include "temp_dir.h"
+#include "text_matchers.h"
 
 namespace humo::db {
 namespace {
@@ -21,9 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-std::string access_fixture(const std::string& name) {
-    return std::string(HUMO_TEST_DATA) + "/" + name;
-}
+std::string access_fixture(const std::string& name) { return HUMO_TEST_DATA "/" + name; }
 
 // One row of a query, each value as "type:text" ("null" for NULL).
 Strings row(const std::string& path, const std::string& sql) {
@@ -37,10 +34,7 @@ Strings row(const std::string& path, const std::string& sql) {
     return values;
 }
 
-std::string one(const std::string& path, const std::string& sql) {
-    const Strings values = row(path, sql);
-    return values.empty() ? "<no row>" : values.front();
-}
+std::string one(const std::string& path, const std::string& sql) { return row(path, sql).at(0); }
 
 using testing::bytes_of;
 using testing::file_names;
@@ -191,7 +185,7 @@ TEST(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
     ASSERT_TRUE(message);
     EXPECT_EQ(fs::last_write_time(dir.file("humo_tool.mdb.jet")), last_written);
     // The message in full: the access_database scenario.
-    EXPECT_NE(message->find("(Jet 3)"), std::string::npos) << *message;
+    EXPECT_THAT(*message, HasSubstr("(Jet 3)"));
     EXPECT_EQ(file_names(dir.path()), (Strings{"humo_tool.mdb", "humo_tool.mdb.jet"}));
     EXPECT_EQ(database_format(path), DatabaseFormat::kSqlite);
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.jet")), bytes_of(access_fixture("nwind.mdb")));
@@ -205,8 +199,8 @@ TEST(ConversionTest, ConvertsInPlaceAndKeepsTheOriginalUnderANewName) {
     fs::copy_file(access_fixture("DateTestDatabase.mdb"), path);
     const auto later = convert_access_database(path);
     ASSERT_TRUE(later);
-    EXPECT_NE(later->find("(Jet 4)"), std::string::npos) << *later;
-    EXPECT_NE(later->find("kept unchanged as humo_tool.mdb.2.jet."), std::string::npos) << *later;
+    EXPECT_THAT(*later, HasSubstr("(Jet 4)"));
+    EXPECT_THAT(*later, HasSubstr("kept unchanged as humo_tool.mdb.2.jet."));
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.2.jet")),
               bytes_of(access_fixture("DateTestDatabase.mdb")));
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb.jet")), bytes_of(access_fixture("nwind.mdb")));
@@ -217,18 +211,17 @@ TEST(ConversionTest, AFailedConversionChangesNothingAndSaysWhy) {
     // An Access header in front of pages that are no database.
     std::string broken = bytes_of(access_fixture("DateTestDatabase.mdb")).substr(0, 64);
     broken += std::string(8192, 'x');
-    std::ofstream(dir.file("humo_tool.mdb"), std::ios::binary) << broken;
+    testing::write_bytes(dir.file("humo_tool.mdb"), broken);
     try {
         convert_access_database(dir.file("humo_tool.mdb"));
         FAIL() << "converted a broken file";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.number(), 3343);
         EXPECT_EQ(failure.source(), "humo_tool");
-        EXPECT_TRUE(failure.description().starts_with(
-            "humo_tool.mdb is an Access database from an older installation and could not be "
-            "converted: "))
-            << failure.description();
-        EXPECT_TRUE(failure.description().ends_with(". The file was left as it was."));
+        EXPECT_THAT(failure.description(),
+                    StartsWith("humo_tool.mdb is an Access database from an older installation "
+                               "and could not be converted: "));
+        EXPECT_THAT(failure.description(), EndsWith(". The file was left as it was."));
     }
     EXPECT_EQ(file_names(dir.path()), (Strings{"humo_tool.mdb"}));
     EXPECT_EQ(bytes_of(dir.file("humo_tool.mdb")), broken);
@@ -240,7 +233,7 @@ TEST(DatabaseFormatTest, TellsTheFormatsApartByTheirFirstBytes) {
     std::string ace = bytes_of(access_fixture("DateTestDatabase.mdb")).substr(0, 64);
     ace.replace(4, 15, "Standard ACE DB");
     ace[0x14] = 2;
-    std::ofstream(dir.file("new.accdb"), std::ios::binary) << ace;
+    testing::write_bytes(dir.file("new.accdb"), ace);
     EXPECT_EQ(database_format(dir.file("new.accdb")), DatabaseFormat::kAccess);
     EXPECT_EQ(access_version(dir.file("new.accdb")), "Access 2007 or later");
     std::ofstream(dir.file("short")) << "SQLite";

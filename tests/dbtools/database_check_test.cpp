@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
 #include "database_check.h"
@@ -8,6 +6,7 @@
 #include "fixture_paths.h"
 #include "sqlite_database.h"
 #include "temp_dir.h"
+#include "text_matchers.h"
 
 namespace humo::db {
 namespace {
@@ -55,7 +54,7 @@ TEST_P(OneBrokenRuleTest, GivesExactlyThatFinding) {
     EXPECT_EQ(std::filesystem::path(found.table).filename(), expected.table);
     EXPECT_EQ(found.column, expected.column);
     EXPECT_EQ(found.value, expected.value);
-    EXPECT_NE(found.problem.find(expected.problem), std::string::npos) << found.problem;
+    EXPECT_THAT(found.problem, HasSubstr(expected.problem));
 }
 
 const BrokenRule kBrokenRules[] = {
@@ -282,11 +281,9 @@ TEST(DatabaseCheckTest, ANoDataFactorIsReportedOnlyWhereAListReachesIt) {
     for (const Finding& finding : findings) {
         EXPECT_EQ(group_title(finding.group), group_title(G::kNoDataValue));
         EXPECT_EQ(finding.severity, S::kWarning);
-        EXPECT_NE(finding.problem.find("a list offers this factor (climate_region 'Polar'"),
-                  std::string::npos)
-            << finding.problem;
-        EXPECT_NE(finding.problem.find("grassland_other 'other'"), std::string::npos)
-            << finding.problem;
+        EXPECT_THAT(finding.problem,
+                    HasSubstr("a list offers this factor (climate_region 'Polar'"));
+        EXPECT_THAT(finding.problem, HasSubstr("grassland_other 'other'"));
     }
 }
 
@@ -307,10 +304,8 @@ TEST(DatabaseCheckTest, ALandUseFactorWithoutDataSilencesOnlyTheFactorsBehindIt)
         other, stopped + "UPDATE tbl_management_factors SET management_factor = -999 WHERE "
                          "climate_region = 'Tropical Moist' AND management_type = 'No-till'"));
     ASSERT_EQ(findings.size(), 1u) << format_report(findings);
-    EXPECT_NE(
-        findings[0].problem.find("a list offers this factor (climate_region 'Tropical Moist'"),
-        std::string::npos)
-        << findings[0].problem;
+    EXPECT_THAT(findings[0].problem,
+                HasSubstr("a list offers this factor (climate_region 'Tropical Moist'"));
 }
 
 TEST(DatabaseCheckTest, ReportsEachProblemOfAFaultyDatabaseOnce) {
@@ -322,11 +317,10 @@ TEST(DatabaseCheckTest, ReportsEachProblemOfAFaultyDatabaseOnce) {
         for (size_t j = i + 1; j < findings.size(); ++j)
             EXPECT_FALSE(findings[i] == findings[j]) << findings[i].problem;
     // A land-use type written with a trailing blank is among them, named as the report shows it.
-    EXPECT_NE(format_report(findings).find(
-                  "  error: tbl_systems.system 'Grassland ': differs only in case or blanks from "
-                  "the land-use type 'Grassland' as the calculator names it\n"),
-              std::string::npos)
-        << format_report(findings);
+    EXPECT_THAT(
+        format_report(findings),
+        HasSubstr("  error: tbl_systems.system 'Grassland ': differs only in case or blanks "
+                  "from the land-use type 'Grassland' as the calculator names it\n"));
 }
 
 TEST(DatabaseCheckTest, TheReportGroupsCountsAndTotals) {

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -9,6 +7,7 @@
 #include "fixture_paths.h"
 #include "other_program_lock.h"
 #include "temp_dir.h"
+#include "text_matchers.h"
 
 namespace humo::db {
 namespace {
@@ -38,10 +37,8 @@ TEST(DbcheckCommandTest, ExitsZeroOnASoundDatabaseAndOneWithFindings) {
     create_database(dir.file("faulty.mdb"), testing::read_fixture("calculator.sql"));
     CommandRun faulty = humo_dbcheck(dir.file("faulty.mdb"));
     EXPECT_EQ(faulty.status, 1);
-    EXPECT_NE(faulty.output.find("Climate region codes without a name (1)\n  error: "
-                                 "tbl_climate_zone_lookup.climate_region_code 99: "),
-              std::string::npos)
-        << faulty.output;
+    EXPECT_THAT(faulty.output, HasSubstr("Climate region codes without a name (1)\n  error: "
+                                         "tbl_climate_zone_lookup.climate_region_code 99: "));
 }
 
 TEST(DbcheckCommandTest, ExitsTwoWhenTheFileCannotBeReadOrTheArgumentsAreWrong) {
@@ -75,9 +72,8 @@ TEST(DbcheckCommandTest, NamesTheFileWhenALockStays) {
     testing::OtherProgramLock lock(path);
     const CommandRun locked = humo_dbcheck(path);
     EXPECT_EQ(locked.status, 2);
-    EXPECT_TRUE(locked.output.ends_with("humo-dbcheck: The database file " + path +
-                                        " is locked by another program.\n"))
-        << locked.output;
+    EXPECT_THAT(locked.output, EndsWith("humo-dbcheck: The database file " + path +
+                                        " is locked by another program.\n"));
 }
 
 TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {
@@ -85,11 +81,10 @@ TEST(DbcheckCommandTest, ChecksAnAccessDatabaseThroughAConvertedCopy) {
     const std::string before = bytes_of(kNwind);
     CommandRun run = humo_dbcheck(kNwind, "TMPDIR=" + temporary.path().string() + " ");
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find("It is an Access database (Jet 3): checking a converted copy; the "
-                              "file is not changed.\nMissing tables and columns (9)\n  error: "
-                              "tbl_climate_regions: the table is missing\n"),
-              std::string::npos)
-        << run.output;
+    EXPECT_THAT(run.output,
+                HasSubstr("It is an Access database (Jet 3): checking a converted copy; "
+                          "the file is not changed.\nMissing tables and columns (9)\n"
+                          "  error: tbl_climate_regions: the table is missing\n"));
     // The converted copy is gone, and the file itself is as it was.
     EXPECT_TRUE(fs::is_empty(temporary.path()));
     EXPECT_EQ(bytes_of(kNwind), before);
@@ -100,16 +95,15 @@ TEST(DbcheckCommandTest, ImportsAnAccessDatabaseIntoANewFileOnly) {
     const std::string output = dir.file("nwind.sqlite");
     CommandRun run = humo_dbcheck("--import " + kNwind + " " + output);
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("(Jet 3): 9 tables, 4032 rows.\n  Order Details: 2155 rows\n"),
-              std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("  Umsätze: 830 rows\n"), std::string::npos);
+    EXPECT_THAT(run.output,
+                HasSubstr("(Jet 3): 9 tables, 4032 rows.\n  Order Details: 2155 rows\n"));
+    EXPECT_THAT(run.output, HasSubstr("  Umsätze: 830 rows\n"));
     const std::string written = bytes_of(output);
     EXPECT_EQ(written.rfind(std::string("SQLite format 3\0", 16), 0), 0u);
 
     CommandRun again = humo_dbcheck("--import " + kNwind + " " + output);
     EXPECT_EQ(again.status, 2);
-    EXPECT_NE(again.output.find("exists already; nothing was written"), std::string::npos);
+    EXPECT_THAT(again.output, HasSubstr("exists already; nothing was written"));
     EXPECT_EQ(bytes_of(output), written);
 
     EXPECT_EQ(humo_dbcheck("--import " + output + " " + dir.file("other.sqlite")).status, 2);
@@ -118,10 +112,9 @@ TEST(DbcheckCommandTest, ImportsAnAccessDatabaseIntoANewFileOnly) {
     testing::write_bytes(dir.file("cut.mdb"), bytes_of(kNwind).substr(0, 1 << 20));
     CommandRun cut = humo_dbcheck("--import " + dir.file("cut.mdb") + " " + dir.file("cut.sqlite"));
     EXPECT_EQ(cut.status, 2);
-    EXPECT_NE(cut.output.find("humo-dbcheck: " + dir.file("cut.mdb") + " cannot be read ("),
-              std::string::npos)
-        << cut.output;
-    EXPECT_TRUE(cut.output.ends_with("; nothing was written\n")) << cut.output;
+    EXPECT_THAT(cut.output,
+                HasSubstr("humo-dbcheck: " + dir.file("cut.mdb") + " cannot be read ("));
+    EXPECT_THAT(cut.output, EndsWith("; nothing was written\n"));
     EXPECT_EQ(testing::file_names(dir.path()),
               (std::vector<std::string>{"cut.mdb", "nwind.sqlite"}));
 }

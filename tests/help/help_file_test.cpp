@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -8,6 +7,7 @@
 #include "files.h"
 #include "help_file.h"
 #include "temp_dir.h"
+#include "text_matchers.h"
 #include "topic_links.h"
 
 namespace humo::help {
@@ -29,7 +29,7 @@ TEST(BuiltHelpFile, OpensAtItsDefaultTopicWithATopicForEachContextNumberAndLinks
     ASSERT_TRUE(home.ok()) << home.error().message;
     EXPECT_EQ(home.value(), "/topics/index.htm");
     ASSERT_TRUE(file.read(home.value()));
-    EXPECT_NE(file.read(home.value())->find("<h1>HUMO Soil Carbon Tool</h1>"), std::string::npos);
+    EXPECT_THAT(*file.read(home.value()), HasSubstr("<h1>HUMO Soil Carbon Tool</h1>"));
     std::istringstream headings(
         "Country\nClimate Region\nNative Soil Type\nLand Use Type\nManagement System and Factor\n"
         "Inputs and Input Factor\nLand Use Factor\nPredicted Carbon Stock\nExisting Carbon Stock\n"
@@ -40,7 +40,7 @@ TEST(BuiltHelpFile, OpensAtItsDefaultTopicWithATopicForEachContextNumberAndLinks
         ASSERT_TRUE(topic.ok()) << topic.error().message;
         const auto html = file.read(topic_path(topic.value()));
         ASSERT_TRUE(html) << topic.value();
-        EXPECT_NE(html->find("<h1>" + heading + "</h1>"), std::string::npos) << context;
+        EXPECT_THAT(*html, HasSubstr("<h1>" + heading + "</h1>")) << context;
     }
     EXPECT_EQ(context, 1010u);
     for (std::uint32_t number : {0u, 999u, 1010u, 4294967295u}) {
@@ -107,7 +107,7 @@ TEST_F(HelpFileErrors, AFolderOrAFileThatIsNoHelpFileIsRefusedByName) {
 void expect_clean(const std::string& path, const std::string& what) {
     const auto opened = HelpFile::open(path);
     if (!opened.ok()) {
-        EXPECT_NE(opened.error().message.find(path), std::string::npos) << what;
+        EXPECT_THAT(opened.error().message, HasSubstr(path)) << what;
         return;
     }
     const HelpFile& file = opened.value();
@@ -118,7 +118,7 @@ void expect_clean(const std::string& path, const std::string& what) {
         if (topic.ok())
             EXPECT_TRUE(file.contains(topic_path(topic.value()))) << what;
         else
-            EXPECT_NE(topic.error().message.find(path), std::string::npos) << what;
+            EXPECT_THAT(topic.error().message, HasSubstr(path)) << what;
     }
     for (const ContentsEntry& entry : file.contents())
         file.resolve(entry.local);

@@ -2,6 +2,7 @@
 
 #include "data_form_fixture.h"
 #include "defaults_warning.h"
+#include "text_matchers.h"
 
 namespace humo::maintenance {
 namespace {
@@ -36,17 +37,14 @@ TEST_F(DataFormTest, EachDefaultSettingsButtonWarnsThenOpensItsOwnBrowserUnlessC
         EXPECT_TRUE(dialog.visible());
         EXPECT_EQ(dialog.name(), c.dialog);
         EXPECT_EQ(dialog.caption(), c.title);
-        const std::string& text = dialog.lblWarningText1.caption();
-        EXPECT_EQ(text.rfind(std::string(c.first_words) +
-                                 " will overwrite the default values from those specified in "
-                                 "Chapter 3: Land Use Change and Forestry Sector Good Practice "
-                                 "Guidance.\r\rTo restore the values to the default settings you "
-                                 "will have to re-enter them by hand or uninstall and reinstall "
-                                 "the HUMO soil carbon tool.\r\rClick on OK to continue or Cancel "
-                                 "to return to the main form.",
-                             0),
-                  0u)
-            << text;
+        EXPECT_THAT(dialog.lblWarningText1.caption(),
+                    StartsWith(std::string(c.first_words) +
+                               " will overwrite the default values from those specified in "
+                               "Chapter 3: Land Use Change and Forestry Sector Good Practice "
+                               "Guidance.\r\rTo restore the values to the default settings you "
+                               "will have to re-enter them by hand or uninstall and reinstall "
+                               "the HUMO soil carbon tool.\r\rClick on OK to continue or Cancel "
+                               "to return to the main form."));
         EXPECT_EQ(dialog.active_control()->name(), c.focused);
         EXPECT_FALSE(dialog.OKButton.user_click());
         EXPECT_FALSE(dialog.loaded());

@@ -90,8 +90,7 @@ public:
     testing::CalculatorSession session;
 };
 
-inline const std::string kNoCurrentRecord =
-    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
-    "requires a current record.";
+using testing::error_box;
+using testing::kNoCurrentRecord;
 
 }  // namespace humo::maintenance

@@ -266,8 +266,7 @@ TEST_F(DataFormTest, APickSetsTheCalculatorsSoilTypeAndCloses) {
     DataForm& again = wrb();
     again.grdDataGrid.user_select_row(2);
     again.grdDataGrid.user_double_click();
-    EXPECT_EQ(messages(), (Strings{"Error Code: 3021\r\nDescription: " + kNoCurrentRecord +
-                                   "\r\nSource: Recordset"}));
+    EXPECT_EQ(messages(), (Strings{error_box(3021, kNoCurrentRecord, "Recordset")}));
     // A soil type the calculator does not list leaves it as it was.
     change_behind(
         "UPDATE tbl_soiltype_classification SET soiltype = 'Moon dust' "

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "decimal.h"
 #include "number_text.h"
@@ -11,21 +12,15 @@ namespace {
 const DecimalSeparator kPoint{'.'};
 const DecimalSeparator kComma{','};
 
+// 15 significant digits; an exponent only for extreme magnitudes; the program's separator.
 TEST(GeneralText, WritesStoredNumbersAsTheDatabaseHoldsThem) {
-    EXPECT_EQ(general_text(95, kPoint), "95");
-    EXPECT_EQ(general_text(12.5, kPoint), "12.5");
-    EXPECT_EQ(general_text(-999, kPoint), "-999");
-    EXPECT_EQ(general_text(0.69, kPoint), "0.69");
-    EXPECT_EQ(general_text(1.11, kPoint), "1.11");
-    EXPECT_EQ(general_text(0, kPoint), "0");
-    EXPECT_EQ(general_text(-0.0, kPoint), "0");
-    EXPECT_EQ(general_text(0.0001, kPoint), "0.0001");
+    const std::pair<double, const char*> cases[] = {
+        {95, "95"},         {12.5, "12.5"},  {-999, "-999"},     {0.69, "0.69"},
+        {1.11, "1.11"},     {0, "0"},        {-0.0, "0"},        {0.0001, "0.0001"},
+        {0.1 + 0.2, "0.3"}, {1e15, "1E+15"}, {0.00001, "1E-05"}, {-1.5e-7, "-1.5E-07"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(general_text(value, kPoint), text) << value;
     EXPECT_EQ(general_text(123456789012345, kPoint), "123456789012345");
-    EXPECT_EQ(general_text(0.1 + 0.2, kPoint), "0.3");  // 15 significant digits
-    // An exponent only for extreme magnitudes, and the program's decimal separator.
-    EXPECT_EQ(general_text(1e15, kPoint), "1E+15");
-    EXPECT_EQ(general_text(0.00001, kPoint), "1E-05");
-    EXPECT_EQ(general_text(-1.5e-7, kPoint), "-1.5E-07");
     EXPECT_EQ(general_text(0.69, kComma), "0,69");
     EXPECT_EQ(general_text(-999, kComma), "-999");
 }
@@ -36,38 +31,22 @@ std::string fixed(const char* plain, int decimals, DecimalSeparator separator = 
     return decimal(plain).fixed(decimals, separator);
 }
 
-TEST(Decimal, RoundsHalvesAwayFromZeroAtTheLastShownPlace) {
-    EXPECT_EQ(fixed("0.615", 2), "0.62");
-    EXPECT_EQ(fixed("26.25", 1), "26.3");
-    EXPECT_EQ(fixed("0.125", 2), "0.13");
-    EXPECT_EQ(fixed("-0.615", 2), "-0.62");
-    EXPECT_EQ(fixed("26.22", 1), "26.2");
-    EXPECT_EQ(fixed("38.456", 1), "38.5");
-    EXPECT_EQ(fixed("9.96", 1), "10.0");
-    EXPECT_EQ(fixed("99.995", 2), "100.00");
-    EXPECT_EQ(fixed("0.005", 2), "0.01");
-    EXPECT_EQ(fixed("0.935", 2), "0.94");  // a double would hold 0.93499999999999994
-    EXPECT_EQ(fixed("0.9349999", 2), "0.93");
-    EXPECT_EQ(fixed("0.5", 0), "1");
-}
-
-TEST(Decimal, AlwaysShowsTheDecimals) {
-    EXPECT_EQ(fixed("40", 1), "40.0");
-    EXPECT_EQ(fixed("1", 2), "1.00");
-    EXPECT_EQ(fixed("0", 1), "0.0");
-    EXPECT_EQ(fixed("0.0004", 2), "0.00");
-    EXPECT_EQ(fixed("0.05", 2), "0.05");
-    EXPECT_EQ(fixed("1234567.25", 1), "1234567.3");
-    EXPECT_EQ(fixed("12e3", 1), "12000.0");
-    EXPECT_EQ(fixed("1e-9", 2), "0.00");
+// Halves round away from zero at the last shown place (0.935, which a double holds as
+// 0.93499999999999994, too), the decimals always show, and a result that rounds to zero has no
+// minus sign.
+TEST(Decimal, RoundsHalvesAwayFromZeroAndAlwaysShowsTheDecimals) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"0.615", 2, "0.62"},   {"26.25", 1, "26.3"},     {"0.125", 2, "0.13"},
+        {"-0.615", 2, "-0.62"}, {"26.22", 1, "26.2"},     {"38.456", 1, "38.5"},
+        {"9.96", 1, "10.0"},    {"99.995", 2, "100.00"},  {"0.005", 2, "0.01"},
+        {"0.935", 2, "0.94"},   {"0.9349999", 2, "0.93"}, {"0.5", 0, "1"},
+        {"40", 1, "40.0"},      {"1", 2, "1.00"},         {"0", 1, "0.0"},
+        {"0.0004", 2, "0.00"},  {"0.05", 2, "0.05"},      {"1234567.25", 1, "1234567.3"},
+        {"12e3", 1, "12000.0"}, {"1e-9", 2, "0.00"},      {"-0.04", 1, "0.0"},
+        {"-0.004", 2, "0.00"},  {"-0", 2, "0.00"},        {"-0.005", 2, "-0.01"}};
+    for (const auto& [plain, decimals, text] : cases)
+        EXPECT_EQ(fixed(plain, decimals), text) << plain;
     EXPECT_EQ(fixed("26.25", 1, kComma), "26,3");
-}
-
-TEST(Decimal, ShowsNoMinusSignOnAResultThatRoundsToZero) {
-    EXPECT_EQ(fixed("-0.04", 1), "0.0");
-    EXPECT_EQ(fixed("-0.004", 2), "0.00");
-    EXPECT_EQ(fixed("-0", 2), "0.00");
-    EXPECT_EQ(fixed("-0.005", 2), "-0.01");
 }
 
 TEST(Decimal, ComputesExactlyAsByHand) {
@@ -93,10 +72,9 @@ TEST(Decimal, ComputesExactlyAsByHand) {
 }
 
 TEST(Decimal, ReadsOnlyPlainNumbers) {
-    EXPECT_EQ(decimal("+1.5e2"), decimal("150"));
-    EXPECT_EQ(decimal(".5"), decimal("0.50"));
-    EXPECT_EQ(decimal("5."), decimal("5"));
-    EXPECT_EQ(decimal("1E-2"), decimal("0.01"));
+    for (const auto& [text, same] :
+         {std::pair{"+1.5e2", "150"}, {".5", "0.50"}, {"5.", "5"}, {"1E-2", "0.01"}})
+        EXPECT_EQ(decimal(text), decimal(same)) << text;
     for (const char* text : {"", "-", ".", "e5", "1e", "1e+", "1.2.3", " 1", "1 ", "0x10", "1,5"})
         EXPECT_FALSE(Decimal::from_plain(text)) << text;
 }
@@ -110,36 +88,28 @@ TEST(Decimal, KnowsWhenADoubleCannotHoldIt) {
     EXPECT_EQ(decimal("1e-999999999999").to_double(), 0);
 }
 
-TEST(StrictReading, ReadsNumbersWithBlanksAround) {
-    EXPECT_EQ(strict_decimal("38", kPoint), decimal("38"));
-    EXPECT_EQ(strict_decimal(" 0.69 ", kPoint), decimal("0.69"));
-    EXPECT_EQ(strict_decimal("\t-999", kPoint), decimal("-999"));
-    EXPECT_EQ(strict_decimal("+1.5e2", kPoint), decimal("150"));
-    EXPECT_EQ(strict_decimal("1.5D2", kPoint), decimal("150"));
-    EXPECT_EQ(strict_decimal(".5", kPoint), decimal("0.5"));
-    EXPECT_EQ(strict_decimal("0,69", kComma), decimal("0.69"));
-}
-
-TEST(StrictReading, GivesNothingForAnythingElse) {
+// Blanks around a number are allowed; anything else gives nothing.
+TEST(StrictReading, ReadsNumbersWithBlanksAroundAndNothingElse) {
+    const std::tuple<const char*, DecimalSeparator, const char*> numbers[] = {
+        {"38", kPoint, "38"},      {" 0.69 ", kPoint, "0.69"}, {"\t-999", kPoint, "-999"},
+        {"+1.5e2", kPoint, "150"}, {"1.5D2", kPoint, "150"},   {".5", kPoint, "0.5"},
+        {"0,69", kComma, "0.69"}};
+    for (const auto& [text, separator, value] : numbers)
+        EXPECT_EQ(strict_decimal(text, separator), decimal(value)) << text;
     for (const char* text : {"", "   ", "abc", "1.2.3", "12x", "1 2", "0,69", "-", ".", "1e"})
         EXPECT_FALSE(strict_decimal(text, kPoint)) << text;
     EXPECT_FALSE(strict_decimal("0.69", kComma));
 }
 
+// The longest leading number, blanks ignored; a number written with a comma is read in full.
 TEST(LeadingNumber, TakesTheLongestLeadingNumberAndIgnoresBlanks) {
-    EXPECT_DOUBLE_EQ(leading_number(" 1 2.5x", kPoint), 12.5);
-    EXPECT_DOUBLE_EQ(leading_number("abc", kPoint), 0);
-    EXPECT_DOUBLE_EQ(leading_number("", kPoint), 0);
-    EXPECT_DOUBLE_EQ(leading_number("-999", kPoint), -999);
-    EXPECT_DOUBLE_EQ(leading_number("38.5 MgC", kPoint), 38.5);
-    EXPECT_DOUBLE_EQ(leading_number("1e3x", kPoint), 1000);
-    EXPECT_DOUBLE_EQ(leading_number("1e", kPoint), 1);
-    EXPECT_DOUBLE_EQ(leading_number("\t-\n2", kPoint), -2);
-    EXPECT_DOUBLE_EQ(leading_number("26.2", kComma), 26);
-}
-
-TEST(LeadingNumber, ReadsNumbersWrittenWithACommaInFull) {
-    EXPECT_DOUBLE_EQ(leading_number("38,5", kComma), 38.5);
+    const std::tuple<const char*, DecimalSeparator, double> cases[] = {
+        {" 1 2.5x", kPoint, 12.5}, {"abc", kPoint, 0},         {"", kPoint, 0},
+        {"-999", kPoint, -999},    {"38.5 MgC", kPoint, 38.5}, {"1e3x", kPoint, 1000},
+        {"1e", kPoint, 1},         {"\t-\n2", kPoint, -2},     {"26.2", kComma, 26},
+        {"38,5", kComma, 38.5}};
+    for (const auto& [text, separator, value] : cases)
+        EXPECT_DOUBLE_EQ(leading_number(text, separator), value) << text;
     EXPECT_DOUBLE_EQ(leading_number(fixed("-26.2", 1, kComma), kComma), -26.2);
     EXPECT_EQ(leading_decimal("26,2 MgC", kComma), decimal("26.2"));
     EXPECT_EQ(leading_decimal("no number", kPoint), decimal("0"));

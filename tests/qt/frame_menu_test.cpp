@@ -1,8 +1,6 @@
 // The frame's menu bar in the real windows, the batch behind its progress dialog, the report as
 // a PDF read back with pdftotext.
 
-#include <gtest/gtest.h>
-
 #include <QtTest>
 #include <QtWidgets>
 #include <deque>
@@ -17,6 +15,7 @@
 #include "pdf_report.h"
 #include "qt_renderer.h"
 #include "sqlite_database.h"
+#include "text_matchers.h"
 
 namespace humo::app {
 namespace {
@@ -96,9 +95,8 @@ protected:
         return items;
     }
     std::string write(const std::string& name, const std::string& text) {
-        const std::string path = session.dir.file(name);
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        testing::write_bytes(session.dir.file(name), text);
+        return session.dir.file(name);
     }
 
     testing::CalculatorSession session;
@@ -134,7 +132,7 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
     opened("&File");
     menu->save_report_action()->trigger();
     EXPECT_EQ(files.titles, (Strings{"Save report"}));
-    EXPECT_TRUE(files.suggestions.at(0).ends_with(".pdf"));
+    EXPECT_THAT(files.suggestions.at(0), EndsWith(".pdf"));
     EXPECT_TRUE(session.messages().empty());
     // The file gets its extension.
     const std::string text = pdf_text("'" + path + ".pdf'");
@@ -147,7 +145,7 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
                  "51.9 MgC/ha", "Annual carbon stock change: 1.22 MgC/ha/yr",
                  "Carbon stock over the 20 years from the FROM to the TO system",
                  "Soil carbon stock (MgC/ha)", "FROM 27.6", "TO 51.9"}) {
-        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+        EXPECT_THAT(text, HasSubstr(expected));
     }
     // Drawn as vectors: the page holds no picture.
     EXPECT_EQ(testing::run_program("pdfimages -list '" + path + ".pdf' | tail -n +3").output, "");
@@ -166,8 +164,8 @@ TEST_F(FrameMenuTest, CopyResultsPutsTheFiguresOnTheClipboard) {
     opened("&Edit");
     menu->copy_results_action()->trigger();
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
-    EXPECT_TRUE(text.starts_with("country\tclimate_region\tsoil_type\t")) << text;
-    EXPECT_TRUE(text.ends_with("\t38\t0.69\t1\t1\t26.2\t1\t1.17\t1.11\t49.4\t1.16\n")) << text;
+    EXPECT_THAT(text, StartsWith("country\tclimate_region\tsoil_type\t"));
+    EXPECT_THAT(text, EndsWith("\t38\t0.69\t1\t1\t26.2\t1\t1.17\t1.11\t49.4\t1.16\n"));
 }
 
 // What the data forms do when the program is asked to end: the maintenance tests.
@@ -183,9 +181,9 @@ TEST_F(FrameMenuTest, AboutNamesTheToolItsVersionItsDataAndItsLicence) {
     ASSERT_EQ(session.host.messages.size(), 1u);
     EXPECT_EQ(session.host.messages[0].title, "About humo_tool");
     const std::string& text = session.host.messages[0].text;
-    EXPECT_TRUE(text.starts_with("HUMO Soil Carbon Tool\nVersion 9.8.7\n")) << text;
-    EXPECT_NE(text.find("Chapter 3 of the Good Practice Guidance"), std::string::npos) << text;
-    EXPECT_NE(text.find("GNU General Public License, version 3 or later"), std::string::npos);
+    EXPECT_THAT(text, StartsWith("HUMO Soil Carbon Tool\nVersion 9.8.7\n"));
+    EXPECT_THAT(text, HasSubstr("Chapter 3 of the Good Practice Guidance"));
+    EXPECT_THAT(text, HasSubstr("GNU General Public License, version 3 or later"));
 }
 
 TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
@@ -216,9 +214,8 @@ TEST_F(FrameMenuTest, LoadDefaultValuesAsksWhichEditionThenLoadsItAndSaysSo) {
     menu->load_defaults_action()->trigger();
     EXPECT_EQ(files.edition_current, 1u);
     menu->about_action()->trigger();
-    EXPECT_NE(session.host.messages.back().text.find("Default values in use: " +
-                                                     std::string(later.title)),
-              std::string::npos);
+    EXPECT_THAT(session.host.messages.back().text,
+                HasSubstr("Default values in use: " + std::string(later.title)));
 }
 
 TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
@@ -237,8 +234,7 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
                                  ").\n\nErrors:\n\nline 3: country \"Kenia\" is "
                                  "unknown; did you mean \"Kenya\"?\n\nThe results are in " +
                                  session.dir.file("results.csv") + ".");
-    EXPECT_NE(testing::bytes_of(session.dir.file("results.csv")).find(",49.4,1.16,\n"),
-              std::string::npos);
+    EXPECT_THAT(testing::bytes_of(session.dir.file("results.csv")), HasSubstr(",49.4,1.16,\n"));
     // A file without the columns: nothing is written, and the box says why.
     files.answers = {write("bad.csv", "country\nKenya\n"), session.dir.file("bad-results.csv")};
     menu->calculate_batch_action()->trigger();
@@ -253,9 +249,8 @@ TEST_F(FrameMenuTest, ABatchRunsBehindItsProgressAndEndsWithItsSummary) {
                      session.dir.file("empty-results.csv")};
     menu->calculate_batch_action()->trigger();
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_TRUE(boxes[2].text.starts_with("0 rows: 0 computed, 0 with errors"));
-    EXPECT_NE(boxes[2].text.find(").\n\nThe input has a header and no rows.\n"), std::string::npos)
-        << boxes[2].text;
+    EXPECT_THAT(boxes[2].text, StartsWith("0 rows: 0 computed, 0 with errors"));
+    EXPECT_THAT(boxes[2].text, HasSubstr(").\n\nThe input has a header and no rows.\n"));
     // Choosing no file runs nothing.
     files.answers = {std::nullopt};
     menu->calculate_batch_action()->trigger();

@@ -89,6 +89,17 @@ inline std::string seen(const forms::Control& control) {
     return text;
 }
 
+// An error box's text as the program shows a failure.
+inline std::string error_box(int number, const std::string& description,
+                             const std::string& source) {
+    return "Error Code: " + std::to_string(number) + "\r\nDescription: " + description +
+           "\r\nSource: " + source;
+}
+
+inline const std::string kNoCurrentRecord =
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+    "requires a current record.";
+
 inline std::vector<std::string> seen(std::initializer_list<const forms::Control*> controls) {
     std::vector<std::string> texts;
     for (const forms::Control* control : controls)
