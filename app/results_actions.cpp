@@ -53,6 +53,14 @@ std::variant<report::CalculationReport, std::string> current_report(Module1& mod
     return std::get<report::CalculationReport>(std::move(gathered));
 }
 
+// The ranges of a report, drawn as the module's choices say; a database whose uncertainties
+// cannot be read throws its failure.
+report::CalculationRanges ranges_of(Module1& module, const report::CalculationReport& report) {
+    return report::calculation_ranges(report,
+                                      engine::PublishedUncertainties::read(report.database_file),
+                                      module.uncertainty_choices());
+}
+
 }  // namespace
 
 calculator::frmmaster* loaded_calculator(Module1& module) {
@@ -74,8 +82,12 @@ forms::Refusal save_report(Module1& module, const std::string& path, const Repor
         auto report = current_report(module);
         if (auto* refusal = std::get_if<std::string>(&report))
             return *refusal;
+        const auto& calculation = std::get<report::CalculationReport>(report);
         try {
-            write(report::report_document(std::get<report::CalculationReport>(report)), path);
+            const report::CalculationRanges ranges = ranges_of(module, calculation);
+            write(report::report_document(calculation, &ranges), path);
+        } catch (const Failure& failure) {
+            return failure.description();
         } catch (const std::runtime_error& error) {
             return error.what();
         }
@@ -88,7 +100,13 @@ forms::Refusal copy_results(Module1& module, std::string& text) {
         auto report = current_report(module);
         if (auto* refusal = std::get_if<std::string>(&report))
             return *refusal;
-        text = report::results_text(std::get<report::CalculationReport>(report));
+        const auto& calculation = std::get<report::CalculationReport>(report);
+        try {
+            const report::CalculationRanges ranges = ranges_of(module, calculation);
+            text = report::results_text(calculation, &ranges);
+        } catch (const Failure& failure) {
+            return failure.description();
+        }
         return std::nullopt;
     });
 }
@@ -97,10 +115,8 @@ forms::Refusal uncertainty_ranges(Module1& module, report::CalculationRanges& ra
     auto report = current_report(module);
     if (auto* refusal = std::get_if<std::string>(&report))
         return *refusal;
-    const auto& calculation = std::get<report::CalculationReport>(report);
     try {
-        const auto published = engine::PublishedUncertainties::read(calculation.database_file);
-        ranges = report::calculation_ranges(calculation, published, module.uncertainty_choices());
+        ranges = ranges_of(module, std::get<report::CalculationReport>(report));
     } catch (const Failure& failure) {
         return failure.description();
     }

@@ -58,6 +58,15 @@ const char* const kRangesMethod =
     "deviations, or as 1.96 for a 95% confidence limit; draws below zero drawn again), every "
     "value drawn once per iteration wherever it appears.";
 
+std::string not_covered_text(const CalculationRanges& ranges) {
+    if (ranges.not_covered.empty())
+        return "Every value is drawn from its published uncertainty.";
+    std::string text = "Not covered (used as exact): ";
+    for (size_t i = 0; i < ranges.not_covered.size(); ++i)
+        text += (i == 0 ? "" : "; ") + ranges.not_covered[i];
+    return text + ".";
+}
+
 CalculationRanges calculation_ranges(const CalculationReport& report,
                                      const engine::PublishedUncertainties& published,
                                      const engine::Simulation& simulation) {

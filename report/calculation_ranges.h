@@ -41,6 +41,9 @@ struct CalculationRanges {
 // One sentence on how the ranges are made, for every place that shows them.
 extern const char* const kRangesMethod;
 
+// "Not covered (used as exact): reference stock 40 (typed)." or that every value is drawn.
+std::string not_covered_text(const CalculationRanges& ranges);
+
 // Draws the report's values as the published uncertainties say, each value once per iteration.
 CalculationRanges calculation_ranges(const CalculationReport& report,
                                      const engine::PublishedUncertainties& published,

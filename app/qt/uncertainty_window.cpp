@@ -146,11 +146,7 @@ void UncertaintyWindow::refresh() {
     histogram_->show_ranges(ranges.change_histogram,
                             numbers::leading_number(ranges.change.low, separator),
                             numbers::leading_number(ranges.change.high, separator), separator);
-    QString exact;
-    for (const std::string& name : ranges.not_covered)
-        exact += (exact.isEmpty() ? "" : "; ") + QString::fromStdString(name);
-    not_covered_->setText(exact.isEmpty() ? "Every value is drawn from its published uncertainty."
-                                          : "Not covered (used as exact): " + exact + ".");
+    not_covered_->setText(QString::fromStdString(report::not_covered_text(ranges)));
 }
 
 }  // namespace humo::app

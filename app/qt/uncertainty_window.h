@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <array>
+#include <string>
 
 #include "change_histogram.h"
 #include "program.h"
@@ -26,9 +27,11 @@ public:
 
     // What the window shows, by row (FROM stock, TO stock, annual change) and column (shown,
     // 95% range, ±).
-    QString cell(int row, int column) const { return cells_[row][column]->text(); }
-    QString message() const { return message_->text(); }
-    QString not_covered() const { return not_covered_->text(); }
+    std::string cell(int row, int column) const {
+        return cells_[row][column]->text().toStdString();
+    }
+    std::string message() const { return message_->text().toStdString(); }
+    std::string not_covered() const { return not_covered_->text().toStdString(); }
     QSpinBox* iterations() const { return iterations_; }
     QSpinBox* seed() const { return seed_; }
     const ChangeHistogram* histogram() const { return histogram_; }
