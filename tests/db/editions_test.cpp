@@ -216,9 +216,14 @@ TEST(EditionsTest, FilesThatDoNotFitTogetherAreRefusedNamingTheFile) {
 
     // An uncertainty belongs to the value the edition publishes at its key.
     const fs::path uncertainty = data / "editions" / "2006" / "uncertainty.csv";
-    std::ofstream(uncertainty, std::ios::app)
-        << "c_stocks.csv,soil_type=Sandy;humoclim=Boreal,11,±90%,two standard deviations,GL\n";
-    expect_refused(data, "2006", "uncertainty.csv line 143: the value '11' is not the 10 of");
+    std::ofstream(uncertainty, std::ios::app) << "tbl_input_factors.csv,climate_region=Boreal;"
+                                                 "input_type=High;grassland_other=grassland,1.2,"
+                                                 "±7%,two standard deviations,GL\n";
+    expect_refused(data, "2006",
+                   "uncertainty.csv line 143: the value '1.2' is not the 1.11 of " +
+                       (data / "editions/2006/tbl_input_factors.csv").string() +
+                       " for climate_region 'Boreal', input_type 'High', grassland_other "
+                       "'grassland'");
     fs::copy_file(kData / "editions" / "2006" / "uncertainty.csv", uncertainty,
                   fs::copy_options::overwrite_existing);
 
