@@ -78,6 +78,11 @@ const BrokenRule kBrokenRules[] = {
     {"MissingColumn",
      "ALTER TABLE tbl_systems DROP COLUMN land_use_factor",
      {G::kTablesAndColumns, S::kError, "tbl_systems", "land_use_factor", "", "column is missing"}},
+    {"MissingColumnOfAValueWithUncertainty",
+     "INSERT INTO value_uncertainty VALUES ('tbl_input_factors', 'Boreal', 'High', 'grassland', "
+     "1.11, 7, 2, 'GL'); ALTER TABLE tbl_input_factors DROP COLUMN grassland_other",
+     {G::kTablesAndColumns, S::kError, "tbl_input_factors", "grassland_other", "",
+      "column is missing"}},
     // A database made by an earlier build has no constraint to stop this.
     {"TextInANumberColumn",
      "PRAGMA ignore_check_constraints = ON; UPDATE c_stocks SET c_stock_Mg_ha = 'lots' WHERE "
