@@ -2,7 +2,7 @@
 // databases have no table of them, and an edited value has none that applies.
 
 #include "check_context.h"
-#include "uncertain_values.h"
+#include "uncertainty_tables.h"
 
 namespace humo::db::check {
 namespace {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "uncertain_values.h"
 #include "uncertainty_rows.h"
+#include "uncertainty_tables.h"
 
 namespace humo::db {
 namespace {

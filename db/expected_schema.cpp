@@ -3,7 +3,7 @@
 #include "default_database.h"
 #include "sqlite_names.h"
 #include "sqlite_statement.h"
-#include "uncertain_values.h"
+#include "uncertainty_tables.h"
 
 namespace humo::db {
 namespace {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "number_text.h"
-#include "uncertain_values.h"
+#include "uncertainty_tables.h"
 
 namespace humo::db {
 namespace {

@@ -1,4 +1,4 @@
-#include "uncertain_values.h"
+#include "uncertainty_tables.h"
 
 #include <array>
 
