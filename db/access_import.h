@@ -20,8 +20,9 @@ struct ImportResult {
 
 // Writes every table of `source` with all its rows into a new SQLite database `output`, a file
 // that does not exist yet or is empty. A source without tables is refused. When the source holds
-// every table of schema.sql, those tables get the schema's typed columns, collations and indexes,
-// and any column the schema lacks is added; other tables keep their own columns. Throws
+// every table of schema.sql but the supplementary ones, those tables get the schema's typed
+// columns, collations and indexes, any column the schema lacks is added, and the supplementary
+// tables are there, empty; other tables keep their own columns. Throws
 // std::runtime_error when the source cannot be read and Failure when the engine fails; a failure
 // leaves a partly written `output` for the caller to remove.
 ImportResult write_sqlite_copy(TableSource& source, const std::string& output);

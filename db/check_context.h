@@ -83,5 +83,6 @@ void check_soil_taxa(CheckContext& context);
 void check_spelling(CheckContext& context);
 void check_duplicates(CheckContext& context);
 void check_no_data_values(CheckContext& context);
+void check_uncertainties(CheckContext& context);
 
 }  // namespace humo::db::check

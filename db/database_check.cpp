@@ -143,6 +143,7 @@ std::vector<Finding> check_database(const std::string& path) {
     check::check_spelling(context);
     check::check_duplicates(context);
     check::check_no_data_values(context);
+    check::check_uncertainties(context);
     std::vector<Finding> findings = std::move(context.findings());
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.group < b.group; });
@@ -166,6 +167,7 @@ std::string group_title(CheckGroup group) {
         {CheckGroup::kSpelling, "Names that differ only in case or blanks"},
         {CheckGroup::kDuplicates, "Duplicate rows"},
         {CheckGroup::kNoDataValue, "The no-data value -999"},
+        {CheckGroup::kUncertainties, "Published uncertainties"},
     };
     return titles.at(group);
 }

@@ -22,6 +22,7 @@ enum class CheckGroup {
     kSpelling,
     kDuplicates,
     kNoDataValue,
+    kUncertainties,
 };
 
 // An error is something the calculator fails on or shows wrongly; a warning is data it shows

@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "uncertainty_rows.h"
+#include "uncertainty_tables.h"
+
 namespace humo::db {
 namespace {
 
@@ -76,6 +79,9 @@ CsvTable edition_table(const std::string& data_directory, const Edition& edition
     }
     if (edition.last_region_code > 0 && table == "tbl_climate_zone_lookup")
         return country_lookup(data_directory, edition.last_region_code);
+    // An edition with a folder of its own publishes its uncertainties there, in its own form.
+    if (!edition.folder.empty() && table == kUncertaintyTable)
+        return uncertainty_rows((data / edition.folder).string());
     // The soil taxa are the same in every edition; an edition's value tables are all its own.
     const bool shared = table == "tbl_soiltype_classification";
     return read_csv_table(csv_file((shared ? data : data / edition.folder).string(), table));

@@ -3,6 +3,7 @@
 #include "default_database.h"
 #include "sqlite_names.h"
 #include "sqlite_statement.h"
+#include "uncertainty_tables.h"
 
 namespace humo::db {
 namespace {
@@ -15,7 +16,7 @@ std::vector<SchemaTable> read_schema() {
     sqlite::Statement names(scratch,
                             "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
     while (names.step())
-        tables.push_back({names.text(0), {}});
+        tables.push_back({names.text(0), {}, names.text(0) == kUncertaintyTable});
     for (SchemaTable& table : tables) {
         sqlite::Statement columns(scratch,
                                   "SELECT name, type FROM pragma_table_info(?) ORDER BY cid");

@@ -14,6 +14,9 @@ struct SchemaColumn {
 struct SchemaTable {
     std::string name;
     std::vector<SchemaColumn> columns;
+    // Data about the default values rather than values the calculator looks up (their published
+    // uncertainties): databases made before it lack it, and it has checks of its own.
+    bool supplementary = false;
 };
 
 // The tables and columns that schema.sql creates, in its order.

@@ -56,6 +56,19 @@ CREATE TABLE tbl_soiltype_classification (
     fao_usda TEXT COLLATE NOCASE
 );
 
+-- The ± an edition publishes for a value, kept apart from the value: editing a value never edits
+-- its uncertainty, so an edited value no longer matches the value recorded here.
+CREATE TABLE value_uncertainty (
+    value_table TEXT COLLATE NOCASE,      -- c_stocks, tbl_systems, tbl_management_factors, tbl_input_factors
+    climate_region TEXT COLLATE NOCASE,   -- humoclim for c_stocks, climate_region otherwise
+    name TEXT COLLATE NOCASE,             -- soil_type, system, management_type or input_type
+    grassland_other TEXT COLLATE NOCASE,  -- the factor tables' group; NULL for c_stocks and tbl_systems
+    value REAL CHECK (typeof(value) IN ('integer', 'real', 'null')),                -- the value it belongs to, as published
+    plus_minus_percent REAL CHECK (typeof(plus_minus_percent) IN ('integer', 'real', 'null')),  -- N of ±N%
+    standard_deviations REAL CHECK (typeof(standard_deviations) IN ('integer', 'real', 'null')), -- 2 or 1.96: how many σ the ± spans
+    source_id TEXT
+);
+
 -- Lookup indexes. Those of the lists without an ORDER BY hold the filter column only, so rows
 -- still come back in the table's own order.
 CREATE INDEX tbl_climate_regions_region ON tbl_climate_regions (region);
@@ -69,3 +82,4 @@ CREATE INDEX tbl_management_factors_lookup
 CREATE INDEX tbl_input_type_system ON tbl_input_type (system);
 CREATE INDEX tbl_input_factors_lookup ON tbl_input_factors (climate_region, input_type);
 CREATE INDEX tbl_soiltype_classification_group ON tbl_soiltype_classification (fao_usda);
+CREATE INDEX value_uncertainty_value ON value_uncertainty (value_table, climate_region, name);

@@ -105,6 +105,32 @@ void expect_same_values(sqlite::Database& file, const std::string& table, const 
     EXPECT_EQ(record, csv.size()) << table << ": fewer rows than its CSV";
 }
 
+// One row per record of the edition's uncertainty.csv, in its order, with the same value and ±;
+// the 2019 reference stocks publish 95% confidence limits, every other ± spans two standard
+// deviations. 2003 publishes none. (That each row names its value, dbcheck of the shipped
+// databases shows.)
+void expect_uncertainties(sqlite::Database& file, const std::string& edition) {
+    const Records csv = edition == "2003"
+                            ? Records{{}}
+                            : read_file(kData / "editions" / edition / "uncertainty.csv");
+    sqlite::Statement rows(file,
+                           "SELECT value_table, value_table || '.csv', value, '±' || printf('%g', "
+                           "plus_minus_percent) || '%', standard_deviations, source_id FROM "
+                           "value_uncertainty");
+    size_t record = 1;
+    for (; record < csv.size() && rows.step(); ++record) {
+        const Strings& published = csv[record];
+        SCOPED_TRACE(edition + " uncertainty.csv record " + std::to_string(record));
+        EXPECT_EQ((Strings{rows.text(1), rows.text(3), rows.text(5)}),
+                  (Strings{published.at(0), published.at(3), published.at(5)}));
+        EXPECT_EQ(rows.number(2), std::stod(published.at(2)));
+        const bool confidence_limit = edition == "2019" && rows.text(0) == "c_stocks";
+        EXPECT_EQ(rows.number(4), confidence_limit ? 1.96 : 2);
+    }
+    EXPECT_EQ(record, csv.size());
+    EXPECT_FALSE(rows.step());
+}
+
 class EditionDatabaseTest : public ::testing::TestWithParam<Edition> {};
 
 TEST_P(EditionDatabaseTest, HoldsExactlyTheValuesOfItsFilesAndRecordsItsEdition) {
@@ -123,6 +149,7 @@ TEST_P(EditionDatabaseTest, HoldsExactlyTheValuesOfItsFilesAndRecordsItsEdition)
     EXPECT_EQ(record.text(1), edition.title);
     EXPECT_FALSE(record.step());
     EXPECT_FALSE(fs::exists(path + ".part"));
+    expect_uncertainties(file, std::string(edition.id));
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, EditionDatabaseTest, ::testing::ValuesIn(editions()),
@@ -173,6 +200,19 @@ TEST(EditionsTest, FilesThatDoNotFitTogetherAreRefusedNamingTheFile) {
     expect_refused(data, "2006",
                    "cannot read " + (data / "editions/2006/tbl_systems.csv").string());
     fs::rename(dir.path() / "aside.csv", data / "editions" / "2006" / "tbl_systems.csv");
+
+    // An uncertainty belongs to the value the edition publishes at its key.
+    const fs::path uncertainty = data / "editions" / "2006" / "uncertainty.csv";
+    std::ofstream(uncertainty, std::ios::app) << "tbl_input_factors.csv,climate_region=Boreal;"
+                                                 "input_type=High;grassland_other=grassland,1.2,"
+                                                 "±7%,two standard deviations,GL\n";
+    expect_refused(data, "2006",
+                   "uncertainty.csv line 143: the value '1.2' is not the 1.11 of " +
+                       (data / "editions/2006/tbl_input_factors.csv").string() +
+                       " for climate_region 'Boreal', input_type 'High', grassland_other "
+                       "'grassland'");
+    fs::copy_file(kData / "editions" / "2006" / "uncertainty.csv", uncertainty,
+                  fs::copy_options::overwrite_existing);
 
     std::ofstream(regions / "removals.csv", std::ios::app) << "Atlantis,1,sunk\n";
     expect_refused(data, "2019", (regions / "removals.csv").string() + " line 3: no such row in");

@@ -77,6 +77,11 @@ const BrokenRule kBrokenRules[] = {
     {"MissingColumn",
      "ALTER TABLE tbl_systems DROP COLUMN land_use_factor",
      {G::kTablesAndColumns, S::kError, "tbl_systems", "land_use_factor", "", "column is missing"}},
+    {"MissingColumnOfAValueWithUncertainty",
+     "INSERT INTO value_uncertainty VALUES ('tbl_input_factors', 'Boreal', 'High', 'grassland', "
+     "1.11, 7, 2, 'GL'); ALTER TABLE tbl_input_factors DROP COLUMN grassland_other",
+     {G::kTablesAndColumns, S::kError, "tbl_input_factors", "grassland_other", "",
+      "column is missing"}},
     // A database made by an earlier build has no constraint to stop this.
     {"TextInANumberColumn",
      "PRAGMA ignore_check_constraints = ON; UPDATE c_stocks SET c_stock_Mg_ha = 'lots' WHERE "
@@ -256,7 +261,25 @@ const BrokenRule kBrokenRules[] = {
      "CREATE TABLE edition (id TEXT, title TEXT); INSERT INTO edition VALUES ('1996', 'Revised "
      "guidelines')",
      {G::kEdition, S::kWarning, "edition", "id", "'1996'",
-      "not an edition of the shipped defaults (2003, 2006, 2019)"}}};
+      "not an edition of the shipped defaults (2003, 2006, 2019)"}},
+    // A database made before the editions carried uncertainties.
+    {"NoUncertainties",
+     "DROP TABLE value_uncertainty",
+     {G::kUncertainties, S::kWarning, "value_uncertainty", "", "",
+      "no published uncertainties; ranges cannot be computed"}},
+    {"UncertainValueEdited",
+     "INSERT INTO value_uncertainty VALUES ('c_stocks', 'Boreal', 'Sandy', NULL, 10, 90, 2, 'GL'); "
+     "UPDATE c_stocks SET c_stock_Mg_ha = 12 WHERE soil_type = 'Sandy' AND humoclim = 'Boreal'",
+     {G::kUncertainties, S::kWarning, "c_stocks", "c_stock_Mg_ha", "12",
+      "edited from the published 10 (humoclim 'Boreal', soil_type 'Sandy'), so it is used as "
+      "exact, without its published ±90%"}},
+    // Boreal 'High' is a grassland input level only: the row has gone.
+    {"UncertainValueDeleted",
+     "INSERT INTO value_uncertainty VALUES ('tbl_input_factors', 'Boreal', 'High', 'other', 1.1, "
+     "13, 2, 'GL')",
+     {G::kUncertainties, S::kWarning, "value_uncertainty", "name", "'High'",
+      "no row of tbl_input_factors for climate_region 'Boreal', input_type 'High', "
+      "grassland_other 'other': the published ±13% of 1.1 belongs to no value"}}};
 
 INSTANTIATE_TEST_SUITE_P(Rules, OneBrokenRuleTest, ::testing::ValuesIn(kBrokenRules),
                          [](const ::testing::TestParamInfo<BrokenRule>& info) {
