@@ -20,18 +20,6 @@ void hash_into(uint64_t& hash, std::string_view text) {
     hash *= kPrime;
 }
 
-std::optional<ValueTable> table_named(std::string_view name) {
-    if (same_name(name, "c_stocks"))
-        return ValueTable::kReferenceStock;
-    if (same_name(name, "tbl_systems"))
-        return ValueTable::kLandUseFactor;
-    if (same_name(name, "tbl_management_factors"))
-        return ValueTable::kManagementFactor;
-    if (same_name(name, "tbl_input_factors"))
-        return ValueTable::kInputFactor;
-    return std::nullopt;
-}
-
 }  // namespace
 
 uint64_t value_identity(const ValueKey& key) {
@@ -49,9 +37,9 @@ uint64_t value_identity(const ValueKey& key) {
 PublishedUncertainties PublishedUncertainties::read(const std::string& database_path) {
     PublishedUncertainties published;
     sqlite::Database database(database_path, sqlite::OpenMode::kReadOnly);
-    sqlite::Statement exists(
-        database,
-        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'value_uncertainty'");
+    sqlite::Statement exists(database,
+                             "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+    exists.bind(1, db::kUncertaintyTable);
     if (!exists.step()) {
         published.missing_reason_ =
             "the database was made before published uncertainties were kept with the values";
@@ -59,15 +47,15 @@ PublishedUncertainties PublishedUncertainties::read(const std::string& database_
     }
     sqlite::Statement rows(database,
                            "SELECT value_table, climate_region, name, grassland_other, value, "
-                           "plus_minus_percent, standard_deviations FROM value_uncertainty "
-                           "ORDER BY rowid");
+                           "plus_minus_percent, standard_deviations FROM " +
+                               std::string(db::kUncertaintyTable) + " ORDER BY rowid");
     while (rows.step()) {
-        const std::optional<ValueTable> table = table_named(rows.text(0));
+        const db::UncertainValues* table = db::find_uncertain_values(rows.text(0));
         if (!table || !rows.is_number(4) || !rows.is_number(5) || !rows.is_number(6) ||
             rows.number(6) <= 0)
             continue;  // the database check names such rows
         const std::string region = rows.text(1), name = rows.text(2), group = rows.text(3);
-        published.add({*table, region, name, group},
+        published.add({table->kind, region, name, group},
                       {rows.number(4), rows.number(5), rows.number(6)});
     }
     return published;

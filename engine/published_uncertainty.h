@@ -6,15 +6,11 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "uncertainty_tables.h"
+
 namespace humo::engine {
 
-// The tables whose values an edition may publish a ± for.
-enum class ValueTable : uint8_t {
-    kReferenceStock,
-    kLandUseFactor,
-    kManagementFactor,
-    kInputFactor
-};
+using db::ValueTable;
 
 // A stored value's place: its table, climate region and name (soil type, land-use type,
 // management system or input level) and, for management factors, the group of rows it is in.

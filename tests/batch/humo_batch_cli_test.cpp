@@ -3,6 +3,7 @@
 
 #include "batch_files.h"
 #include "batch_harness.h"
+#include "text_matchers.h"
 
 namespace humo::batch {
 namespace {
@@ -150,6 +151,17 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     run = humo_batch("--decimal-separator 5 a.csv");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: the decimal separator must be")) << run.err;
+
+    // The ranges' choices go with --uncertainty, and the iterations are bounded.
+    run = humo_batch("--seed 3 in.csv");
+    EXPECT_THAT(run.err, StartsWith("humo-batch: --iterations and --seed go with --uncertainty"));
+    for (const char* iterations : {"0", "100001", "1e3"}) {
+        run = humo_batch(std::string("--uncertainty --iterations ") + iterations + " in.csv");
+        EXPECT_EQ(run.status, 2) << iterations;
+        EXPECT_THAT(run.err, StartsWith("humo-batch: --iterations must be a whole number"));
+    }
+    EXPECT_THAT(humo_batch("--uncertainty --seed -1 in.csv").err,
+                StartsWith("humo-batch: --seed must be a whole number"));
 
     // Under the C locale numbers have a point unless the separator is given.
     write(dir.file("in.csv"), kHeader + ",carbon_stock\n" + kKenya + ",\"40,5\"\n");
