@@ -255,7 +255,7 @@ void report(const BatchSummary& summary, bool quiet) {
         std::cerr << "humo-batch: " << summary.note << "\n";
     if (!quiet)
         std::cerr << summary.summary_line() << "\n";
-    if (!summary.total_line.empty())
+    if (!quiet && !summary.total_line.empty())
         std::cerr << summary.total_line << "\n";
     for (const humo::batch::RowError& error : summary.first_errors)
         std::cerr << BatchSummary::error_line(error) << "\n";
