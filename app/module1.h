@@ -8,6 +8,7 @@
 #include "frm_humo.h"
 #include "frm_splash.h"
 #include "frmmaster.h"
+#include "monte_carlo.h"
 #include "program.h"
 #include "reference_data_forms.h"
 #include "shared_read_transaction.h"
@@ -44,6 +45,8 @@ public:
     forms::Program& program() { return program_; }
     db::SoilCarbonDatabase& database() { return database_; }
     calculator::CalculatorState& calculator_state() { return calculator_state_; }
+    // How the uncertainty ranges are drawn: the iterations and the seed the user chose.
+    engine::Simulation& uncertainty_choices() { return uncertainty_choices_; }
 
 private:
     std::optional<std::string> restore_defaults_now(const std::optional<std::string>& edition_id);
@@ -52,6 +55,7 @@ private:
     db::SoilCarbonDatabase database_;
     SharedReadTransaction read_transaction_{database_};
     calculator::CalculatorState calculator_state_;
+    engine::Simulation uncertainty_choices_;
     ReferenceDataForms data_forms_;
     forms::FormSlot<app::frmHUMO> humo_;
     forms::FormSlot<app::frmSplash> splash_;

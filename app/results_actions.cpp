@@ -53,6 +53,14 @@ std::variant<report::CalculationReport, std::string> current_report(Module1& mod
     return std::get<report::CalculationReport>(std::move(gathered));
 }
 
+// The ranges of a report, drawn as the module's choices say; a database whose uncertainties
+// cannot be read throws its failure.
+report::CalculationRanges ranges_of(Module1& module, const report::CalculationReport& report) {
+    return report::calculation_ranges(report,
+                                      engine::PublishedUncertainties::read(report.database_file),
+                                      module.uncertainty_choices());
+}
+
 }  // namespace
 
 calculator::frmmaster* loaded_calculator(Module1& module) {
@@ -74,8 +82,12 @@ forms::Refusal save_report(Module1& module, const std::string& path, const Repor
         auto report = current_report(module);
         if (auto* refusal = std::get_if<std::string>(&report))
             return *refusal;
+        const auto& calculation = std::get<report::CalculationReport>(report);
         try {
-            write(report::report_document(std::get<report::CalculationReport>(report)), path);
+            const report::CalculationRanges ranges = ranges_of(module, calculation);
+            write(report::report_document(calculation, &ranges), path);
+        } catch (const Failure& failure) {
+            return failure.description();
         } catch (const std::runtime_error& error) {
             return error.what();
         }
@@ -88,9 +100,27 @@ forms::Refusal copy_results(Module1& module, std::string& text) {
         auto report = current_report(module);
         if (auto* refusal = std::get_if<std::string>(&report))
             return *refusal;
-        text = report::results_text(std::get<report::CalculationReport>(report));
+        const auto& calculation = std::get<report::CalculationReport>(report);
+        try {
+            const report::CalculationRanges ranges = ranges_of(module, calculation);
+            text = report::results_text(calculation, &ranges);
+        } catch (const Failure& failure) {
+            return failure.description();
+        }
         return std::nullopt;
     });
+}
+
+forms::Refusal uncertainty_ranges(Module1& module, report::CalculationRanges& ranges) {
+    auto report = current_report(module);
+    if (auto* refusal = std::get_if<std::string>(&report))
+        return *refusal;
+    try {
+        ranges = ranges_of(module, std::get<report::CalculationReport>(report));
+    } catch (const Failure& failure) {
+        return failure.description();
+    }
+    return std::nullopt;
 }
 
 BatchFiles batch_files(Module1& module, const std::string& input, const std::string& output) {
@@ -98,7 +128,8 @@ BatchFiles batch_files(Module1& module, const std::string& input, const std::str
 }
 
 batch::BatchSummary run_batch(const BatchFiles& files, const batch::ProgressReport& progress) {
-    return batch::run_batch({files.input, files.output, files.database, files.separator}, progress);
+    return batch::run_batch({files.input, files.output, files.database, files.separator, {}},
+                            progress);
 }
 
 std::string batch_summary_text(const batch::BatchSummary& summary) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "batch_run.h"
+#include "calculation_ranges.h"
 #include "control.h"
 #include "report_document.h"
 
@@ -34,6 +35,11 @@ forms::Refusal save_report(Module1& module, const std::string& path, const Repor
 
 // The results as tab-separated text with a header row, for the clipboard; refused as above.
 forms::Refusal copy_results(Module1& module, std::string& text);
+
+// The 95% ranges of the calculation the calculator shows; refused as above, or naming why the
+// database's published uncertainties cannot be read.
+// Drawn as the module's uncertainty choices say.
+forms::Refusal uncertainty_ranges(Module1& module, report::CalculationRanges& ranges);
 
 // Runs a scenario file as humo-batch would, on the database the calculator uses and with the
 // decimal separator in force. Throws batch::BatchFailure or batch::BatchCancelled. Safe on a

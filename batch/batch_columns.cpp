@@ -8,15 +8,45 @@ namespace humo::batch {
 namespace {
 
 constexpr std::array<std::string_view, kInputColumnCount> kInputNames = {
-    "country",     "climate_region", "soil_type", "from_land_use", "from_management", "from_input",
-    "to_land_use", "to_management",  "to_input",  "carbon_stock",  "area_ha",
+    "country",         "climate_region", "soil_type",   "from_land_use",
+    "from_management", "from_input",     "to_land_use", "to_management",
+    "to_input",        "carbon_stock",   "area_ha",     "area_uncertainty",
 };
 
 constexpr std::array<std::string_view, kResultColumnCount> kResultNames = {
-    "reference_stock", "from_land_use_factor", "from_management_factor", "from_input_factor",
-    "from_stock",      "to_land_use_factor",   "to_management_factor",   "to_input_factor",
-    "to_stock",        "annual_change",        "total_annual_change",    "error",
+    "reference_stock",
+    "from_land_use_factor",
+    "from_management_factor",
+    "from_input_factor",
+    "from_stock",
+    "to_land_use_factor",
+    "to_management_factor",
+    "to_input_factor",
+    "to_stock",
+    "annual_change",
+    "total_annual_change",
+    "from_stock_low",
+    "from_stock_high",
+    "to_stock_low",
+    "to_stock_high",
+    "annual_change_low",
+    "annual_change_high",
+    "total_annual_change_low",
+    "total_annual_change_high",
+    "not_covered",
+    "error",
 };
+
+bool is_range_column(size_t result) {
+    return result >= static_cast<size_t>(ResultColumn::kFromStockLow) &&
+           result <= static_cast<size_t>(ResultColumn::kNotCovered);
+}
+
+bool is_total_column(size_t result) {
+    return result == static_cast<size_t>(ResultColumn::kTotalAnnualChange) ||
+           result == static_cast<size_t>(ResultColumn::kTotalAnnualChangeLow) ||
+           result == static_cast<size_t>(ResultColumn::kTotalAnnualChangeHigh);
+}
 
 template <size_t N>
 std::optional<size_t> index_of(const std::array<std::string_view, N>& names,
@@ -40,7 +70,7 @@ std::string_view column_name(ResultColumn column) {
     return kResultNames[static_cast<size_t>(column)];
 }
 
-ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
+ColumnLayout layout_columns(const std::vector<std::string_view>& header, bool with_ranges) {
     ColumnLayout layout;
     layout.position.fill(-1);
     layout.width = header.size();
@@ -58,7 +88,8 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
             }
             layout.position[*input] = static_cast<int>(i);
             layout.output.push_back({false, i});
-        } else if (auto result = index_of(kResultNames, name)) {
+        } else if (auto result = index_of(kResultNames, name);
+                   result && (with_ranges || !is_range_column(*result))) {
             // A result of an earlier run: the new result takes its place.
             in_input[*result] = true;
             layout.results_appended = false;
@@ -79,7 +110,8 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header) {
     }
     const bool has_area = layout.at(InputColumn::kAreaHa) >= 0;
     for (size_t i = 0; i < kResultColumnCount; ++i) {
-        const bool wanted = has_area || i != static_cast<size_t>(ResultColumn::kTotalAnnualChange);
+        const bool wanted =
+            (has_area || !is_total_column(i)) && (with_ranges || !is_range_column(i));
         if (!in_input[i] && wanted) {
             layout.output.push_back({true, i});
             layout.output_names.emplace_back(kResultNames[i]);

@@ -9,7 +9,7 @@
 namespace humo::batch {
 
 // The columns a scenario file may have, in the order of the calculator's picks: nine required,
-// then the two optional ones.
+// then the optional ones.
 enum class InputColumn {
     kCountry,
     kClimateRegion,
@@ -22,8 +22,9 @@ enum class InputColumn {
     kToInput,
     kCarbonStock,
     kAreaHa,
+    kAreaUncertainty,
 };
-inline constexpr size_t kInputColumnCount = 11;
+inline constexpr size_t kInputColumnCount = 12;
 inline constexpr size_t kRequiredColumnCount = 9;
 
 // The columns a batch adds, in their order.
@@ -39,9 +40,19 @@ enum class ResultColumn {
     kToStock,
     kAnnualChange,
     kTotalAnnualChange,
+    // The 95% ranges, asked for.
+    kFromStockLow,
+    kFromStockHigh,
+    kToStockLow,
+    kToStockHigh,
+    kAnnualChangeLow,
+    kAnnualChangeHigh,
+    kTotalAnnualChangeLow,
+    kTotalAnnualChangeHigh,
+    kNotCovered,
     kError,
 };
-inline constexpr size_t kResultColumnCount = 12;
+inline constexpr size_t kResultColumnCount = 21;
 
 std::string_view column_name(InputColumn column);
 std::string_view column_name(ResultColumn column);
@@ -74,7 +85,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Matches the header's names, whatever their case and surrounding blanks.
-ColumnLayout layout_columns(const std::vector<std::string_view>& header);
+// Matches the header's names, whatever their case and surrounding blanks. The ranges' columns
+// are results only when `with_ranges`; the totals only when the file has areas.
+ColumnLayout layout_columns(const std::vector<std::string_view>& header, bool with_ranges = false);
 
 }  // namespace humo::batch

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "edition_in_use.h"
+#include "failure.h"
 #include "file_in_place.h"
 #include "memory_tables.h"
 
@@ -69,6 +70,17 @@ void write_all(int fd, const char* data, size_t size, const std::string& name) {
     }
 }
 
+// Ranges without any published uncertainty are the values themselves: say why.
+void note_published(const std::optional<engine::PublishedUncertainties>& published,
+                    BatchSummary& summary) {
+    if (!published || !published->empty())
+        return;
+    const std::string why = published->missing_reason().empty()
+                                ? "the default values in use publish no uncertainty"
+                                : published->missing_reason();
+    summary.note += (summary.note.empty() ? "" : "; ") + why + ": every value is used as exact";
+}
+
 }  // namespace
 
 BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progress) {
@@ -78,6 +90,17 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
     } catch (const engine::DatabaseError& error) {
         throw BatchFailure(error.what());
     }
+    std::optional<engine::PublishedUncertainties> published;
+    std::optional<RangeOptions> ranges;
+    if (request.ranges) {
+        try {
+            published = engine::PublishedUncertainties::read(request.database);
+        } catch (const humo::Failure& failure) {
+            throw BatchFailure(failure.description());
+        }
+        ranges.emplace(RangeOptions{*published, *request.ranges});
+    }
+    const RangeOptions* asked = ranges ? &*ranges : nullptr;
     const std::optional<db::EditionInUse> recorded = db::edition_in_use(request.database);
     const std::string edition = recorded ? recorded->title : "";
     InputFile input(request.input);
@@ -91,8 +114,10 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
             write_all(STDOUT_FILENO, data, size, "standard output");
         };
         try {
-            BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
+            BatchSummary summary =
+                run_batch_stream(read, write, tables, progress, input.size(), asked);
             summary.edition = edition;
+            note_published(published, summary);
             return summary;
         } catch (const BatchFailure& failure) {
             throw BatchFailure(failure.what(), started);
@@ -101,9 +126,10 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
     try {
         files::FileInPlace output(request.output);
         auto write = [&output](const char* data, size_t size) { output.write({data, size}); };
-        BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size());
+        BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size(), asked);
         output.commit();
         summary.edition = edition;
+        note_published(published, summary);
         return summary;
     } catch (const files::FileError& error) {
         throw BatchFailure(error.what());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "batch_run.h"
@@ -13,6 +14,8 @@ struct BatchRequest {
     std::string output;
     std::string database;
     numbers::DecimalSeparator separator;
+    // Asks for each row's 95% ranges, drawn so.
+    std::optional<engine::Simulation> ranges;
 };
 
 // Runs a scenario file against a database. An output file appears whole or not at all: it is

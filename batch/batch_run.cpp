@@ -62,14 +62,33 @@ ScenarioCells cells_of(const CsvRecord& record, const ColumnLayout& layout) {
             {cell(InputColumn::kToLandUse), cell(InputColumn::kToManagement),
              cell(InputColumn::kToInput)},
             optional_cell(InputColumn::kCarbonStock),
-            optional_cell(InputColumn::kAreaHa)};
+            optional_cell(InputColumn::kAreaHa),
+            optional_cell(InputColumn::kAreaUncertainty)};
 }
 
 std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResult& result) {
-    return {result.reference_stock,      result.from.land_use_factor, result.from.management_factor,
-            result.from.input_factor,    result.from.stock,           result.to.land_use_factor,
-            result.to.management_factor, result.to.input_factor,      result.to.stock,
-            result.annual_change,        result.total_annual_change,  result.error};
+    const auto& r = result.ranges;
+    return {result.reference_stock,
+            result.from.land_use_factor,
+            result.from.management_factor,
+            result.from.input_factor,
+            result.from.stock,
+            result.to.land_use_factor,
+            result.to.management_factor,
+            result.to.input_factor,
+            result.to.stock,
+            result.annual_change,
+            result.total_annual_change,
+            r[0],
+            r[1],
+            r[2],
+            r[3],
+            r[4],
+            r[5],
+            r[6],
+            r[7],
+            result.not_covered,
+            result.error};
 }
 
 // The numbers a row computes need no quotes unless their decimal separator does.
@@ -88,7 +107,8 @@ void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& l
     for (size_t i = first_result; i < layout.output.size(); ++i) {
         const OutputColumn& column = layout.output[i];
         if (column.is_result) {
-            const bool number = column.index != static_cast<size_t>(ResultColumn::kError);
+            const bool number = column.index != static_cast<size_t>(ResultColumn::kError) &&
+                                column.index != static_cast<size_t>(ResultColumn::kNotCovered);
             if (number && !numbers_quoted) {
                 writer.unquoted_field(results[column.index]);
             } else {
@@ -117,7 +137,8 @@ std::string BatchSummary::error_line(const RowError& error) {
 }
 
 BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::MemoryTables& tables,
-                              const ProgressReport& progress, int64_t total_bytes) {
+                              const ProgressReport& progress, int64_t total_bytes,
+                              const RangeOptions* ranges) {
     try {
         CsvReader reader(std::move(read));
         const CsvRecord* header = reader.next();
@@ -133,7 +154,7 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         }
         ColumnLayout layout;
         try {
-            layout = layout_columns(header->fields);
+            layout = layout_columns(header->fields, ranges != nullptr);
         } catch (const HeaderError& error) {
             throw BatchFailure("line " + std::to_string(header->line) + ": " + error.what());
         }
@@ -146,6 +167,11 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         writer.end_record();
 
         ScenarioCalculator calculator(tables);
+        std::optional<RowRanges> row_ranges;
+        if (ranges) {
+            row_ranges.emplace(tables, ranges->published, ranges->simulation);
+            calculator.add_ranges(*row_ranges);
+        }
         const bool numbers_quoted =
             numbers_need_quotes(tables.separator.character, reader.delimiter());
         ScenarioResult unreadable_row;
@@ -153,9 +179,10 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         while (const CsvRecord* record = reader.next()) {
             ++summary.rows;
             unreadable_row.error = unreadable(*record, layout, names);
-            const ScenarioResult& result = unreadable_row.error.empty()
-                                               ? calculator.compute(cells_of(*record, layout))
-                                               : unreadable_row;
+            const ScenarioResult& result =
+                unreadable_row.error.empty()
+                    ? calculator.compute(cells_of(*record, layout), record->line)
+                    : unreadable_row;
             write_row(writer, *record, layout, result_texts(result), numbers_quoted);
             if (result.computed()) {
                 ++summary.computed;
@@ -172,6 +199,12 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         writer.flush();
         if (summary.rows == 0)
             summary.note = "the input has a header and no rows";
+        if (row_ranges) {
+            if (const std::optional<TotalRange> total = row_ranges->total()) {
+                summary.total_line = "total annual change: " + total->total +
+                                     " MgC/yr, 95% range " + total->low + " to " + total->high;
+            }
+        }
         if (progress && !progress({summary.rows, reader.bytes_read(), total_bytes}))
             throw BatchCancelled();
         return summary;

@@ -10,6 +10,8 @@
 #include "csv_writer.h"
 #include "decimal_separator.h"
 #include "memory_tables.h"
+#include "monte_carlo.h"
+#include "published_uncertainty.h"
 
 namespace humo::batch {
 
@@ -31,6 +33,8 @@ struct BatchSummary {
     std::string note;
     // The title of the edition of the default values the database records, if it records one.
     std::string edition;
+    // With ranges and areas: "total annual change: 1234.56 MgC/yr, 95% range 1100.00 to 1370.00".
+    std::string total_line;
 
     // "1000 rows: 997 computed, 3 with errors", and "(default values: TITLE)" when the edition
     // is known.
@@ -69,10 +73,17 @@ struct BatchProgress {
 // Told how far the run is every few thousand rows; answering false cancels it.
 using ProgressReport = std::function<bool(const BatchProgress&)>;
 
+// Asks for each row's 95% ranges, and the file's total's.
+struct RangeOptions {
+    const engine::PublishedUncertainties& published;
+    engine::Simulation simulation;
+};
+
 // Computes every row of a scenario file read from `read` and writes them to `write`, one row
 // at a time, however long the file. Throws BatchFailure when nothing usable can be written,
 // BatchCancelled when the progress report says so.
 BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::MemoryTables& tables,
-                              const ProgressReport& progress = nullptr, int64_t total_bytes = 0);
+                              const ProgressReport& progress = nullptr, int64_t total_bytes = 0,
+                              const RangeOptions* ranges = nullptr);
 
 }  // namespace humo::batch

@@ -27,13 +27,15 @@ ScenarioCalculator::ScenarioCalculator(const engine::MemoryTables& tables) : rul
     }
 }
 
-const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
+const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells, int64_t line) {
     // Cleared field by field: the error keeps its buffer from row to row.
     result_.reference_stock = {};
     result_.from = {};
     result_.to = {};
     result_.annual_change = {};
     result_.total_annual_change = {};
+    result_.ranges = {};
+    result_.not_covered = {};
     result_.error.clear();
     errors_.clear();
     bound_what_is_shared();
@@ -68,6 +70,8 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
             else
                 fail("total_annual_change is beyond the range of numbers");
         }
+        if (errors_.empty() && ranges_)
+            compute_ranges(cells, *site, *from, *to, from_stock, to_stock, area, line);
         if (errors_.empty()) {
             result_.reference_stock = site->reference;
             result_.from = from->factors;
@@ -79,10 +83,38 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells) {
     }
     if (!errors_.empty()) {
         result_.total_annual_change = {};
+        result_.ranges = {};
+        result_.not_covered = {};
         for (const std::string& error : errors_)
             result_.error += (result_.error.empty() ? "" : "; ") + error;
     }
     return result_;
+}
+
+void ScenarioCalculator::compute_ranges(const ScenarioCells& cells, const engine::Site& site,
+                                        const engine::System& from, const engine::System& to,
+                                        const engine::Stock& from_stock,
+                                        const engine::Stock& to_stock,
+                                        const std::optional<numbers::Decimal>& area, int64_t line) {
+    std::optional<double> area_plus_minus;
+    if (cells.area_uncertainty && !trimmed(*cells.area_uncertainty).empty()) {
+        rules_.clear_errors();
+        const auto percent = rules_.amount("area_uncertainty", *cells.area_uncertainty);
+        for (const std::string& error : rules_.errors())
+            fail(error);
+        if (!percent)
+            return;
+        if (!area) {
+            fail("area_uncertainty is given without an area in area_ha");
+            return;
+        }
+        area_plus_minus = percent->to_double();
+    }
+    const RangeTexts& texts =
+        ranges_->compute(site, from, to, from_stock, to_stock, area, area_plus_minus, line);
+    for (size_t i = 0; i < texts.bounds.size(); ++i)
+        result_.ranges[i] = texts.bounds[i];
+    result_.not_covered = texts.not_covered;
 }
 
 void ScenarioCalculator::bound_what_is_shared() {

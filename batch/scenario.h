@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <deque>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "cell_memo.h"
 #include "memory_tables.h"
 #include "number_map.h"
+#include "row_ranges.h"
 #include "scenario_rules.h"
 
 namespace humo::batch {
@@ -25,6 +27,9 @@ struct ScenarioResult {
     std::string_view annual_change;
     // Empty without an area.
     std::string_view total_annual_change;
+    // Asked for: the 95% ranges' bounds, in the columns' order, and the values used as exact.
+    std::array<std::string_view, 8> ranges{};
+    std::string_view not_covered;
     std::string error;
 
     bool computed() const { return error.empty(); }
@@ -37,7 +42,11 @@ class ScenarioCalculator {
 public:
     explicit ScenarioCalculator(const engine::MemoryTables& tables);
 
-    const ScenarioResult& compute(const ScenarioCells& cells);
+    // Computes the rows' ranges too, with these; they must outlive the calculator.
+    void add_ranges(RowRanges& ranges) { ranges_ = &ranges; }
+
+    // `line` tells a row's own draws, such as its area's, from every other row's.
+    const ScenarioResult& compute(const ScenarioCells& cells, int64_t line = 0);
 
 private:
     // A pick that succeeded is kept and found again by its cells as written. A failing pick
@@ -53,7 +62,14 @@ private:
     void bound_what_is_shared();
     void fail(std::string message);
 
+    // The ranges of a computed row, into result_.
+    void compute_ranges(const ScenarioCells& cells, const engine::Site& site,
+                        const engine::System& from, const engine::System& to,
+                        const engine::Stock& from_stock, const engine::Stock& to_stock,
+                        const std::optional<numbers::Decimal>& area, int64_t line);
+
     engine::ScenarioRules rules_;
+    RowRanges* ranges_ = nullptr;
     ScenarioResult result_;
     std::vector<std::string> errors_;
 

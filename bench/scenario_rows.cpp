@@ -40,6 +40,7 @@ std::vector<SystemChoice> systems_of(const engine::MemoryTables& tables,
                                                  {choice.land_use, choice.management, choice.input},
                                                  {choice.land_use, choice.management, choice.input},
                                                  std::nullopt,
+                                                 std::nullopt,
                                                  std::nullopt};
                 if (calculator.compute(cells).computed())
                     choices.push_back(choice);

@@ -8,12 +8,14 @@ namespace humo::db {
 namespace {
 
 constexpr std::array kTables = {
-    UncertainValues{"c_stocks", "humoclim", "soil_type", "", "c_stock_Mg_ha"},
-    UncertainValues{"tbl_systems", "climate_region", "system", "", "land_use_factor"},
-    UncertainValues{"tbl_management_factors", "climate_region", "management_type",
-                    "grassland_other", "management_factor"},
-    UncertainValues{"tbl_input_factors", "climate_region", "input_type", "grassland_other",
-                    "input_factor"},
+    UncertainValues{ValueTable::kReferenceStock, "c_stocks", "humoclim", "soil_type", "",
+                    "c_stock_Mg_ha"},
+    UncertainValues{ValueTable::kLandUseFactor, "tbl_systems", "climate_region", "system", "",
+                    "land_use_factor"},
+    UncertainValues{ValueTable::kManagementFactor, "tbl_management_factors", "climate_region",
+                    "management_type", "grassland_other", "management_factor"},
+    UncertainValues{ValueTable::kInputFactor, "tbl_input_factors", "climate_region", "input_type",
+                    "grassland_other", "input_factor"},
 };
 
 }  // namespace

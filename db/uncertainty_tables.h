@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,18 @@ namespace humo::db {
 // before the editions carried them lack.
 inline constexpr std::string_view kUncertaintyTable = "value_uncertainty";
 
+// The tables whose values may carry a published uncertainty.
+enum class ValueTable : uint8_t {
+    kReferenceStock,
+    kLandUseFactor,
+    kManagementFactor,
+    kInputFactor
+};
+
 // A table whose values may carry a published uncertainty, and its columns that the
 // climate_region, name and grassland_other of an uncertainty row stand for.
 struct UncertainValues {
+    ValueTable kind;
     std::string_view table;
     std::string_view region;
     std::string_view name;

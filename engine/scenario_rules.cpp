@@ -102,6 +102,7 @@ std::optional<System> ScenarioRules::pick_system(const Site& site, const SystemC
 
     System system;
     const std::string& land_use = land_uses.texts[static_cast<size_t>(land_use_at)];
+    system.land_use = land_use;
     auto in_region = [&] { return " in " + named("climate_region", site.region_text); };
     const StoredValue& land_use_factor = tables_.land_use_factor(site.region_text, land_use);
     system.land_use_position = land_use_factor.position;
@@ -122,6 +123,7 @@ std::optional<System> ScenarioRules::pick_system(const Site& site, const SystemC
     if (management_at < 0)
         return std::nullopt;
     const std::string& management = managements.texts[static_cast<size_t>(management_at)];
+    system.management = management;
     const StoredValue& management_factor =
         engine::management_factor(tables_, site.region_text, land_use, management);
     system.management_position = management_factor.position;
@@ -175,11 +177,13 @@ bool ScenarioRules::pick_input(const Site& site, const SystemCells& cells,
             return false;
         }
         system.factors.input_factor = factor.text;
+        system.input = list.texts[static_cast<size_t>(input)];
         return true;
     }
     const StoredValue& fixed = engine::input_factor(tables_, site.region_text, levels, {});
     system.input_position = fixed.position;
     system.factors.input_factor = fixed.text;
+    system.input = kDoesNotApply;
     return true;
 }
 

@@ -28,6 +28,8 @@ struct ScenarioCells {
     // Present when the file has the column; an empty cell takes the table's stock.
     std::optional<std::string_view> carbon_stock;
     std::optional<std::string_view> area_ha;
+    // The area's ± as a 95% limit, in percent: read only when ranges are asked for.
+    std::optional<std::string_view> area_uncertainty;
 };
 
 // The names a system's cells and figures go by in messages, FROM's or TO's.
@@ -67,6 +69,10 @@ struct Site {
 // where each lies in its table, which tells two systems' factors apart.
 struct System {
     SystemFigures factors;
+    // The names picked, as the tables hold them (views into the tables).
+    std::string_view land_use;
+    std::string_view management;
+    std::string_view input;
     uint32_t land_use_position = 0;
     uint32_t management_position = 0;
     uint32_t input_position = StoredValue::kNotStored;

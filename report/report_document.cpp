@@ -1,5 +1,7 @@
 #include "report_document.h"
 
+#include "number_text.h"
+
 namespace humo::report {
 namespace {
 
@@ -32,9 +34,32 @@ std::vector<std::string> edited_rows(const EditedValues& edited) {
     return rows;
 }
 
+std::string range_line(const std::string& what, const RangeShown& shown, const char* units) {
+    return what + ": " + shown.value + " " + units + ", 95% range " + shown.low + " to " +
+           shown.high + (shown.half_width.empty() ? "" : " (" + shown.half_width + ")");
+}
+
+void add_ranges(const CalculationRanges& ranges, numbers::DecimalSeparator separator,
+                ReportDocument& document) {
+    document.ranges_heading = "How sure: 95% ranges";
+    document.ranges = {range_line("FROM predicted stock", ranges.from_stock, "MgC/ha"),
+                       range_line("TO predicted stock", ranges.to_stock, "MgC/ha"),
+                       range_line("Annual carbon stock change", ranges.change, "MgC/ha/yr"),
+                       "Drawn in " + std::to_string(ranges.simulation.iterations) +
+                           " iterations with seed " + std::to_string(ranges.simulation.seed) + "."};
+    if (!ranges.note.empty())
+        document.ranges.push_back(ranges.note);
+    document.ranges.push_back(not_covered_text(ranges));
+    document.ranges_method = kRangesMethod;
+    document.histogram = ranges.change_histogram;
+    document.change_low = numbers::leading_number(ranges.change.low, separator);
+    document.change_high = numbers::leading_number(ranges.change.high, separator);
+    document.separator = separator;
+}
+
 }  // namespace
 
-ReportDocument report_document(const CalculationReport& r) {
+ReportDocument report_document(const CalculationReport& r, const CalculationRanges* ranges) {
     ReportDocument document;
     document.title = "HUMO Soil Carbon Tool: calculation report";
     document.origin = origin(r);
@@ -65,6 +90,8 @@ ReportDocument report_document(const CalculationReport& r) {
         "FROM stock, as shown, divided by the 20 years over which the predicted stocks are "
         "reached.";
     document.chart = stock_chart(r.from.stock, r.to.stock, r.separator);
+    if (ranges)
+        add_ranges(*ranges, r.separator, document);
     return document;
 }
 

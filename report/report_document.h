@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "calculation_ranges.h"
 #include "calculation_report.h"
 #include "stock_chart.h"
 
@@ -30,8 +31,18 @@ struct ReportDocument {
     std::string change;
     std::string method;
     StockChart chart;
+    // With ranges: a heading, a line for each quantity and for the values used as exact, the
+    // method, and the histogram of the change with its range.
+    std::string ranges_heading;
+    std::vector<std::string> ranges;
+    std::string ranges_method;
+    Histogram histogram;
+    double change_low = 0;
+    double change_high = 0;
+    numbers::DecimalSeparator separator;
 };
 
-ReportDocument report_document(const CalculationReport& report);
+ReportDocument report_document(const CalculationReport& report,
+                               const CalculationRanges* ranges = nullptr);
 
 }  // namespace humo::report

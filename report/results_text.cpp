@@ -1,14 +1,14 @@
 #include "results_text.h"
 
-#include <array>
 #include <utility>
+#include <vector>
 
 #include "csv_writer.h"
 
 namespace humo::report {
 
-std::string results_text(const CalculationReport& r) {
-    const std::array<std::pair<const char*, std::string>, 20> columns = {{
+std::string results_text(const CalculationReport& r, const CalculationRanges* ranges) {
+    std::vector<std::pair<const char*, std::string>> columns = {{
         {"country", r.country},
         {"climate_region", r.climate_region},
         {"soil_type", r.soil_type},
@@ -30,6 +30,19 @@ std::string results_text(const CalculationReport& r) {
         {"to_stock", r.to.stock},
         {"annual_change", r.annual_change},
     }};
+    if (ranges) {
+        std::string not_covered;
+        for (const std::string& name : ranges->not_covered)
+            not_covered += (not_covered.empty() ? "" : "; ") + name;
+        columns.insert(columns.end(), {{"from_stock_low", ranges->from_stock.low},
+                                       {"from_stock_high", ranges->from_stock.high},
+                                       {"to_stock_low", ranges->to_stock.low},
+                                       {"to_stock_high", ranges->to_stock.high},
+                                       {"annual_change_low", ranges->change.low},
+                                       {"annual_change_high", ranges->change.high},
+                                       {"not_covered", not_covered},
+                                       {"uncertainty_method", kRangesMethod}});
+    }
     std::string text;
     batch::CsvWriter writer([&text](const char* data, size_t size) { text.append(data, size); },
                             '\t', false);

@@ -1,15 +1,17 @@
 // humo-batch: computes many scenarios at once, each row exactly as the calculator would.
 //
-//   humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet] INPUT.csv
-//              [-o OUTPUT.csv]
+//   humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]
+//              [--uncertainty [--iterations N] [--seed S]] INPUT.csv [-o OUTPUT.csv]
 //
 // Exit status: 0 every row computed, 1 some rows have errors (all rows are written), 2 nothing
 // written (the input, its header or the database cannot be used, or the command line is wrong).
 
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
 #include <clocale>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -29,7 +31,7 @@ constexpr int kUnusable = 2;
 
 const char* const kUsage =
     "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
-    "                  INPUT.csv [-o OUTPUT.csv]\n";
+    "                  [--uncertainty [--iterations N] [--seed S]] INPUT.csv [-o OUTPUT.csv]\n";
 
 const char* const kHelp =
     "\n"
@@ -49,6 +51,12 @@ const char* const kHelp =
     "  --decimal-separator C    the decimal separator of numbers read and written\n"
     "                           (default: the one of your locale's LC_NUMERIC)\n"
     "  --quiet                  report only errors on standard error\n"
+    "  --uncertainty            add each row's 95% ranges from the published uncertainties\n"
+    "                           (from_stock_low ... annual_change_high, the totals' with\n"
+    "                           area_ha, not_covered) and the file total's range; an optional\n"
+    "                           column area_uncertainty gives the area's ±% (95% limit)\n"
+    "  --iterations N           draws for the ranges, 1 to 100000 (default 10000)\n"
+    "  --seed S                 fixes the draws: the same seed, the same ranges (default 1)\n"
     "  -o, --output FILE        write here, whole or not at all (may name INPUT)\n"
     "  --help, --version\n"
     "\n"
@@ -83,6 +91,15 @@ bool usable_separator(const std::string& text) {
            std::string_view("0123456789+-eEdD \t\"\r\n").find(text[0]) == std::string_view::npos;
 }
 
+// A whole number written in digits alone.
+std::optional<uint64_t> whole_number(const std::string& text) {
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 int usage_error(const std::string& why) {
     std::cerr << "humo-batch: " << why << "\n" << kUsage;
     return kUnusable;
@@ -98,6 +115,9 @@ std::variant<Options, int> parse(int argc, char** argv) {
     std::optional<std::string> input;
     bool given_database = false;
     std::optional<std::string> edition;
+    bool uncertainty = false;
+    bool drawing_asked = false;
+    humo::engine::Simulation simulation;
     bool options_end = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -127,8 +147,11 @@ std::variant<Options, int> parse(int argc, char** argv) {
             return 0;
         } else if (argument == "--quiet" || argument == "-q") {
             options.quiet = true;
+        } else if (argument == "--uncertainty") {
+            uncertainty = true;
         } else if (argument == "--database" || argument == "--edition" || argument == "-o" ||
-                   argument == "--output" || argument == "--decimal-separator") {
+                   argument == "--output" || argument == "--decimal-separator" ||
+                   argument == "--iterations" || argument == "--seed") {
             const std::optional<std::string> given = take_value();
             if (!given || given->empty())
                 return usage_error(argument + " needs a value");
@@ -137,6 +160,20 @@ std::variant<Options, int> parse(int argc, char** argv) {
                 given_database = true;
             } else if (argument == "--edition") {
                 edition = *given;
+            } else if (argument == "--iterations") {
+                const std::optional<uint64_t> count = whole_number(*given);
+                if (!count || *count < 1 ||
+                    *count > static_cast<uint64_t>(humo::engine::Simulation::kMaxIterations))
+                    return usage_error("--iterations must be a whole number from 1 to 100000");
+                simulation.iterations = static_cast<int64_t>(*count);
+                drawing_asked = true;
+            } else if (argument == "--seed") {
+                const std::optional<uint64_t> seed = whole_number(*given);
+                if (!seed)
+                    return usage_error("--seed must be a whole number from 0 to " +
+                                       std::to_string(UINT64_MAX));
+                simulation.seed = *seed;
+                drawing_asked = true;
             } else if (argument == "--decimal-separator") {
                 if (!usable_separator(*given))
                     return usage_error(
@@ -152,6 +189,10 @@ std::variant<Options, int> parse(int argc, char** argv) {
     }
     if (!input)
         return usage_error("no input file; name one, or - for standard input");
+    if (drawing_asked && !uncertainty)
+        return usage_error("--iterations and --seed go with --uncertainty");
+    if (uncertainty)
+        options.request.ranges = simulation;
     if (edition) {
         if (given_database)
             return usage_error("--edition and --database name two databases; give one");
@@ -214,6 +255,8 @@ void report(const BatchSummary& summary, bool quiet) {
         std::cerr << "humo-batch: " << summary.note << "\n";
     if (!quiet)
         std::cerr << summary.summary_line() << "\n";
+    if (!quiet && !summary.total_line.empty())
+        std::cerr << summary.total_line << "\n";
     for (const humo::batch::RowError& error : summary.first_errors)
         std::cerr << BatchSummary::error_line(error) << "\n";
     const int64_t unlisted =

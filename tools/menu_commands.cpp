@@ -46,4 +46,32 @@ forms::Refusal restore_defaults(const Call& call) {
     return std::nullopt;
 }
 
+forms::Refusal show_uncertainty(const Call& call) {
+    report::CalculationRanges ranges;
+    if (forms::Refusal refusal = app::uncertainty_ranges(call.module, ranges))
+        return refusal;
+    auto range = [](const report::RangeShown& shown) {
+        return "[" + shown.low + "," + shown.high + "]";
+    };
+    std::string not_covered;
+    for (const std::string& name : ranges.not_covered)
+        not_covered += (not_covered.empty() ? "" : ",") + json::quote(name);
+    call.out << "uncertainty from=" << range(ranges.from_stock) << " to=" << range(ranges.to_stock)
+             << " change=" << range(ranges.change) << " not_covered=[" << not_covered << "]\n";
+    return std::nullopt;
+}
+
+forms::Refusal set_uncertainty_seed(const Call& call) {
+    call.module.uncertainty_choices().seed = static_cast<uint64_t>(call.arguments[0].number);
+    return std::nullopt;
+}
+
+forms::Refusal set_uncertainty_iterations(const Call& call) {
+    const int iterations = call.arguments[0].number;
+    if (iterations < 1 || iterations > engine::Simulation::kMaxIterations)
+        return "iterations must be from 1 to " + std::to_string(engine::Simulation::kMaxIterations);
+    call.module.uncertainty_choices().iterations = iterations;
+    return std::nullopt;
+}
+
 }  // namespace humo::script

@@ -1,11 +1,12 @@
 // humo-screenshots: saves pictures of the tool's windows for the README.
 //
-//   humo-screenshots OUTPUT_DIR
+//   humo-screenshots OUTPUT_DIR [DATABASE]
 //
-// Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database and help file next
-// to the executable, makes the picks of a complete calculation and grabs the frame after each
-// stage; then the data forms, the help window on F1, the frame's File menu open, and a batch of
-// many scenarios behind its progress dialog.
+// Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database (by default the
+// one next to the executable) and the help file next to it, makes the picks of a complete
+// calculation and grabs the frame after each stage; then the data forms, the help window on F1,
+// the uncertainty ranges, the frame's File menu open, and a batch of many scenarios behind its
+// progress dialog.
 
 #include <QApplication>
 #include <QDir>
@@ -106,13 +107,16 @@ void pick(humo::forms::ListBox& list, const std::string& text) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(":/app/icon.png"));
-    if (argc != 2) {
-        std::cerr << "usage: humo-screenshots OUTPUT_DIR\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: humo-screenshots OUTPUT_DIR [DATABASE]\n";
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
+    std::optional<std::string> database;
+    if (argc == 3)
+        database = argv[2];
     UnattendedHost host(
-        humo::db::locate_files(QCoreApplication::applicationDirPath().toStdString(), std::nullopt));
+        humo::db::locate_files(QCoreApplication::applicationDirPath().toStdString(), database));
     humo::forms::Program program(host, "humo_tool");
     humo::app::Module1 module(program);
     humo::qt::QtRenderer renderer(program);
@@ -158,6 +162,11 @@ int main(int argc, char** argv) {
     ok = save(host.help_viewer(), output.filePath("help.png")) && ok;
     host.help_viewer()->close();
     browser.cmdClose.user_click();
+
+    menu.update_offers();
+    menu.uncertainty_action()->trigger();
+    ok = save(menu.uncertainty_window(), output.filePath("uncertainty.png")) && ok;
+    menu.uncertainty_window()->close();
 
     QMenuBar* bar = renderer.frame_window()->menuBar();
     QAction* file = bar->actions().at(0);

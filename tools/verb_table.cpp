@@ -25,6 +25,9 @@ const std::vector<Verb>& verbs() {
         {"copy-results", {}, copy_results},
         {"batch", {kText, kText}, run_batch},
         {"restore-defaults", {kOptionalText}, restore_defaults},
+        {"uncertainty", {}, show_uncertainty},
+        {"uncertainty-seed", {number("S")}, set_uncertainty_seed},
+        {"uncertainty-iterations", {number("N")}, set_uncertainty_iterations},
     };
     return table;
 }

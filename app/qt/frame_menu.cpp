@@ -84,10 +84,13 @@ FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
     QMenu* edit = bar->addMenu("&Edit");
     edit->setObjectName("editMenu");
     copy_results_ = edit->addAction("&Copy results", this, &FrameMenu::copy_results);
+    QMenu* view = bar->addMenu("&View");
+    view->setObjectName("viewMenu");
+    uncertainty_ = view->addAction("&Uncertainty ranges…", this, &FrameMenu::show_uncertainty);
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("helpMenu");
     about_ = help->addAction("&About humo_tool", this, &FrameMenu::about);
-    for (QMenu* menu : {file, edit})
+    for (QMenu* menu : {file, edit, view})
         connect(menu, &QMenu::aboutToShow, this, &FrameMenu::update_offers);
     update_offers();
     edition_label_ = new QLabel(&frame);
@@ -100,6 +103,16 @@ void FrameMenu::update_offers() {
     const bool results = shows_results(module_);
     save_report_->setEnabled(results);
     copy_results_->setEnabled(results);
+    uncertainty_->setEnabled(results);
+}
+
+void FrameMenu::show_uncertainty() {
+    if (!uncertainty_window_)
+        uncertainty_window_ = new UncertaintyWindow(module_, &frame_);
+    uncertainty_window_->show();
+    uncertainty_window_->raise();
+    uncertainty_window_->activateWindow();
+    uncertainty_window_->refresh();
 }
 
 void FrameMenu::tell(const std::string& text, forms::MsgBoxIcon icon, const std::string& title) {

@@ -11,6 +11,7 @@
 
 #include "host.h"
 #include "results_actions.h"
+#include "uncertainty_window.h"
 
 namespace humo::app {
 
@@ -45,8 +46,8 @@ public:
 };
 
 // The frame's menu bar: File with "Calculate a batch…", "Save report…", "Load default
-// values…" and "Exit"; Edit with "Copy results"; Help with "About humo_tool"; and a status bar
-// that names the edition of the default values in use. The forms' own controls stay as they
+// values…" and "Exit"; Edit with "Copy results"; View with "Uncertainty ranges…"; Help with
+// "About humo_tool"; and a status bar that names the edition of the default values in use. The forms' own controls stay as they
 // are; the menu works through the same functions humo-script uses.
 class FrameMenu : public QObject {
 public:
@@ -58,8 +59,12 @@ public:
     QAction* exit_action() const { return exit_; }
     QAction* copy_results_action() const { return copy_results_; }
     QAction* about_action() const { return about_; }
+    QAction* uncertainty_action() const { return uncertainty_; }
+    // The uncertainty window, once it has been opened.
+    UncertaintyWindow* uncertainty_window() const { return uncertainty_window_; }
 
-    // "Save report…" and "Copy results" are offered only while both predicted stocks show.
+    // "Save report…", "Copy results" and "Uncertainty ranges…" are offered only while both
+    // predicted stocks show.
     void update_offers();
     // What the status bar says of the default values in use.
     QString edition_shown() const { return edition_label_->text(); }
@@ -69,6 +74,7 @@ private:
     void save_report();
     void copy_results();
     void about();
+    void show_uncertainty();
     void load_defaults();
     void show_edition();
     std::string database_file() const;
@@ -84,6 +90,8 @@ private:
     QAction* exit_;
     QAction* copy_results_;
     QAction* about_;
+    QAction* uncertainty_;
+    UncertaintyWindow* uncertainty_window_ = nullptr;
     QLabel* edition_label_;
 };
 

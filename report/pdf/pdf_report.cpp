@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "file_in_place.h"
+#include "histogram_painting.h"
 
 namespace humo::report {
 namespace {
@@ -144,6 +145,25 @@ void draw_chart(Page& page, const StockChart& chart) {
                to_label);
 }
 
+// The ranges on a page of their own, with the histogram of the change.
+void lay_out_ranges(Page& page, const ReportDocument& d) {
+    page.new_page();
+    page.painter().setPen(Qt::black);
+    page.font(12, true);
+    page.text(d.ranges_heading);
+    page.space(1);
+    page.font(9);
+    for (const std::string& line : d.ranges)
+        page.space(page.text(line, 0, 170, false) + 1);
+    page.space(2);
+    page.space(page.text(d.ranges_method, 0, 170, false) + 4);
+    page.font(8);
+    const QRectF rest = page.rest();
+    const QRectF area(rest.left(), rest.top(), Page::device(170), Page::device(80));
+    paint_change_histogram(page.painter(), area, d.histogram, d.change_low, d.change_high,
+                           d.separator, QColor(80, 120, 170), Qt::black);
+}
+
 void lay_out(Page& page, const ReportDocument& d) {
     page.font(16, true);
     page.text(d.title);
@@ -184,6 +204,8 @@ void lay_out(Page& page, const ReportDocument& d) {
     if (page.remaining() < kChartMinMm)
         page.new_page();
     draw_chart(page, d.chart);
+    if (!d.ranges.empty())
+        lay_out_ranges(page, d);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "batch_files.h"
 #include "batch_harness.h"
+#include "text_matchers.h"
 
 namespace humo::batch {
 namespace {
@@ -151,6 +152,17 @@ TEST_F(HumoBatchTest, TheCommandLine) {
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.starts_with("humo-batch: the decimal separator must be")) << run.err;
 
+    // The ranges' choices go with --uncertainty, and the iterations are bounded.
+    run = humo_batch("--seed 3 in.csv");
+    EXPECT_THAT(run.err, StartsWith("humo-batch: --iterations and --seed go with --uncertainty"));
+    for (const char* iterations : {"0", "100001", "1e3"}) {
+        run = humo_batch(std::string("--uncertainty --iterations ") + iterations + " in.csv");
+        EXPECT_EQ(run.status, 2) << iterations;
+        EXPECT_THAT(run.err, StartsWith("humo-batch: --iterations must be a whole number"));
+    }
+    EXPECT_THAT(humo_batch("--uncertainty --seed -1 in.csv").err,
+                StartsWith("humo-batch: --seed must be a whole number"));
+
     // Under the C locale numbers have a point unless the separator is given.
     write(dir.file("in.csv"), kHeader + ",carbon_stock\n" + kKenya + ",\"40,5\"\n");
     EXPECT_EQ(humo_batch("in.csv --decimal-separator=,", "LC_ALL=C").status, 0);
@@ -166,7 +178,7 @@ TEST_F(HumoBatchTest, ACancelledRunLeavesNoFile) {
         input += kKenya + "\n";
     write(dir.file("in.csv"), input);
     int reports = 0;
-    const BatchRequest request{dir.file("in.csv"), dir.file("out.csv"), database, {}};
+    const BatchRequest request{dir.file("in.csv"), dir.file("out.csv"), database, {}, {}};
     EXPECT_THROW(run_batch(request,
                            [&](const BatchProgress& progress) {
                                EXPECT_EQ(progress.total_bytes, static_cast<int64_t>(input.size()));

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "batch_harness.h"
+#include "text_matchers.h"
 
 namespace humo::batch {
 namespace {
@@ -45,10 +46,39 @@ TEST_F(HumoBatchEditionTest, TheSameFieldGivesEachEditionsStocks) {
     }
 }
 
+// Each edition's ranges from its own published uncertainties; the oldest publishes none.
+TEST_F(HumoBatchEditionTest, RangesComeFromEachEditionsPublishedUncertainties) {
+    std::ofstream(dir.file("in.csv")) << kHeader << ",area_ha\n" << kGermany << ",10\n";
+    std::map<std::string, testing::OutputRow> rows;
+    for (const char* edition : {"2003", "2006", "2019"}) {
+        const CommandRun batch = testing::run_in(
+            dir, HUMO_BATCH " --edition " + std::string(edition) + " --uncertainty in.csv");
+        EXPECT_EQ(batch.status, 0) << batch.err;
+        const auto records = testing::read_records(batch.out);
+        ASSERT_EQ(records.size(), 2u);
+        for (size_t c = 0; c < records[0].size(); ++c)
+            rows[edition][records[0][c]] = records[1][c];
+        const std::string& total = rows[edition]["total_annual_change"];
+        EXPECT_THAT(batch.err, HasSubstr("\ntotal annual change: " + total + " MgC/yr, 95% range " +
+                                         rows[edition]["total_annual_change_low"] + " to " +
+                                         rows[edition]["total_annual_change_high"] + "\n"));
+    }
+    EXPECT_EQ(rows["2003"]["annual_change_low"], rows["2003"]["annual_change_high"]);
+    EXPECT_EQ(rows["2003"]["not_covered"],
+              "reference stock 95; land-use factor 0.71; management factor 1.16; input factor "
+              "1.38");
+    for (const char* edition : {"2006", "2019"}) {
+        testing::OutputRow& row = rows[edition];
+        EXPECT_EQ(row["not_covered"], "") << edition;
+        EXPECT_LT(std::stod(row["to_stock_low"]), std::stod(row["to_stock"])) << edition;
+        EXPECT_GT(std::stod(row["to_stock_high"]), std::stod(row["to_stock"])) << edition;
+    }
+}
+
 TEST_F(HumoBatchEditionTest, AnUnknownEditionOrOneWithADatabaseIsRefused) {
     const std::string usage =
         "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
-        "                  INPUT.csv [-o OUTPUT.csv]\n";
+        "                  [--uncertainty [--iterations N] [--seed S]] INPUT.csv [-o OUTPUT.csv]\n";
     for (const auto& [arguments, says] : std::map<std::string, std::string>{
              {"--edition 1996 in.csv", "no edition 1996; the editions are 2003, 2006, 2019"},
              {"--edition=2006 --database in.csv in.csv",

@@ -81,6 +81,7 @@ struct KenyaRow {
                 {"Long-term cultivated", "Full tillage", "Medium"},
                 {"Grassland", "Improved", "High"},
                 stock,
+                std::nullopt,
                 std::nullopt};
     }
 };

@@ -159,13 +159,57 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
                                            ": No such file or directory."}));
 }
 
+// The window follows the calculator after each pick; its own choices draw again.
+TEST_F(FrameMenuTest, UncertaintyRangesFollowTheCalculatorAndItsChoices) {
+    EXPECT_EQ(opened("&View"), (Strings{"&Uncertainty ranges… (off)"}));
+    db::create_edition_database(session.dir.file("humo_tool.mdb"),
+                                testing::default_data_directory(), *db::find_edition("2019"));
+    calculate();
+    opened("&View");
+    menu->uncertainty_action()->trigger();
+    UncertaintyWindow* window = menu->uncertainty_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    // 21 · 0.92 = 19.3 and 21 · 1.17 · 1.11 = 27.3 on the 2019 defaults.
+    EXPECT_EQ(window->cell(0, 0), "19.3 MgC/ha");
+    EXPECT_THAT(window->cell(2, 1), EndsWith(" MgC/ha/yr"));
+    EXPECT_EQ(window->not_covered(), "Every value is drawn from its published uncertainty.");
+    EXPECT_EQ(window->histogram()->histogram().counts.size(), 30u);
+    const std::string drawn = window->cell(2, 1);
+    window->seed()->setValue(2);
+    EXPECT_EQ(session.module.uncertainty_choices().seed, 2u);
+    window->iterations()->setValue(500);
+    EXPECT_NE(window->cell(2, 1), drawn);
+    // A typed stock is the user's own; a blank result blanks the window.
+    session.type(session.calc().carbon_stock, "40");
+    EXPECT_EQ(window->cell(0, 0), "36.8 MgC/ha");
+    EXPECT_EQ(window->not_covered(), "Not covered (used as exact): reference stock 40 (typed).");
+    session.pick(session.calc().climate_region, "Tropical Moist");
+    EXPECT_EQ(window->cell(0, 0), "");
+    EXPECT_EQ(window->message(), "No ranges: the calculator shows no predicted stocks.");
+    // The oldest edition publishes none.
+    opened("&File");
+    files.edition_answer = 0;
+    menu->load_defaults_action()->trigger();
+    session.module.frmSplash().Continue1.user_click();
+    calculate();
+    menu->uncertainty_action()->trigger();
+    EXPECT_EQ(window->message(),
+              "This edition publishes no uncertainty: every value is used as exact.");
+    EXPECT_EQ(window->cell(2, 1), "1.16 to 1.16 MgC/ha/yr");
+}
+
 TEST_F(FrameMenuTest, CopyResultsPutsTheFiguresOnTheClipboard) {
     calculate();
     opened("&Edit");
     menu->copy_results_action()->trigger();
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
     EXPECT_THAT(text, StartsWith("country\tclimate_region\tsoil_type\t"));
-    EXPECT_THAT(text, EndsWith("\t38\t0.69\t1\t1\t26.2\t1\t1.17\t1.11\t49.4\t1.16\n"));
+    // The oldest edition publishes no uncertainty: each range is the value itself.
+    EXPECT_THAT(text, HasSubstr("\t38\t0.69\t1\t1\t26.2\t1\t1.17\t1.11\t49.4\t1.16\t26.2\t26.2\t"
+                                "49.4\t49.4\t1.16\t1.16\treference stock 38; land-use factor "
+                                "0.69; grassland management factor 1.17; grassland input factor "
+                                "1.11\t95% ranges: "));
 }
 
 // What the data forms do when the program is asked to end: the maintenance tests.

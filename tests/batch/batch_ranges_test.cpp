@@ -1,0 +1,131 @@
+// A batch's 95% ranges: each row's as the engine gives them for its picks alone, and the file's
+// total with the values rows share drawn once.
+
+#include "batch_harness.h"
+
+namespace humo::batch {
+namespace {
+
+using testing::BatchOutput;
+
+const std::string kAreaHeader = testing::kScenarioHeader + ",area_ha";
+// The Kenyan field on the shipped defaults, and a field on sandy soil in the same region.
+const std::string& kField = testing::kKenya;
+const std::string kSandyField =
+    "Kenya,Tropical Dry,Sandy,Long-term cultivated,No-till,Medium,Set aside,,";
+
+class BatchRangesTest : public ::testing::Test {
+protected:
+    BatchRangesTest() : tables(engine::load_memory_tables(testing::shipped_database(dir), {'.'})) {
+        // The Kenyan field's values, published with ±40% as two standard deviations.
+        const std::string region = "Tropical Dry";
+        for (const char* soil : {"High clay activity mineral", "Sandy"})
+            published.add({engine::ValueTable::kReferenceStock, region, soil, {}},
+                          {stock(soil), 40, 2});
+        published.add({engine::ValueTable::kLandUseFactor, region, "Long-term cultivated", {}},
+                      {0.69, 40, 2});
+        published.add({engine::ValueTable::kManagementFactor, region, "Improved", "grassland"},
+                      {1.17, 40, 2});
+    }
+    double stock(const char* soil) const {
+        return tables.reference_stock("Tropical Dry", soil).leading_number;
+    }
+    BatchOutput run(const std::string& rows) {
+        return testing::run_on_text(kAreaHeader + "\n" + rows, tables, &ranges);
+    }
+
+    testing::TempDir dir;
+    engine::MemoryTables tables;
+    engine::PublishedUncertainties published;
+    RangeOptions ranges{published, {2000, 5}};
+};
+
+TEST_F(BatchRangesTest, ARowsRangesAreTheEnginesForItsPicksWhateverRowsComeFirst) {
+    const BatchOutput forward = run(kField + ",10\n" + kSandyField + ",5\n");
+    const BatchOutput backward = run(kSandyField + ",5\n" + kField + ",10\n");
+    ASSERT_EQ(forward.rows.size(), 2u);
+    EXPECT_EQ(forward.rows[0], backward.rows[1]);
+    EXPECT_EQ(forward.rows[1], backward.rows[0]);
+
+    // The same picks given to the engine directly, as the window gives them.
+    engine::ScenarioShown shown;
+    shown.climate_region = "Tropical Dry";
+    shown.soil_type = "High clay activity mineral";
+    shown.reference_stock = "38";
+    shown.from = {"Long-term cultivated", "Full tillage", "Medium", {"0.69", "1", "1"}, {}};
+    shown.to = {"Grassland", "Improved", "High", {"1", "1.17", "1.11"}, {}};
+    const engine::ScenarioValues values = engine::scenario_values(published, shown, {'.'});
+    engine::ValueDraws draws(ranges.simulation);
+    engine::ScenarioSamples samples;
+    engine::simulate(values, draws, samples);
+    const engine::ScenarioRanges expected = engine::ranges_of(samples);
+    const testing::OutputRow& kenya = forward.rows[0];
+    auto shown_as = [](double bound, int decimals) {
+        return engine::exact_decimal(bound).fixed(decimals, {'.'});
+    };
+    EXPECT_EQ(kenya.at("from_stock_low"), shown_as(expected.from_stock.low, 1));
+    EXPECT_EQ(kenya.at("to_stock_high"), shown_as(expected.to_stock.high, 1));
+    EXPECT_EQ(kenya.at("annual_change_low"), shown_as(expected.change.low, 2));
+    EXPECT_EQ(kenya.at("total_annual_change_high"), shown_as(expected.change.high * 10, 2));
+    // The input factor 1.11 has no published ±; the factors of 1 are exact by definition.
+    EXPECT_EQ(kenya.at("not_covered"), "grassland input factor 1.11");
+    EXPECT_EQ(forward.rows[1].at("not_covered"), "management factor 1.17; land-use factor 0.93");
+}
+
+TEST_F(BatchRangesTest, TheFilesTotalDrawsSharedValuesOnceAndLeavesBadRowsOut) {
+    const BatchOutput output = run(kField + ",10\n" + kField + ",30\nKenia" + kField.substr(5) +
+                                   ",1000\n" + kSandyField + ",20\n");
+    ASSERT_EQ(output.rows.size(), 4u);
+    EXPECT_EQ(output.rows[2].at("total_annual_change_low"), "");
+    double sum_of_widths = 0;
+    for (size_t row : {0, 1, 3}) {
+        sum_of_widths += std::stod(output.rows[row].at("total_annual_change_high")) -
+                         std::stod(output.rows[row].at("total_annual_change_low"));
+    }
+    // 10 + 30 ha at 1.16 and 20 ha at the sandy field's change, from the exact stocks.
+    const std::string& line = output.summary.total_line;
+    ASSERT_TRUE(line.starts_with("total annual change: ")) << line;
+    const double kenya_change = (38 * 1.17 * 1.11 - 38 * 0.69) / 20;
+    const double sandy_change = (stock("Sandy") * 0.93 - stock("Sandy") * 0.69 * 1.17) / 20;
+    const double total = std::stod(line.substr(21));
+    EXPECT_NEAR(total, 40 * kenya_change + 20 * sandy_change, 0.005);
+    const double low = std::stod(line.substr(line.find("range ") + 6));
+    const double high = std::stod(line.substr(line.find(" to ") + 4));
+    EXPECT_LT(low, total);
+    EXPECT_GT(high, total);
+    // Rows reading other values would add their spreads in quadrature; here they mostly share.
+    EXPECT_LT(high - low, sum_of_widths);
+    EXPECT_GT(high - low, 0.5 * sum_of_widths);
+}
+
+TEST_F(BatchRangesTest, AnAreasOwnUncertaintyWidensItsRowsTotal) {
+    const std::string header = kAreaHeader + ",area_uncertainty";
+    const BatchOutput output =
+        testing::run_on_text(header + "\n" + kField + ",10,\n" + kField + ",10,100\n" + kField +
+                                 ",,50\n" + kField + ",10,lots\n",
+                             tables, &ranges);
+    ASSERT_EQ(output.rows.size(), 4u);
+    auto width = [&](size_t row) {
+        return std::stod(output.rows[row].at("total_annual_change_high")) -
+               std::stod(output.rows[row].at("total_annual_change_low"));
+    };
+    EXPECT_GT(width(1), 1.3 * width(0));
+    EXPECT_EQ(output.rows[1].at("annual_change_low"), output.rows[0].at("annual_change_low"));
+    EXPECT_EQ(output.rows[2].at("error"), "area_uncertainty is given without an area in area_ha");
+    EXPECT_EQ(output.rows[3].at("error"), "area_uncertainty \"lots\" is not a number");
+    EXPECT_EQ(output.summary.computed, 2);
+}
+
+TEST_F(BatchRangesTest, RangeColumnsOfAnEarlierRunAreReplacedOnlyWhenRangesAreAsked) {
+    const std::string input = kAreaHeader + ",not_covered\n" + kField + ",,old\n";
+    const BatchOutput with = testing::run_on_text(input, tables, &ranges);
+    const BatchOutput without = testing::run_on_text(input, tables);
+    EXPECT_EQ(with.header.at(10), "not_covered");
+    EXPECT_EQ(with.rows[0].at("not_covered"), "grassland input factor 1.11");
+    EXPECT_EQ(with.header.back(), "error");
+    EXPECT_EQ(without.rows[0].at("not_covered"), "old");
+    EXPECT_EQ(without.header.size(), 11u + 12u);  // the input's, and the results with areas'
+}
+
+}  // namespace
+}  // namespace humo::batch
