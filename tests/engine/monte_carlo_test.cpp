@@ -140,9 +140,11 @@ TEST(Ranges, AValueWithoutAPublishedUncertaintyIsUsedAsExactAndNamed) {
     // An edited value, and a stock the user typed, are used as exact too.
     ScenarioShown typed = kenya("40", "1.2");
     typed.reference_typed = true;
+    typed.from.typed = {false, true, false};
     const ScenarioValues edited = scenario_values(published_all(10), typed, kPoint);
     EXPECT_EQ(edited.not_covered(),
-              (Strings{"reference stock 40 (typed)", "grassland management factor 1.2 (edited)"}));
+              (Strings{"reference stock 40 (typed)", "management factor 1 (typed)",
+                       "grassland management factor 1.2 (edited)"}));
     EXPECT_FALSE(edited.reference.drawn());
     EXPECT_TRUE(edited.from[0].drawn());
     EXPECT_DOUBLE_EQ(edited.to[2].deviation, 1.11 * 0.05);

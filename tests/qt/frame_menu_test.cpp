@@ -175,6 +175,9 @@ TEST_F(FrameMenuTest, UncertaintyRangesFollowTheCalculatorAndItsChoices) {
     EXPECT_THAT(window->cell(2, 1), EndsWith(" MgC/ha/yr"));
     EXPECT_EQ(window->not_covered(), "Every value is drawn from its published uncertainty.");
     EXPECT_EQ(window->histogram()->histogram().counts.size(), 30u);
+    // The histogram lies between the ranges and the choices.
+    EXPECT_GT(window->histogram()->y(), window->findChild<QLabel*>("cell22")->geometry().bottom());
+    EXPECT_LT(window->histogram()->geometry().bottom(), window->iterations()->y());
     const std::string drawn = window->cell(2, 1);
     window->seed()->setValue(2);
     EXPECT_EQ(session.module.uncertainty_choices().seed, 2u);
