@@ -4,6 +4,7 @@
 #include "batch_harness.h"
 #include "calculation_ranges.h"
 #include "calculator_session.h"
+#include "sqlite_database.h"
 
 namespace humo::batch {
 namespace {
@@ -129,6 +130,26 @@ TEST_F(BatchRangesTest, RangeColumnsOfAnEarlierRunAreReplacedOnlyWhenRangesAreAs
     EXPECT_EQ(with.header.back(), "error");
     EXPECT_EQ(without.rows[0].at("not_covered"), "old");
     EXPECT_EQ(without.header.size(), 11u + 12u);  // the input's, and the results with areas'
+}
+
+// A database's own rows: one spanning no standard deviation and one of no known table are left
+// out, so their values are used as exact rather than drawn without bounds.
+TEST_F(BatchRangesTest, UnusableUncertaintyRowsOfADatabaseAreLeftOut) {
+    const std::string path = dir.file("humo_tool.mdb");
+    sqlite::Database(path, sqlite::OpenMode::kReadWrite)
+        .execute(
+            "INSERT INTO value_uncertainty VALUES "
+            "('c_stocks', 'Tropical Dry', 'High clay activity mineral', NULL, 38, 40, 0, 'x'), "
+            "('tbl_systems', 'Tropical Dry', 'Long-term cultivated', NULL, 0.69, 40, 2, 'x'), "
+            "('tbl_grassland', 'Tropical Dry', 'Improved', 'grassland', 1.17, 40, 2, 'x')");
+    const engine::PublishedUncertainties read = engine::PublishedUncertainties::read(path);
+    const RangeOptions options{read, {2000, 5}};
+    const BatchOutput output =
+        testing::run_on_text(kAreaHeader + "\n" + kField + ",10\n", tables, &options);
+    EXPECT_EQ(output.rows[0].at("not_covered"),
+              "reference stock 38; grassland management factor 1.17; grassland input factor 1.11");
+    EXPECT_LT(std::stod(output.rows[0].at("from_stock_low")), 26.2);
+    EXPECT_GT(std::stod(output.rows[0].at("from_stock_high")), 26.2);
 }
 
 }  // namespace
