@@ -128,7 +128,7 @@ BatchFiles batch_files(Module1& module, const std::string& input, const std::str
 }
 
 batch::BatchSummary run_batch(const BatchFiles& files, const batch::ProgressReport& progress) {
-    return batch::run_batch({files.input, files.output, files.database, files.separator, {}},
+    return batch::run_batch({files.input, files.output, files.database, files.separator, {}, false},
                             progress);
 }
 

@@ -33,20 +33,15 @@ constexpr std::array<std::string_view, kResultColumnCount> kResultNames = {
     "annual_change_high",
     "total_annual_change_low",
     "total_annual_change_high",
+    "annual_co2",
+    "annual_co2_low",
+    "annual_co2_high",
+    "total_annual_co2",
+    "total_annual_co2_low",
+    "total_annual_co2_high",
     "not_covered",
     "error",
 };
-
-bool is_range_column(size_t result) {
-    return result >= static_cast<size_t>(ResultColumn::kFromStockLow) &&
-           result <= static_cast<size_t>(ResultColumn::kNotCovered);
-}
-
-bool is_total_column(size_t result) {
-    return result == static_cast<size_t>(ResultColumn::kTotalAnnualChange) ||
-           result == static_cast<size_t>(ResultColumn::kTotalAnnualChangeLow) ||
-           result == static_cast<size_t>(ResultColumn::kTotalAnnualChangeHigh);
-}
 
 template <size_t N>
 std::optional<size_t> index_of(const std::array<std::string_view, N>& names,
@@ -56,6 +51,28 @@ std::optional<size_t> index_of(const std::array<std::string_view, N>& names,
             return i;
     }
     return std::nullopt;
+}
+
+bool between(size_t result, ResultColumn first, ResultColumn last) {
+    return result >= static_cast<size_t>(first) && result <= static_cast<size_t>(last);
+}
+
+// Whether a result is one the run computes at all.
+bool asked_for(size_t result, AskedResults asked) {
+    using enum ResultColumn;
+    const bool range = between(result, kFromStockLow, kTotalAnnualChangeHigh) ||
+                       result == static_cast<size_t>(kNotCovered) ||
+                       between(result, kAnnualCo2Low, kAnnualCo2High) ||
+                       between(result, kTotalAnnualCo2Low, kTotalAnnualCo2High);
+    const bool co2 = between(result, kAnnualCo2, kTotalAnnualCo2High);
+    return (asked.ranges || !range) && (asked.co2 || !co2);
+}
+
+bool is_total_column(size_t result) {
+    using enum ResultColumn;
+    return result == static_cast<size_t>(kTotalAnnualChange) ||
+           between(result, kTotalAnnualChangeLow, kTotalAnnualChangeHigh) ||
+           between(result, kTotalAnnualCo2, kTotalAnnualCo2High);
 }
 
 std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
@@ -70,7 +87,7 @@ std::string_view column_name(ResultColumn column) {
     return kResultNames[static_cast<size_t>(column)];
 }
 
-ColumnLayout layout_columns(const std::vector<std::string_view>& header, bool with_ranges) {
+ColumnLayout layout_columns(const std::vector<std::string_view>& header, AskedResults asked) {
     ColumnLayout layout;
     layout.position.fill(-1);
     layout.width = header.size();
@@ -89,7 +106,7 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header, bool wi
             layout.position[*input] = static_cast<int>(i);
             layout.output.push_back({false, i});
         } else if (auto result = index_of(kResultNames, name);
-                   result && (with_ranges || !is_range_column(*result))) {
+                   result && asked_for(*result, asked)) {
             // A result of an earlier run: the new result takes its place.
             in_input[*result] = true;
             layout.results_appended = false;
@@ -110,8 +127,7 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header, bool wi
     }
     const bool has_area = layout.at(InputColumn::kAreaHa) >= 0;
     for (size_t i = 0; i < kResultColumnCount; ++i) {
-        const bool wanted =
-            (has_area || !is_total_column(i)) && (with_ranges || !is_range_column(i));
+        const bool wanted = (has_area || !is_total_column(i)) && asked_for(i, asked);
         if (!in_input[i] && wanted) {
             layout.output.push_back({true, i});
             layout.output_names.emplace_back(kResultNames[i]);

@@ -49,10 +49,17 @@ enum class ResultColumn {
     kAnnualChangeHigh,
     kTotalAnnualChangeLow,
     kTotalAnnualChangeHigh,
+    // The change as CO2, asked for; its ranges with the others.
+    kAnnualCo2,
+    kAnnualCo2Low,
+    kAnnualCo2High,
+    kTotalAnnualCo2,
+    kTotalAnnualCo2Low,
+    kTotalAnnualCo2High,
     kNotCovered,
     kError,
 };
-inline constexpr size_t kResultColumnCount = 21;
+inline constexpr size_t kResultColumnCount = 27;
 
 std::string_view column_name(InputColumn column);
 std::string_view column_name(ResultColumn column);
@@ -85,8 +92,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Matches the header's names, whatever their case and surrounding blanks. The ranges' columns
-// are results only when `with_ranges`; the totals only when the file has areas.
-ColumnLayout layout_columns(const std::vector<std::string_view>& header, bool with_ranges = false);
+// Which of the optional results a run asks for.
+struct AskedResults {
+    bool ranges = false;
+    bool co2 = false;
+};
+
+// Matches the header's names, whatever their case and surrounding blanks. Columns of results not
+// asked for are the input's own; the totals are results only when the file has areas.
+ColumnLayout layout_columns(const std::vector<std::string_view>& header, AskedResults asked = {});
 
 }  // namespace humo::batch

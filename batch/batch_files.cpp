@@ -115,7 +115,7 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
         };
         try {
             BatchSummary summary =
-                run_batch_stream(read, write, tables, progress, input.size(), asked);
+                run_batch_stream(read, write, tables, progress, input.size(), asked, request.co2);
             summary.edition = edition;
             note_published(published, summary);
             return summary;
@@ -126,7 +126,8 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
     try {
         files::FileInPlace output(request.output);
         auto write = [&output](const char* data, size_t size) { output.write({data, size}); };
-        BatchSummary summary = run_batch_stream(read, write, tables, progress, input.size(), asked);
+        BatchSummary summary =
+            run_batch_stream(read, write, tables, progress, input.size(), asked, request.co2);
         output.commit();
         summary.edition = edition;
         note_published(published, summary);

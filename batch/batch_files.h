@@ -16,6 +16,8 @@ struct BatchRequest {
     numbers::DecimalSeparator separator;
     // Asks for each row's 95% ranges, drawn so.
     std::optional<engine::Simulation> ranges;
+    // Asks for the change as CO2 too.
+    bool co2 = false;
 };
 
 // Runs a scenario file against a database. An output file appears whole or not at all: it is

@@ -87,6 +87,12 @@ std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResu
             r[5],
             r[6],
             r[7],
+            result.annual_co2,
+            r[8],
+            r[9],
+            result.total_annual_co2,
+            r[10],
+            r[11],
             result.not_covered,
             result.error};
 }
@@ -138,7 +144,7 @@ std::string BatchSummary::error_line(const RowError& error) {
 
 BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::MemoryTables& tables,
                               const ProgressReport& progress, int64_t total_bytes,
-                              const RangeOptions* ranges) {
+                              const RangeOptions* ranges, bool co2) {
     try {
         CsvReader reader(std::move(read));
         const CsvRecord* header = reader.next();
@@ -154,7 +160,7 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         }
         ColumnLayout layout;
         try {
-            layout = layout_columns(header->fields, ranges != nullptr);
+            layout = layout_columns(header->fields, {ranges != nullptr, co2});
         } catch (const HeaderError& error) {
             throw BatchFailure("line " + std::to_string(header->line) + ": " + error.what());
         }
@@ -167,6 +173,8 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         writer.end_record();
 
         ScenarioCalculator calculator(tables);
+        if (co2)
+            calculator.add_co2();
         std::optional<RowRanges> row_ranges;
         if (ranges) {
             row_ranges.emplace(tables, ranges->published, ranges->simulation);

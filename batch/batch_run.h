@@ -80,10 +80,10 @@ struct RangeOptions {
 };
 
 // Computes every row of a scenario file read from `read` and writes them to `write`, one row
-// at a time, however long the file. Throws BatchFailure when nothing usable can be written,
-// BatchCancelled when the progress report says so.
+// at a time, however long the file, with the ranges and the CO2 columns when asked. Throws
+// BatchFailure when nothing usable can be written, BatchCancelled when the progress report says so.
 BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::MemoryTables& tables,
                               const ProgressReport& progress = nullptr, int64_t total_bytes = 0,
-                              const RangeOptions* ranges = nullptr);
+                              const RangeOptions* ranges = nullptr, bool co2 = false);
 
 }  // namespace humo::batch

@@ -7,6 +7,9 @@
 namespace humo::batch {
 namespace {
 
+// Carbon to CO2 in an inventory's sign: emissions positive.
+constexpr double kCo2PerCarbon = -44.0 / 12.0;
+
 // Sets of values kept at most; beyond it their areas go into the total and they start afresh.
 constexpr size_t kMaxShared = 1 << 14;
 
@@ -68,12 +71,18 @@ RowRanges::Shared& RowRanges::shared(const engine::Site& site, const engine::Sys
     auto change = [this](double bound) {
         return engine::change_text(engine::exact_decimal(bound), tables_.separator);
     };
+    // The totals' bounds are the row's own; as CO2 the sign turns, so the highest gain of carbon
+    // is the lowest emission.
     added.texts.bounds = {stock(ranges.from_stock.low),
                           stock(ranges.from_stock.high),
                           stock(ranges.to_stock.low),
                           stock(ranges.to_stock.high),
                           change(ranges.change.low),
                           change(ranges.change.high),
+                          {},
+                          {},
+                          change(ranges.change.high * kCo2PerCarbon),
+                          change(ranges.change.low * kCo2PerCarbon),
                           {},
                           {}};
     for (const std::string& name : added.values.not_covered())
@@ -122,6 +131,8 @@ const RangeTexts& RowRanges::compute(const engine::Site& site, const engine::Sys
     }
     row_texts_.bounds[6] = change(total.low);
     row_texts_.bounds[7] = change(total.high);
+    row_texts_.bounds[10] = change(total.high * kCo2PerCarbon);
+    row_texts_.bounds[11] = change(total.low * kCo2PerCarbon);
     return row_texts_;
 }
 

@@ -14,10 +14,10 @@
 
 namespace humo::batch {
 
-// A row's ranges as its columns show them: FROM stock, TO stock, annual change and total, each
-// low then high; the total's are empty without an area.
+// A row's ranges as its columns show them: FROM stock, TO stock, annual change, total, the
+// change as CO2 and the total as CO2, each low then high; the totals' are empty without an area.
 struct RangeTexts {
-    std::array<std::string, 8> bounds;
+    std::array<std::string, 12> bounds;
     std::string not_covered;
 };
 

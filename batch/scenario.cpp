@@ -1,5 +1,7 @@
 #include "scenario.h"
 
+#include "carbon_arithmetic.h"
+
 namespace humo::batch {
 namespace {
 
@@ -34,6 +36,8 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells, in
     result_.to = {};
     result_.annual_change = {};
     result_.total_annual_change = {};
+    result_.annual_co2 = {};
+    result_.total_annual_co2 = {};
     result_.ranges = {};
     result_.not_covered = {};
     result_.error.clear();
@@ -70,6 +74,20 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells, in
             else
                 fail("total_annual_change is beyond the range of numbers");
         }
+        if (errors_.empty() && co2_) {
+            // The change as the calculator shows it, from the stocks as shown.
+            co2_text_ =
+                engine::co2_text(engine::annual_change_of_shown(from_stock.text, to_stock.text,
+                                                                rules_.tables().separator),
+                                 rules_.tables().separator);
+            result_.annual_co2 = co2_text_;
+            if (area) {
+                total_co2_text_ = engine::co2_text(
+                    engine::annual_change(from_stock.exact, to_stock.exact) * *area,
+                    rules_.tables().separator);
+                result_.total_annual_co2 = total_co2_text_;
+            }
+        }
         if (errors_.empty() && ranges_)
             compute_ranges(cells, *site, *from, *to, from_stock, to_stock, area, line);
         if (errors_.empty()) {
@@ -83,6 +101,8 @@ const ScenarioResult& ScenarioCalculator::compute(const ScenarioCells& cells, in
     }
     if (!errors_.empty()) {
         result_.total_annual_change = {};
+        result_.annual_co2 = {};
+        result_.total_annual_co2 = {};
         result_.ranges = {};
         result_.not_covered = {};
         for (const std::string& error : errors_)

@@ -27,8 +27,12 @@ struct ScenarioResult {
     std::string_view annual_change;
     // Empty without an area.
     std::string_view total_annual_change;
-    // Asked for: the 95% ranges' bounds, in the columns' order, and the values used as exact.
-    std::array<std::string_view, 8> ranges{};
+    // Asked for: the change as CO2, and over the area.
+    std::string_view annual_co2;
+    std::string_view total_annual_co2;
+    // Asked for: the 95% ranges' bounds, in the columns' order (the carbon's, then the CO2's),
+    // and the values used as exact.
+    std::array<std::string_view, 12> ranges{};
     std::string_view not_covered;
     std::string error;
 
@@ -44,6 +48,8 @@ public:
 
     // Computes the rows' ranges too, with these; they must outlive the calculator.
     void add_ranges(RowRanges& ranges) { ranges_ = &ranges; }
+    // Computes the change as CO2 too.
+    void add_co2() { co2_ = true; }
 
     // `line` tells a row's own draws, such as its area's, from every other row's.
     const ScenarioResult& compute(const ScenarioCells& cells, int64_t line = 0);
@@ -70,6 +76,9 @@ private:
 
     engine::ScenarioRules rules_;
     RowRanges* ranges_ = nullptr;
+    bool co2_ = false;
+    std::string co2_text_;
+    std::string total_co2_text_;
     ScenarioResult result_;
     std::vector<std::string> errors_;
 

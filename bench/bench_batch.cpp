@@ -103,7 +103,7 @@ ChildRun run_child(const std::vector<std::string>& arguments, const std::string&
 void BM_BatchInProcess(benchmark::State& state) {
     for (auto _ : state) {
         const batch::BatchSummary summary =
-            batch::run_batch({files.rows, files.output, files.database, {'.'}, {}});
+            batch::run_batch({files.rows, files.output, files.database, {'.'}, {}, false});
         if (summary.computed != kRows)
             state.SkipWithError("not every generated row was computed");
     }

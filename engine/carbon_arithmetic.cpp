@@ -121,4 +121,38 @@ std::string change_text(const numbers::Decimal& change, numbers::DecimalSeparato
     return change.fixed(2, separator);
 }
 
+std::string co2_text(const numbers::Decimal& carbon, numbers::DecimalSeparator separator) {
+    // Hundredths of CO2 = −carbon × 1100 / 3. Written out in full (far more decimals than any
+    // product of the tables' numbers has), then divided by 3 as by hand.
+    const std::string scaled = (carbon * *numbers::Decimal::from_plain("1100")).fixed(40, {'.'});
+    const bool carbon_negative = scaled.starts_with('-');
+    const size_t digits_start = carbon_negative ? 1 : 0;
+    const size_t point = scaled.find('.');
+    std::string quotient;
+    int remainder = 0;
+    for (size_t i = digits_start; i < point; ++i) {
+        const int value = remainder * 10 + (scaled[i] - '0');
+        quotient += static_cast<char>('0' + value / 3);
+        remainder = value % 3;
+    }
+    // What is left is (remainder + fraction) / 3 of a hundredth: a half or more rounds away.
+    const char first_fraction_digit = point + 1 < scaled.size() ? scaled[point + 1] : '0';
+    if (remainder == 2 || (remainder == 1 && first_fraction_digit >= '5')) {
+        size_t i = quotient.size();
+        while (i > 0 && quotient[i - 1] == '9')
+            quotient[--i] = '0';
+        if (i == 0)
+            quotient.insert(quotient.begin(), '1');
+        else
+            ++quotient[i - 1];
+    }
+    quotient.erase(0, std::min(quotient.find_first_not_of('0'), quotient.size()));
+    while (quotient.size() < 3)
+        quotient.insert(quotient.begin(), '0');
+    const bool zero = quotient.find_first_not_of('0') == std::string::npos;
+    // Carbon gained is CO2 removed: the sign turns.
+    return (carbon_negative || zero ? "" : "-") + quotient.substr(0, quotient.size() - 2) +
+           separator.character + quotient.substr(quotient.size() - 2);
+}
+
 }  // namespace humo::engine

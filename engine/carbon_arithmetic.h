@@ -53,6 +53,11 @@ void write_change_of_tenths(int64_t from_tenths, int64_t to_tenths, char separat
 // of two cannot overflow.
 std::optional<int64_t> shown_tenths(std::string_view shown);
 
+// Carbon as CO2 in an inventory's sign, emissions positive: −carbon × 44/12, in MgCO2, rounded
+// to two decimals with halves away from zero on the exact value (44/12 has no finite decimal, so
+// the division is done digit by digit).
+std::string co2_text(const numbers::Decimal& carbon, numbers::DecimalSeparator separator);
+
 // The patterns the results are shown with: one decimal for stocks, two for the change.
 std::string stock_text(const numbers::Decimal& stock, numbers::DecimalSeparator separator);
 std::string change_text(const numbers::Decimal& change, numbers::DecimalSeparator separator);

@@ -52,6 +52,12 @@ Histogram histogram(const std::vector<double>& samples) {
 
 }  // namespace
 
+std::string annual_co2(const CalculationReport& report) {
+    return engine::co2_text(
+        engine::annual_change_of_shown(report.from.stock, report.to.stock, report.separator),
+        report.separator);
+}
+
 const char* const kRangesMethod =
     "95% ranges: the 2.5th and 97.5th percentiles of the stocks and the change computed with "
     "each published value drawn from a normal distribution (its ± read as two standard "
@@ -85,6 +91,11 @@ CalculationRanges calculation_ranges(const CalculationReport& report,
     ranges.from_stock = range_shown(report.from.stock, found.from_stock, 1, report.separator);
     ranges.to_stock = range_shown(report.to.stock, found.to_stock, 1, report.separator);
     ranges.change = range_shown(report.annual_change, found.change, 2, report.separator);
+    // Carbon gained is CO2 removed: the bounds change places.
+    constexpr double kCo2PerCarbon = -44.0 / 12.0;
+    ranges.co2 = range_shown(annual_co2(report),
+                             {found.change.high * kCo2PerCarbon, found.change.low * kCo2PerCarbon},
+                             2, report.separator);
     ranges.not_covered = values.not_covered();
     if (published.empty()) {
         ranges.note = published.missing_reason().empty()

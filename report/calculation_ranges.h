@@ -31,12 +31,18 @@ struct CalculationRanges {
     RangeShown from_stock;
     RangeShown to_stock;
     RangeShown change;
+    // The change as CO2, emissions positive.
+    RangeShown co2;
     Histogram change_histogram;
     // The values used as exact, such as "grassland management factor 1.17".
     std::vector<std::string> not_covered;
     // Why no value is drawn, when the database publishes none.
     std::string note;
 };
+
+// The annual change of a report as CO2 in an inventory's sign, emissions positive, MgCO2/ha/yr:
+// from the stocks as shown, as the change itself is.
+std::string annual_co2(const CalculationReport& report);
 
 // One sentence on how the ranges are made, for every place that shows them.
 extern const char* const kRangesMethod;

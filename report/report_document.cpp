@@ -45,6 +45,7 @@ void add_ranges(const CalculationRanges& ranges, numbers::DecimalSeparator separ
     document.ranges = {range_line("FROM predicted stock", ranges.from_stock, "MgC/ha"),
                        range_line("TO predicted stock", ranges.to_stock, "MgC/ha"),
                        range_line("Annual carbon stock change", ranges.change, "MgC/ha/yr"),
+                       range_line("Annual CO2, emissions positive", ranges.co2, "MgCO2/ha/yr"),
                        "Drawn in " + std::to_string(ranges.simulation.iterations) +
                            " iterations with seed " + std::to_string(ranges.simulation.seed) + "."};
     if (!ranges.note.empty())
@@ -84,6 +85,8 @@ ReportDocument report_document(const CalculationReport& r, const CalculationRang
         {"Predicted carbon stock", r.from.stock + " MgC/ha", r.to.stock + " MgC/ha"},
     };
     document.change = "Annual carbon stock change: " + r.annual_change + " MgC/ha/yr";
+    document.co2 =
+        "As CO2, emissions positive (the change × −44/12): " + annual_co2(r) + " MgCO2/ha/yr";
     document.method =
         "Method: each system's predicted carbon stock is the reference carbon stock multiplied by "
         "its land-use, management and input factors; the annual change is the TO stock minus the "

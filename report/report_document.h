@@ -29,6 +29,7 @@ struct ReportDocument {
     // The first row names the two columns.
     std::vector<SystemsRow> systems;
     std::string change;
+    std::string co2;
     std::string method;
     StockChart chart;
     // With ranges: a heading, a line for each quantity and for the values used as exact, the

@@ -29,6 +29,7 @@ std::string results_text(const CalculationReport& r, const CalculationRanges* ra
         {"to_input_factor", r.to.input_factor.text},
         {"to_stock", r.to.stock},
         {"annual_change", r.annual_change},
+        {"annual_co2", annual_co2(r)},
     }};
     if (ranges) {
         std::string not_covered;
@@ -40,6 +41,8 @@ std::string results_text(const CalculationReport& r, const CalculationRanges* ra
                                        {"to_stock_high", ranges->to_stock.high},
                                        {"annual_change_low", ranges->change.low},
                                        {"annual_change_high", ranges->change.high},
+                                       {"annual_co2_low", ranges->co2.low},
+                                       {"annual_co2_high", ranges->co2.high},
                                        {"not_covered", not_covered},
                                        {"uncertainty_method", kRangesMethod}});
     }

@@ -1,7 +1,7 @@
 // humo-batch: computes many scenarios at once, each row exactly as the calculator would.
 //
 //   humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]
-//              [--uncertainty [--iterations N] [--seed S]] INPUT.csv [-o OUTPUT.csv]
+//              [--uncertainty [--iterations N] [--seed S]] [--co2] INPUT.csv [-o OUTPUT.csv]
 //
 // Exit status: 0 every row computed, 1 some rows have errors (all rows are written), 2 nothing
 // written (the input, its header or the database cannot be used, or the command line is wrong).
@@ -31,7 +31,8 @@ constexpr int kUnusable = 2;
 
 const char* const kUsage =
     "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
-    "                  [--uncertainty [--iterations N] [--seed S]] INPUT.csv [-o OUTPUT.csv]\n";
+    "                  [--uncertainty [--iterations N] [--seed S]] [--co2] INPUT.csv\n"
+    "                  [-o OUTPUT.csv]\n";
 
 const char* const kHelp =
     "\n"
@@ -57,6 +58,9 @@ const char* const kHelp =
     "                           column area_uncertainty gives the area's ±% (95% limit)\n"
     "  --iterations N           draws for the ranges, 1 to 100000 (default 10000)\n"
     "  --seed S                 fixes the draws: the same seed, the same ranges (default 1)\n"
+    "  --co2                    add the change as CO2, emissions positive (-change x 44/12,\n"
+    "                           MgCO2/ha/yr): annual_co2, total_annual_co2 with area_ha, and\n"
+    "                           their ranges with --uncertainty\n"
     "  -o, --output FILE        write here, whole or not at all (may name INPUT)\n"
     "  --help, --version\n"
     "\n"
@@ -149,6 +153,8 @@ std::variant<Options, int> parse(int argc, char** argv) {
             options.quiet = true;
         } else if (argument == "--uncertainty") {
             uncertainty = true;
+        } else if (argument == "--co2") {
+            options.request.co2 = true;
         } else if (argument == "--database" || argument == "--edition" || argument == "-o" ||
                    argument == "--output" || argument == "--decimal-separator" ||
                    argument == "--iterations" || argument == "--seed") {

@@ -196,6 +196,8 @@ void lay_out(Page& page, const ReportDocument& d) {
     page.space(3);
     page.font(11, true);
     page.text(d.change);
+    page.font(9);
+    page.text(d.co2);
     page.space(3);
     page.font(9);
     page.text(d.method);

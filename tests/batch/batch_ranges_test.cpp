@@ -152,5 +152,23 @@ TEST_F(BatchRangesTest, UnusableUncertaintyRowsOfADatabaseAreLeftOut) {
     EXPECT_GT(std::stod(output.rows[0].at("from_stock_high")), 26.2);
 }
 
+// As CO2 the sign turns: emissions positive, −44/12 of the carbon, its bounds changing places.
+TEST_F(BatchRangesTest, TheChangeAsCo2WithItsRangeAndTotal) {
+    const BatchOutput output =
+        testing::run_on_text(kAreaHeader + "\n" + kField + ",10\n", tables, &ranges, true);
+    const testing::OutputRow& row = output.rows.at(0);
+    EXPECT_EQ(row.at("annual_co2"), "-4.25");         // 1.16 × 44/12 = 4.2533
+    EXPECT_EQ(row.at("total_annual_co2"), "-42.41");  // (49.3506 − 26.22) / 20 × 10 × 44/12
+    for (const auto& [co2, carbon] :
+         {std::pair{"annual_co2_low", "annual_change_high"},
+          std::pair{"annual_co2_high", "annual_change_low"},
+          std::pair{"total_annual_co2_low", "total_annual_change_high"},
+          std::pair{"total_annual_co2_high", "total_annual_change_low"}})
+        EXPECT_NEAR(std::stod(row.at(co2)), -44.0 / 12 * std::stod(row.at(carbon)), 0.02) << co2;
+    EXPECT_EQ(testing::run_on_text(kAreaHeader + "\n" + kField + ",10\n", tables, nullptr, true)
+                  .header.size(),
+              10u + 14u);  // the input's, the results with areas, and the two CO2 columns
+}
+
 }  // namespace
 }  // namespace humo::batch

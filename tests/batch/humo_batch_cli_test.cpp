@@ -178,7 +178,7 @@ TEST_F(HumoBatchTest, ACancelledRunLeavesNoFile) {
         input += kKenya + "\n";
     write(dir.file("in.csv"), input);
     int reports = 0;
-    const BatchRequest request{dir.file("in.csv"), dir.file("out.csv"), database, {}, {}};
+    const BatchRequest request{dir.file("in.csv"), dir.file("out.csv"), database, {}, {}, false};
     EXPECT_THROW(run_batch(request,
                            [&](const BatchProgress& progress) {
                                EXPECT_EQ(progress.total_bytes, static_cast<int64_t>(input.size()));

@@ -208,11 +208,12 @@ TEST_F(FrameMenuTest, CopyResultsPutsTheFiguresOnTheClipboard) {
     menu->copy_results_action()->trigger();
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
     EXPECT_THAT(text, StartsWith("country\tclimate_region\tsoil_type\t"));
-    // The oldest edition publishes no uncertainty: each range is the value itself.
-    EXPECT_THAT(text, HasSubstr("\t38\t0.69\t1\t1\t26.2\t1\t1.17\t1.11\t49.4\t1.16\t26.2\t26.2\t"
-                                "49.4\t49.4\t1.16\t1.16\treference stock 38; land-use factor "
-                                "0.69; grassland management factor 1.17; grassland input factor "
-                                "1.11\t95% ranges: "));
+    // The oldest edition publishes no uncertainty: each range is the value itself, from the
+    // unrounded stocks (1.1565 as CO2: 4.2406).
+    EXPECT_THAT(text,
+                HasSubstr("\t49.4\t1.16\t-4.25\t26.2\t26.2\t49.4\t49.4\t1.16\t1.16\t-4.24\t"
+                          "-4.24\treference stock 38; land-use factor 0.69; grassland "
+                          "management factor 1.17; grassland input factor 1.11\t95% ranges: "));
 }
 
 // What the data forms do when the program is asked to end: the maintenance tests.

@@ -136,10 +136,10 @@ TEST_F(ReportTest, TheClipboardTextIsASpreadsheetRowAndAScenarioToo) {
               "to_land_use\tto_management\tto_input\tcarbon_stock\treference_stock\t"
               "from_land_use_factor\tfrom_management_factor\tfrom_input_factor\tfrom_stock\t"
               "to_land_use_factor\tto_management_factor\tto_input_factor\tto_stock\t"
-              "annual_change\n"
+              "annual_change\tannual_co2\n"
               "Kenya\tTropical Dry\tHigh clay activity mineral\tLong-term cultivated\tFull "
               "tillage\tMedium\tGrassland\tImproved\tHigh\t40\t40\t0.69\t1\t1\t27.6\t1\t1.17\t"
-              "1.11\t51.9\t1.22\n");
+              "1.11\t51.9\t1.22\t-4.46\n");  // (51.9 − 27.6) / 20 × 44/12 = 4.455: a half
     // Pasted back into humo-batch, the row computes to the same numbers.
     const engine::MemoryTables tables = engine::load_memory_tables(database(), {'.'});
     const testing::BatchOutput output = testing::run_on_text(text, tables);
@@ -171,6 +171,7 @@ TEST_F(ReportTest, ThePageSaysWhatWasComputedAndHow) {
     EXPECT_EQ(d.systems[6].to, "1.2 (typed)");
     EXPECT_EQ(d.systems[7].from, "26.2 MgC/ha");
     EXPECT_EQ(d.change, "Annual carbon stock change: 1.36 MgC/ha/yr");  // (53.4 − 26.2) / 20
+    EXPECT_EQ(d.co2, "As CO2, emissions positive (the change × −44/12): -4.99 MgCO2/ha/yr");
     EXPECT_EQ(d.chart.stock.labels, (Strings{"0", "20", "40", "60"}));
     EXPECT_EQ(d.chart.years.labels, (Strings{"0", "5", "10", "15", "20"}));
     EXPECT_EQ(d.chart.from_text, "26.2");
