@@ -1,6 +1,8 @@
 // A batch's 95% ranges: each row's as the engine gives them for its picks alone, and the file's
 // total with the values rows share drawn once.
 
+#include <numeric>
+
 #include "batch_harness.h"
 #include "calculation_ranges.h"
 #include "calculator_session.h"
@@ -69,6 +71,15 @@ TEST_F(BatchRangesTest, ARowsRangesAreTheWindowsForItsPicksWhateverRowsComeFirst
                                             {"annual_change_low", window.change.low},
                                             {"annual_change_high", window.change.high}})
         EXPECT_EQ(kenya.at(column), shown) << column;
+    // The ± is the range's half-width as a percentage of the value shown.
+    const double half = (std::stod(window.change.high) - std::stod(window.change.low)) / 2;
+    EXPECT_NEAR(std::stod(window.change.half_width.substr(2)), half / 1.16 * 100, 1.5)
+        << window.change.half_width;
+    // The histogram's bars span the draws: every iteration in one, the extremes at the ends.
+    const std::vector<int>& bars = window.change_histogram.counts;
+    EXPECT_EQ(std::accumulate(bars.begin(), bars.end(), 0), 2000);
+    EXPECT_GT(bars.front(), 0);
+    EXPECT_GT(bars.back(), 0);
     // Over 10 ha, from the unrounded bound.
     EXPECT_NEAR(std::stod(kenya.at("total_annual_change_high")), 10 * std::stod(window.change.high),
                 0.05);
