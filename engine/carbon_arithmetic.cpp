@@ -121,23 +121,25 @@ std::string change_text(const numbers::Decimal& change, numbers::DecimalSeparato
     return change.fixed(2, separator);
 }
 
-std::string co2_text(const numbers::Decimal& carbon, numbers::DecimalSeparator separator) {
-    // Hundredths of CO2 = −carbon × 1100 / 3. Written out in full (far more decimals than any
-    // product of the tables' numbers has), then divided by 3 as by hand.
-    const std::string scaled = (carbon * *numbers::Decimal::from_plain("1100")).fixed(40, {'.'});
-    const bool carbon_negative = scaled.starts_with('-');
-    const size_t digits_start = carbon_negative ? 1 : 0;
-    const size_t point = scaled.find('.');
+std::string quotient_text(const numbers::Decimal& numerator, uint32_t divisor, int decimals,
+                          numbers::DecimalSeparator separator) {
+    // Written out with far more decimals than any sum or product of the tables' numbers has,
+    // then divided as by hand, digit by digit; the digit after the kept ones rounds.
+    constexpr int kExtraDigits = 40;
+    const std::string scaled = numerator.fixed(decimals + kExtraDigits, {'.'});
+    const bool negative = scaled.starts_with('-');
     std::string quotient;
-    int remainder = 0;
-    for (size_t i = digits_start; i < point; ++i) {
-        const int value = remainder * 10 + (scaled[i] - '0');
-        quotient += static_cast<char>('0' + value / 3);
-        remainder = value % 3;
+    uint64_t remainder = 0;
+    for (char digit : scaled) {
+        if (digit < '0' || digit > '9')
+            continue;
+        const uint64_t value = remainder * 10 + static_cast<uint64_t>(digit - '0');
+        quotient += static_cast<char>('0' + value / divisor);
+        remainder = value % divisor;
     }
-    // What is left is (remainder + fraction) / 3 of a hundredth: a half or more rounds away.
-    const char first_fraction_digit = point + 1 < scaled.size() ? scaled[point + 1] : '0';
-    if (remainder == 2 || (remainder == 1 && first_fraction_digit >= '5')) {
+    const bool round_up = quotient[quotient.size() - kExtraDigits] >= '5';
+    quotient.resize(quotient.size() - kExtraDigits);
+    if (round_up) {
         size_t i = quotient.size();
         while (i > 0 && quotient[i - 1] == '9')
             quotient[--i] = '0';
@@ -147,12 +149,21 @@ std::string co2_text(const numbers::Decimal& carbon, numbers::DecimalSeparator s
             ++quotient[i - 1];
     }
     quotient.erase(0, std::min(quotient.find_first_not_of('0'), quotient.size()));
-    while (quotient.size() < 3)
-        quotient.insert(quotient.begin(), '0');
-    const bool zero = quotient.find_first_not_of('0') == std::string::npos;
-    // Carbon gained is CO2 removed: the sign turns.
-    return (carbon_negative || zero ? "" : "-") + quotient.substr(0, quotient.size() - 2) +
-           separator.character + quotient.substr(quotient.size() - 2);
+    const bool zero = quotient.empty();
+    if (quotient.size() < static_cast<size_t>(decimals) + 1)
+        quotient.insert(0, static_cast<size_t>(decimals) + 1 - quotient.size(), '0');
+    std::string text = negative && !zero ? "-" : "";
+    text += quotient.substr(0, quotient.size() - static_cast<size_t>(decimals));
+    if (decimals > 0)
+        text +=
+            separator.character + quotient.substr(quotient.size() - static_cast<size_t>(decimals));
+    return text;
+}
+
+std::string co2_text(const numbers::Decimal& carbon, numbers::DecimalSeparator separator) {
+    // CO2 is 44/12 = 11/3 times the carbon, and carbon gained is CO2 removed: the sign turns.
+    static const numbers::Decimal kCo2PerCarbonTurned = *numbers::Decimal::from_plain("-11");
+    return quotient_text(carbon * kCo2PerCarbonTurned, 3, 2, separator);
 }
 
 }  // namespace humo::engine

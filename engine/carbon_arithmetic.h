@@ -53,6 +53,10 @@ void write_change_of_tenths(int64_t from_tenths, int64_t to_tenths, char separat
 // of two cannot overflow.
 std::optional<int64_t> shown_tenths(std::string_view shown);
 
+// numerator / divisor with `decimals` decimals, halves away from zero on the exact quotient.
+std::string quotient_text(const numbers::Decimal& numerator, uint32_t divisor, int decimals,
+                          numbers::DecimalSeparator separator);
+
 // Carbon as CO2 in an inventory's sign, emissions positive: −carbon × 44/12, in MgCO2, rounded
 // to two decimals with halves away from zero on the exact value (44/12 has no finite decimal, so
 // the division is done digit by digit).
