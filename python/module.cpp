@@ -4,6 +4,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include "csv_reader.h"
 #include "database.h"
 #include "frame_rows.h"
 #include "lists.h"
@@ -122,6 +123,14 @@ PYBIND11_MODULE(humo_tool, module) {
         .def("__repr__",
              [](const Database& database) { return "<humo_tool.Database " + database.path + ">"; });
 
+    module.def(
+        "csv_delimiter",
+        [](std::string_view header_line) {
+            return std::string(1, humo::batch::guess_delimiter(header_line));
+        },
+        py::arg("header_line"),
+        "The delimiter humo-batch reads a CSV file with, given its first line: a comma wherever\n"
+        "the line has one outside quotes, else a tab or a semicolon, whichever it has more of.");
     module.def("open", &humo::python::open_database, py::arg("database") = py::none(),
                py::arg("edition") = py::none(), py::arg("decimal_separator") = ".", kOpenDoc);
 }
