@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "batch_columns.h"
@@ -72,6 +73,28 @@ PyObject* new_text(std::string_view text) {
     return value;
 }
 
+// The results' texts, each made once: rows repeat the same few factors, stocks and messages,
+// and a str shared is a str neither made nor freed again. Bounded, so memory is.
+class SharedTexts {
+public:
+    static constexpr size_t kMaxShared = 1 << 16;
+
+    // A new reference.
+    PyObject* text(std::string_view text) {
+        key_.assign(text);
+        if (const auto found = shared_.find(key_); found != shared_.end())
+            return found->second.inc_ref().ptr();
+        PyObject* made = new_text(text);
+        if (shared_.size() < kMaxShared)
+            shared_.emplace(key_, py::reinterpret_borrow<py::object>(made));
+        return made;
+    }
+
+private:
+    std::string key_;
+    std::unordered_map<std::string, py::object> shared_;
+};
+
 // An array of texts, one a row; the arrays' own None cells are replaced.
 class TextColumn {
 public:
@@ -79,10 +102,9 @@ public:
         : array_(py::dtype("object"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(rows)}) {
         cells_ = static_cast<PyObject**>(array_.mutable_data());
     }
-    void set(size_t row, std::string_view text) {
-        PyObject* value = new_text(text);
+    void set(size_t row, PyObject* text) {
         Py_XDECREF(cells_[row]);
-        cells_[row] = value;
+        cells_[row] = text;
     }
     const py::array& array() const { return array_; }
 
@@ -128,6 +150,7 @@ py::object compute_frame(batch::ScenarioCalculator& calculator, const py::object
     }
 
     CellTexts texts(py::module_::import("pandas").attr("NA").ptr());
+    SharedTexts shared;
     std::vector<CellText> cells(checked.size());
     std::vector<std::string_view> fields(layout.width);
     for (size_t row = 0; row < rows; ++row) {
@@ -139,7 +162,7 @@ py::object compute_frame(batch::ScenarioCalculator& calculator, const py::object
         const std::array<std::string_view, batch::kResultColumnCount> shown =
             batch::result_texts(result);
         for (size_t r = 0; r < result_outputs.size(); ++r)
-            results[r].set(row, shown[layout.output[result_outputs[r]].index]);
+            results[r].set(row, shared.text(shown[layout.output[result_outputs[r]].index]));
     }
 
     py::object out = frame.attr("copy")();
