@@ -19,8 +19,8 @@ const char* const kModuleDoc =
 
     import humo_tool
     db = humo_tool.open()                      # the database humo_tool opens
-    db.lists(country="Kenya")                  # what the calculator's lists offer there
-    db.compute(country="Kenya", climate_region="Tropical, moist", ...)
+    db.lists(country="Canada")                 # what the calculator's lists offer there
+    db.compute(country="Canada", climate_region="Boreal", soil_type="Sandy", ...)
     results = db.compute_frame(frame)          # a pandas DataFrame of scenarios
 
 Every result is the text humo-batch writes in the column of the same name; a row that cannot
