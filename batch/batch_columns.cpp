@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "name_index.h"
+#include "utf8.h"
 
 namespace humo::batch {
 namespace {
@@ -134,6 +135,34 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header, AskedRe
         }
     }
     return layout;
+}
+
+engine::ScenarioCells scenario_cells(const ColumnLayout& layout,
+                                     std::span<const std::string_view> fields) {
+    auto cell = [&](InputColumn column) { return fields[static_cast<size_t>(layout.at(column))]; };
+    auto optional_cell = [&](InputColumn column) -> std::optional<std::string_view> {
+        if (layout.at(column) < 0)
+            return std::nullopt;
+        return cell(column);
+    };
+    return {cell(InputColumn::kCountry),
+            cell(InputColumn::kClimateRegion),
+            cell(InputColumn::kSoilType),
+            {cell(InputColumn::kFromLandUse), cell(InputColumn::kFromManagement),
+             cell(InputColumn::kFromInput)},
+            {cell(InputColumn::kToLandUse), cell(InputColumn::kToManagement),
+             cell(InputColumn::kToInput)},
+            optional_cell(InputColumn::kCarbonStock),
+            optional_cell(InputColumn::kAreaHa),
+            optional_cell(InputColumn::kAreaUncertainty)};
+}
+
+std::string field_fault(std::string_view field, std::string_view column) {
+    if (!is_valid_utf8(field))
+        return "column " + quoted(column) + " is not UTF-8 text";
+    if (field.find('\0') != std::string_view::npos)
+        return "column " + quoted(column) + " holds a NUL byte";
+    return {};
 }
 
 }  // namespace humo::batch

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "scenario_rules.h"
 
 namespace humo::batch {
 
@@ -101,5 +104,13 @@ struct AskedResults {
 // Matches the header's names, whatever their case and surrounding blanks. Columns of results not
 // asked for are the input's own; the totals are results only when the file has areas.
 ColumnLayout layout_columns(const std::vector<std::string_view>& header, AskedResults asked = {});
+
+// The scenario a row's fields name, found where the layout puts each column.
+engine::ScenarioCells scenario_cells(const ColumnLayout& layout,
+                                     std::span<const std::string_view> fields);
+
+// Why a field of the named column cannot be read as text (not UTF-8, or a NUL byte in it);
+// empty when it can.
+std::string field_fault(std::string_view field, std::string_view column);
 
 }  // namespace humo::batch

@@ -36,65 +36,10 @@ std::string unreadable(const CsvRecord& record, const ColumnLayout& layout,
     if (record.plain_ascii)
         return {};
     for (size_t i = 0; i < count; ++i) {
-        const std::string_view field = record.fields[i];
-        if (!is_valid_utf8(field))
-            return "column " + quoted_name(names[i]) + " is not UTF-8 text";
-        if (field.find('\0') != std::string_view::npos)
-            return "column " + quoted_name(names[i]) + " holds a NUL byte";
+        if (std::string fault = field_fault(record.fields[i], names[i]); !fault.empty())
+            return fault;
     }
     return {};
-}
-
-ScenarioCells cells_of(const CsvRecord& record, const ColumnLayout& layout) {
-    auto cell = [&](InputColumn column) {
-        return record.fields[static_cast<size_t>(layout.at(column))];
-    };
-    auto optional_cell = [&](InputColumn column) -> std::optional<std::string_view> {
-        if (layout.at(column) < 0)
-            return std::nullopt;
-        return cell(column);
-    };
-    return {cell(InputColumn::kCountry),
-            cell(InputColumn::kClimateRegion),
-            cell(InputColumn::kSoilType),
-            {cell(InputColumn::kFromLandUse), cell(InputColumn::kFromManagement),
-             cell(InputColumn::kFromInput)},
-            {cell(InputColumn::kToLandUse), cell(InputColumn::kToManagement),
-             cell(InputColumn::kToInput)},
-            optional_cell(InputColumn::kCarbonStock),
-            optional_cell(InputColumn::kAreaHa),
-            optional_cell(InputColumn::kAreaUncertainty)};
-}
-
-std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResult& result) {
-    const auto& r = result.ranges;
-    return {result.reference_stock,
-            result.from.land_use_factor,
-            result.from.management_factor,
-            result.from.input_factor,
-            result.from.stock,
-            result.to.land_use_factor,
-            result.to.management_factor,
-            result.to.input_factor,
-            result.to.stock,
-            result.annual_change,
-            result.total_annual_change,
-            r[0],
-            r[1],
-            r[2],
-            r[3],
-            r[4],
-            r[5],
-            r[6],
-            r[7],
-            result.annual_co2,
-            r[8],
-            r[9],
-            result.total_annual_co2,
-            r[10],
-            r[11],
-            result.not_covered,
-            result.error};
 }
 
 // The numbers a row computes need no quotes unless their decimal separator does.
@@ -189,7 +134,7 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
             unreadable_row.error = unreadable(*record, layout, names);
             const ScenarioResult& result =
                 unreadable_row.error.empty()
-                    ? calculator.compute(cells_of(*record, layout), record->line)
+                    ? calculator.compute(scenario_cells(layout, record->fields), record->line)
                     : unreadable_row;
             write_row(writer, *record, layout, result_texts(result), numbers_quoted);
             if (result.computed()) {

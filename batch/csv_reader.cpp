@@ -52,6 +52,22 @@ std::string on_line(int64_t line, const std::string& what) {
 
 }  // namespace
 
+char guess_delimiter(std::string_view header_line) {
+    size_t commas = 0;
+    size_t semicolons = 0;
+    size_t tabs = 0;
+    bool quoted = false;
+    for (char c : header_line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted)
+            commas += c == ',', semicolons += c == ';', tabs += c == '\t';
+    }
+    if (commas > 0 || (semicolons == 0 && tabs == 0))
+        return ',';
+    return tabs > semicolons ? '\t' : ';';
+}
+
 // libcsv and the record it is in the middle of.
 struct CsvReader::Parser {
     csv_parser csv;
@@ -79,22 +95,6 @@ struct CsvReader::Parser {
         parser->record_bytes = 0;
     }
 };
-
-char guess_delimiter(std::string_view header_line) {
-    size_t commas = 0;
-    size_t semicolons = 0;
-    size_t tabs = 0;
-    bool quoted = false;
-    for (char c : header_line) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (!quoted)
-            commas += c == ',', semicolons += c == ';', tabs += c == '\t';
-    }
-    if (commas > 0 || (semicolons == 0 && tabs == 0))
-        return ',';
-    return tabs > semicolons ? '\t' : ';';
-}
 
 CsvReader::CsvReader(ReadBytes read)
     : read_(std::move(read)), buffer_(CsvReader::kMaxRecordBytes + kReadSize) {

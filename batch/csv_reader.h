@@ -38,6 +38,10 @@ struct CsvRecord {
     bool plain_ascii = false;
 };
 
+// The delimiter of a file whose first line this is: a comma wherever the line has one outside
+// quotes, else a tab or a semicolon, whichever it has more of.
+char guess_delimiter(std::string_view header_line);
+
 // Reads RFC 4180 records as a stream: quoted fields, doubled quotes, line breaks inside
 // quotes; UTF-8 with or without a byte order mark; LF or CRLF. Quoted records go through
 // libcsv; a line without quotes, the usual case, is split where it lies, which keeps a large

@@ -210,4 +210,35 @@ const engine::Stock& ScenarioCalculator::stock_of(const engine::Site& site,
     return stocks_[index];
 }
 
+std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResult& result) {
+    const auto& r = result.ranges;
+    return {result.reference_stock,
+            result.from.land_use_factor,
+            result.from.management_factor,
+            result.from.input_factor,
+            result.from.stock,
+            result.to.land_use_factor,
+            result.to.management_factor,
+            result.to.input_factor,
+            result.to.stock,
+            result.annual_change,
+            result.total_annual_change,
+            r[0],
+            r[1],
+            r[2],
+            r[3],
+            r[4],
+            r[5],
+            r[6],
+            r[7],
+            result.annual_co2,
+            r[8],
+            r[9],
+            result.total_annual_co2,
+            r[10],
+            r[11],
+            result.not_covered,
+            result.error};
+}
+
 }  // namespace humo::batch

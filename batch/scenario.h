@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "batch_columns.h"
 #include "cell_memo.h"
 #include "memory_tables.h"
 #include "number_map.h"
@@ -38,6 +39,9 @@ struct ScenarioResult {
 
     bool computed() const { return error.empty(); }
 };
+
+// A row's texts in the order of the result columns.
+std::array<std::string_view, kResultColumnCount> result_texts(const ScenarioResult& result);
 
 // Computes rows exactly as the calculator does after the same picks in its lists, by the
 // engine's rules, and shares the work between rows: rows name the same few thousand sites and

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace humo::numbers {
 
 // The decimal separator in force for the whole program. It is read once at start-up from the
@@ -7,5 +9,12 @@ namespace humo::numbers {
 struct DecimalSeparator {
     char character = '.';
 };
+
+// Whether a text can be the decimal separator: one character that cannot be part of a number
+// otherwise.
+inline bool can_separate_decimals(std::string_view text) {
+    return text.size() == 1 &&
+           std::string_view("0123456789+-eEdD \t\"\r\n").find(text[0]) == std::string_view::npos;
+}
 
 }  // namespace humo::numbers
