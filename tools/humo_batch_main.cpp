@@ -261,14 +261,14 @@ void report(const BatchSummary& summary, bool quiet) {
         std::cerr << "humo-batch: " << summary.note << "\n";
     if (!quiet)
         std::cerr << summary.summary_line() << "\n";
-    if (!quiet && !summary.total_line.empty())
-        std::cerr << summary.total_line << "\n";
+    for (const std::string& line : summary.total_lines) {
+        if (!quiet)
+            std::cerr << line << "\n";
+    }
     for (const humo::batch::RowError& error : summary.first_errors)
         std::cerr << BatchSummary::error_line(error) << "\n";
-    const int64_t unlisted =
-        summary.with_errors - static_cast<int64_t>(summary.first_errors.size());
-    if (unlisted > 0)
-        std::cerr << "… and " << unlisted << " more rows with errors (see the error column)\n";
+    if (const std::string unlisted = summary.unlisted_errors_line(); !unlisted.empty())
+        std::cerr << unlisted << "\n";
 }
 
 }  // namespace
