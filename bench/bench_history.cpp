@@ -186,7 +186,8 @@ void print_run(const char* how, const ChildRun& run) {
 }
 
 void print_goals() {
-    std::printf("\n%ld sites, %d regimes each, %ld site-years\n", kSites, kRegimes, site_years);
+    std::printf("\n%ld sites, %d regimes each, %ld site-years, %.0f MB of output\n", kSites,
+                kRegimes, site_years, static_cast<double>(fs::file_size(files.output)) / 1e6);
     print_run("each site's rows together", together_run);
     std::printf("  (goal < %.0f MB: %s)\n", kPeakMegabytesGoal,
                 mark(together_run.peak_megabytes < kPeakMegabytesGoal));
