@@ -22,11 +22,11 @@ const std::string kFullTillage = "Long-term cultivated,Full tillage,Medium";
 const std::string kNoTill = "Long-term cultivated,No-till,Medium";
 const std::string kGrassland = "Grassland,Improved,High";
 
-// Field 7's rows out of year order and among Field 8's, which ends first.
+// Field 7's rows out of year order and among Field 8's, which starts later and ends first.
 const std::string kTwoFields = kHeader + regime("Field 7", "2005", kGrassland, "12.5") +
-                               regime("Field 8", "1980", kFullTillage, "10") +
+                               regime("Field 8", "1985", kFullTillage, "10") +
                                regime("Field 7", "1980", kFullTillage, "12.5") +
-                               regime("Field 8", "2000", kGrassland, "10") +
+                               regime("Field 8", "2005", kGrassland, "10") +
                                regime("Field 7", "1996", kNoTill, "12.5");
 
 const engine::MemoryTables& tables(char separator = '.') {
@@ -76,7 +76,7 @@ TEST(HistoryBatchTest, TwoChangesInsideTwentyYearsWhereverASitesRowsLie) {
               (std::vector<std::string>{"site", "year", "stock", "equilibrium", "annual_change",
                                         "period_change", "total_stock", "total_annual_change",
                                         "note", "error"}));
-    // Field 8's last row comes first: its years come first, 1980 to 2020.
+    // Field 8's last row comes first: its years come first, 1985 to 2025.
     ASSERT_EQ(output.rows.size(), 41u + 46u);
     EXPECT_EQ(output.rows[0].at("site"), "Field 8");
     EXPECT_EQ(output.rows[41].at("site"), "Field 7");
@@ -96,17 +96,17 @@ TEST(HistoryBatchTest, TwoChangesInsideTwentyYearsWhereverASitesRowsLie) {
               "only 16 years before the first change in 1996: the stock may not have been at "
               "equilibrium in 1980");
     EXPECT_EQ(field7["1981"].at("note"), "");
-    EXPECT_EQ(years_of(output, "Field 8")["1980"].at("note"),
-              "the stock is assumed to be at the first regime's equilibrium at the end of 1980");
+    EXPECT_EQ(years_of(output, "Field 8")["1985"].at("note"),
+              "the stock is assumed to be at the first regime's equilibrium at the end of 1985");
 
     EXPECT_EQ(output.summary.summary_line(), "2 sites: 2 computed, 0 with errors");
-    // The sites' exact totals summed, then rounded: 327.75 + 262.2; in 2005 366.02585625 +
-    // 331.5918 and 13.20298125 + 11.5653.
+    // The sites' exact totals summed, then rounded: 327.75 + 262.2, Field 8 in its first year;
+    // in 2005 366.02585625 + 273.7653 and 13.20298125 + 11.5653.
     const std::vector<std::string>& totals = output.summary.total_lines;
     ASSERT_EQ(totals.size(), 46u);
-    EXPECT_EQ(totals[0], "total in 1980: stock 590.0 MgC (2 sites)");
-    EXPECT_EQ(totals[25], "total in 2005: stock 697.6 MgC, annual change 24.77 MgC/yr (2 sites)");
-    EXPECT_EQ(totals[41], "total in 2021: stock 577.3 MgC, annual change 13.20 MgC/yr (1 site)");
+    EXPECT_EQ(totals[0], "total in 1980: stock 327.8 MgC (1 site)");
+    EXPECT_EQ(totals[5], "total in 1985: stock 590.0 MgC, annual change 0.00 MgC/yr (2 sites)");
+    EXPECT_EQ(totals[25], "total in 2005: stock 639.8 MgC, annual change 24.77 MgC/yr (2 sites)");
 }
 
 TEST(HistoryBatchTest, EveryFewYearsTheChangeSinceTheYearShownBefore) {
@@ -171,9 +171,10 @@ class HumoBatchHistoryTest : public ::testing::Test {
 protected:
     HumoBatchHistoryTest() : database(testing::shipped_database(dir)) {}
 
-    CommandRun humo_batch(const std::string& arguments) {
-        return testing::run_in(
-            dir, std::string(HUMO_BATCH) + " --database " + database + " " + arguments);
+    // `before` may pipe something in.
+    CommandRun humo_batch(const std::string& arguments, const std::string& before = "") {
+        return testing::run_in(dir,
+                               before + HUMO_BATCH + " --database " + database + " " + arguments);
     }
 
     testing::TempDir dir;
@@ -190,7 +191,7 @@ TEST_F(HumoBatchHistoryTest, ExitStatusesAndStandardError) {
               "total in 2029: stock 98.7 MgC, annual change 2.31 MgC/yr (1 site)\n"
               "total in 2030: stock 98.7 MgC, annual change 0.00 MgC/yr (1 site)\n");
     // Standard input is read twice all the same.
-    run = humo_batch("--history --quiet - <in.csv");
+    run = humo_batch("--history --quiet -", "cat in.csv | ");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(testing::read_records(run.out).size(), 1u + 51u);
@@ -202,15 +203,37 @@ TEST_F(HumoBatchHistoryTest, ExitStatusesAndStandardError) {
     EXPECT_EQ(run.err,
               "line 3: site \"G\", 1980: country \"Kenia\" is unknown; did you mean \"Kenya\"?\n");
 
-    testing::write_bytes(dir.file("scenarios.csv"), testing::kScenarioHeader + "\n");
-    run = humo_batch("--history scenarios.csv -o new.csv");
+    testing::write_bytes(dir.file("sites.csv"), "sites" + kHeader.substr(4));
+    run = humo_batch("--history sites.csv -o new.csv");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
-              "humo-batch: line 1: the header has no column \"site\"; nothing was written\n");
+              "humo-batch: line 1: the header has no column \"site\"; the column \"sites\" may be "
+              "meant; nothing was written\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("new.csv")));
     for (const char* arguments : {"--history --from 2000 --to 1990 in.csv", "--every 5 in.csv",
                                   "--history --co2 in.csv", "--history --every 0 in.csv"})
         EXPECT_EQ(humo_batch(arguments).status, 2) << arguments;
+}
+
+// A run the progress report stops leaves no file; one it lets go on writes every site.
+TEST_F(HumoBatchHistoryTest, ACancelledRunLeavesNoFile) {
+    std::string input = kHeader;
+    for (int site = 0; site < 5000; ++site)
+        input += regime("F" + std::to_string(site), "1980", kFullTillage, "1");
+    testing::write_bytes(dir.file("in.csv"), input);
+    const HistoryRequest request{dir.file("in.csv"), dir.file("out.csv"), database, {}, {}};
+    EXPECT_THROW(run_history(request,
+                             [&](const BatchProgress& progress) {
+                                 EXPECT_EQ(progress.total_bytes,
+                                           static_cast<int64_t>(input.size()));
+                                 return false;
+                             }),
+                 BatchCancelled);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.csv")));
+    const BatchSummary summary = run_history(request, [](const BatchProgress&) { return true; });
+    EXPECT_EQ(summary.summary_line(), "5000 sites: 5000 computed, 0 with errors");
+    EXPECT_EQ(testing::read_records(testing::bytes_of(dir.file("out.csv"))).size(),
+              1u + 5000u * 21u);
 }
 
 }  // namespace
