@@ -1,5 +1,6 @@
 #include "batch_columns.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "name_index.h"
@@ -44,10 +45,8 @@ constexpr std::array<std::string_view, kResultColumnCount> kResultNames = {
     "error",
 };
 
-template <size_t N>
-std::optional<size_t> index_of(const std::array<std::string_view, N>& names,
-                               const std::string& name) {
-    for (size_t i = 0; i < N; ++i) {
+std::optional<size_t> index_of(std::span<const std::string_view> names, std::string_view name) {
+    for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name)
             return i;
     }
@@ -78,7 +77,78 @@ bool is_total_column(size_t result) {
 
 std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
+constexpr size_t kShownExtraFields = 3;
+
 }  // namespace
+
+std::vector<std::string> header_names(const CsvRecord& header) {
+    std::vector<std::string> names;
+    for (std::string_view name : header.fields) {
+        if (!is_valid_utf8(name) || name.find('\0') != std::string_view::npos)
+            throw HeaderError("the header is not UTF-8 text");
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+std::vector<int> find_columns(const std::vector<std::string_view>& header,
+                              std::span<const std::string_view> names) {
+    std::vector<int> positions(names.size(), -1);
+    for (size_t i = 0; i < header.size(); ++i) {
+        const std::optional<size_t> known =
+            index_of(names, engine::folded(engine::trimmed(header[i])));
+        if (!known)
+            continue;
+        if (positions[*known] >= 0) {
+            throw HeaderError("the header names the column " + quoted(names[*known]) +
+                              " twice (columns " + std::to_string(positions[*known] + 1) + " and " +
+                              std::to_string(i + 1) + ")");
+        }
+        positions[*known] = static_cast<int>(i);
+    }
+    return positions;
+}
+
+void require_columns(std::span<const std::string_view> names, std::span<const int> positions,
+                     size_t required, const std::vector<std::string>& others) {
+    for (size_t i = 0; i < required; ++i) {
+        if (positions[i] >= 0)
+            continue;
+        std::string message = "the header has no column " + quoted(names[i]);
+        const std::string near = engine::nearest_name(names[i], others);
+        if (!near.empty())
+            message += "; the column " + quoted(near) + " may be meant";
+        throw HeaderError(message);
+    }
+}
+
+std::string record_problem(const CsvRecord& record, const std::vector<std::string>& names) {
+    const size_t count = record.fields.size();
+    const size_t width = names.size();
+    if (count != width) {
+        std::string message = "line " + std::to_string(record.line) + " has " +
+                              std::to_string(count) + (count == 1 ? " field" : " fields") +
+                              "; the header has " + std::to_string(width);
+        if (count > width) {
+            message += "; the extra fields are";
+            for (size_t i = width; i < count && i < width + kShownExtraFields; ++i)
+                message += (i == width ? " " : ", ") + quoted(record.fields[i]);
+            if (count > width + kShownExtraFields)
+                message += ", …";
+        }
+        return message;
+    }
+    if (record.plain_ascii)
+        return {};
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view field = record.fields[i];
+        if (!is_valid_utf8(field))
+            return "column " + quoted(names[i]) + " is not UTF-8 text";
+        if (field.find('\0') != std::string_view::npos)
+            return "column " + quoted(names[i]) + " holds a NUL byte";
+    }
+    return {};
+}
 
 std::string_view column_name(InputColumn column) {
     return kInputNames[static_cast<size_t>(column)];
@@ -90,23 +160,22 @@ std::string_view column_name(ResultColumn column) {
 
 ColumnLayout layout_columns(const std::vector<std::string_view>& header, AskedResults asked) {
     ColumnLayout layout;
-    layout.position.fill(-1);
+    const std::vector<int> positions = find_columns(header, kInputNames);
+    std::copy(positions.begin(), positions.end(), layout.position.begin());
     layout.width = header.size();
+    std::vector<bool> input_column(header.size());
+    for (int position : positions) {
+        if (position >= 0)
+            input_column[static_cast<size_t>(position)] = true;
+    }
     std::array<bool, kResultColumnCount> in_input{};
     // The columns that are none of ours, which may hold a misspelt one.
     std::vector<std::string> others;
     for (size_t i = 0; i < header.size(); ++i) {
-        const std::string name = engine::folded(engine::trimmed(header[i]));
         layout.output_names.emplace_back(header[i]);
-        if (auto input = index_of(kInputNames, name)) {
-            if (layout.position[*input] >= 0) {
-                throw HeaderError("the header names the column " + quoted(kInputNames[*input]) +
-                                  " twice (columns " + std::to_string(layout.position[*input] + 1) +
-                                  " and " + std::to_string(i + 1) + ")");
-            }
-            layout.position[*input] = static_cast<int>(i);
+        if (input_column[i]) {
             layout.output.push_back({false, i});
-        } else if (auto result = index_of(kResultNames, name);
+        } else if (auto result = index_of(kResultNames, engine::folded(engine::trimmed(header[i])));
                    result && asked_for(*result, asked)) {
             // A result of an earlier run: the new result takes its place.
             in_input[*result] = true;
@@ -117,15 +186,7 @@ ColumnLayout layout_columns(const std::vector<std::string_view>& header, AskedRe
             layout.output.push_back({false, i});
         }
     }
-    for (size_t i = 0; i < kRequiredColumnCount; ++i) {
-        if (layout.position[i] >= 0)
-            continue;
-        std::string message = "the header has no column " + quoted(kInputNames[i]);
-        const std::string near = engine::nearest_name(kInputNames[i], others);
-        if (!near.empty())
-            message += "; the column " + quoted(near) + " may be meant";
-        throw HeaderError(message);
-    }
+    require_columns(kInputNames, positions, kRequiredColumnCount, others);
     const bool has_area = layout.at(InputColumn::kAreaHa) >= 0;
     for (size_t i = 0; i < kResultColumnCount; ++i) {
         const bool wanted = (has_area || !is_total_column(i)) && asked_for(i, asked);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "csv_reader.h"
 #include "scenario_rules.h"
 
 namespace humo::batch {
@@ -94,6 +95,23 @@ class HeaderError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The header's names; throws HeaderError when they are not UTF-8 text.
+std::vector<std::string> header_names(const CsvRecord& header);
+
+// Where each of `names` is in the header, matched whatever the header's case and surrounding
+// blanks; -1 where it is not. Throws HeaderError when the header names one twice.
+std::vector<int> find_columns(const std::vector<std::string_view>& header,
+                              std::span<const std::string_view> names);
+// Throws HeaderError for the first of the first `required` names the header lacks, suggesting
+// the column among `others` (the header's columns that are none of ours) most like it.
+void require_columns(std::span<const std::string_view> names, std::span<const int> positions,
+                     size_t required, const std::vector<std::string>& others);
+
+// What makes a record unreadable before any name in it is looked at: another number of fields
+// than the header's `names`, a field that is not UTF-8 text or holds a NUL byte. Empty when
+// nothing does.
+std::string record_problem(const CsvRecord& record, const std::vector<std::string>& names);
 
 // Which of the optional results a run asks for.
 struct AskedResults {

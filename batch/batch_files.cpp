@@ -1,13 +1,8 @@
 #include "batch_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
+#include "batch_input.h"
 #include "edition_in_use.h"
 #include "failure.h"
 #include "file_in_place.h"
@@ -15,60 +10,6 @@
 
 namespace humo::batch {
 namespace {
-
-std::string reason() { return std::strerror(errno); }
-
-class InputFile {
-public:
-    explicit InputFile(const std::string& path) : name_(path == "-" ? "standard input" : path) {
-        fd_ = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
-            throw BatchFailure("cannot read " + name_ + ": " + reason());
-        struct stat status;
-        if (::fstat(fd_, &status) == 0 && S_ISDIR(status.st_mode)) {
-            close();
-            throw BatchFailure("cannot read " + name_ + ": it is a directory");
-        }
-        if (::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode))
-            size_ = status.st_size;
-    }
-    ~InputFile() { close(); }
-
-    size_t read(char* buffer, size_t size) {
-        for (;;) {
-            const ssize_t got = ::read(fd_, buffer, size);
-            if (got >= 0)
-                return static_cast<size_t>(got);
-            if (errno != EINTR)
-                throw BatchFailure("cannot read " + name_ + ": " + reason());
-        }
-    }
-    int64_t size() const { return size_; }
-
-private:
-    void close() {
-        if (fd_ > STDIN_FILENO)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-    std::string name_;
-    int fd_ = -1;
-    int64_t size_ = 0;
-};
-
-void write_all(int fd, const char* data, size_t size, const std::string& name) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            throw BatchFailure("cannot write " + name + ": " + reason());
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-}
 
 // Ranges without any published uncertainty are the values themselves: say why.
 void note_published(const std::optional<engine::PublishedUncertainties>& published,
@@ -83,13 +24,45 @@ void note_published(const std::optional<engine::PublishedUncertainties>& publish
 
 }  // namespace
 
-BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progress) {
-    engine::MemoryTables tables;
+engine::MemoryTables load_tables(const std::string& database, numbers::DecimalSeparator separator) {
     try {
-        tables = engine::load_memory_tables(request.database, request.separator);
+        return engine::load_memory_tables(database, separator);
     } catch (const engine::DatabaseError& error) {
         throw BatchFailure(error.what());
     }
+}
+
+BatchSummary write_output(const std::string& output, const std::string& database,
+                          const std::function<BatchSummary(WriteBytes write)>& run) {
+    const std::optional<db::EditionInUse> recorded = db::edition_in_use(database);
+    // Whatever the output names, it is never the database the rows are computed on.
+    const files::FileInUse database_in_use(database);
+    BatchSummary summary;
+    if (output.empty() || output == "-") {
+        bool started = false;
+        try {
+            summary = run([&started](const char* data, size_t size) {
+                started = true;
+                write_all(STDOUT_FILENO, data, size, "standard output");
+            });
+        } catch (const BatchFailure& failure) {
+            throw BatchFailure(failure.what(), started);
+        }
+    } else {
+        try {
+            files::FileInPlace file(output);
+            summary = run([&file](const char* data, size_t size) { file.write({data, size}); });
+            file.commit();
+        } catch (const files::FileError& error) {
+            throw BatchFailure(error.what());
+        }
+    }
+    summary.edition = recorded ? recorded->title : "";
+    return summary;
+}
+
+BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progress) {
+    const engine::MemoryTables tables = load_tables(request.database, request.separator);
     std::optional<engine::PublishedUncertainties> published;
     std::optional<RangeOptions> ranges;
     if (request.ranges) {
@@ -101,40 +74,14 @@ BatchSummary run_batch(const BatchRequest& request, const ProgressReport& progre
         ranges.emplace(RangeOptions{*published, *request.ranges});
     }
     const RangeOptions* asked = ranges ? &*ranges : nullptr;
-    const std::optional<db::EditionInUse> recorded = db::edition_in_use(request.database);
-    const std::string edition = recorded ? recorded->title : "";
     InputFile input(request.input);
     auto read = [&input](char* buffer, size_t size) { return input.read(buffer, size); };
-    // Whatever the output names, it is never the database the rows are computed on.
-    const files::FileInUse database_in_use(request.database);
-    if (request.output.empty() || request.output == "-") {
-        bool started = false;
-        auto write = [&started](const char* data, size_t size) {
-            started = true;
-            write_all(STDOUT_FILENO, data, size, "standard output");
-        };
-        try {
-            BatchSummary summary =
-                run_batch_stream(read, write, tables, progress, input.size(), asked, request.co2);
-            summary.edition = edition;
-            note_published(published, summary);
-            return summary;
-        } catch (const BatchFailure& failure) {
-            throw BatchFailure(failure.what(), started);
-        }
-    }
-    try {
-        files::FileInPlace output(request.output);
-        auto write = [&output](const char* data, size_t size) { output.write({data, size}); };
-        BatchSummary summary =
-            run_batch_stream(read, write, tables, progress, input.size(), asked, request.co2);
-        output.commit();
-        summary.edition = edition;
-        note_published(published, summary);
-        return summary;
-    } catch (const files::FileError& error) {
-        throw BatchFailure(error.what());
-    }
+    BatchSummary summary = write_output(request.output, request.database, [&](WriteBytes write) {
+        return run_batch_stream(read, std::move(write), tables, progress, input.size(), asked,
+                                request.co2);
+    });
+    note_published(published, summary);
+    return summary;
 }
 
 }  // namespace humo::batch

@@ -5,47 +5,12 @@
 
 #include "batch_columns.h"
 #include "scenario.h"
-#include "utf8.h"
 
 namespace humo::batch {
 namespace {
 
 // How many rows pass between two progress reports.
 constexpr int64_t kReportEvery = 4096;
-constexpr size_t kShownExtraFields = 3;
-
-std::string quoted_name(std::string_view name) { return "\"" + std::string(name) + "\""; }
-
-// What makes a row unreadable as a scenario, before any name is looked at.
-std::string unreadable(const CsvRecord& record, const ColumnLayout& layout,
-                       const std::vector<std::string>& names) {
-    const size_t count = record.fields.size();
-    if (count != layout.width) {
-        std::string message = "line " + std::to_string(record.line) + " has " +
-                              std::to_string(count) + (count == 1 ? " field" : " fields") +
-                              "; the header has " + std::to_string(layout.width);
-        if (count > layout.width) {
-            message += "; the extra fields are";
-            for (size_t i = layout.width; i < count && i < layout.width + kShownExtraFields; ++i)
-                message += (i == layout.width ? " " : ", ") + quoted_name(record.fields[i]);
-            if (count > layout.width + kShownExtraFields)
-                message += ", …";
-        }
-        return message;
-    }
-    if (record.plain_ascii)
-        return {};
-    for (size_t i = 0; i < count; ++i) {
-        if (std::string fault = field_fault(record.fields[i], names[i]); !fault.empty())
-            return fault;
-    }
-    return {};
-}
-
-// The numbers a row computes need no quotes unless their decimal separator does.
-bool numbers_need_quotes(char separator, char delimiter) {
-    return separator == delimiter || separator == '"';
-}
 
 void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& layout,
                const std::array<std::string_view, kResultColumnCount>& results,
@@ -75,9 +40,17 @@ void write_row(CsvWriter& writer, const CsvRecord& record, const ColumnLayout& l
 }  // namespace
 
 std::string BatchSummary::summary_line() const {
-    return std::to_string(rows) + (rows == 1 ? " row: " : " rows: ") + std::to_string(computed) +
-           " computed, " + std::to_string(with_errors) + " with errors" +
+    return std::to_string(rows) + " " + item + (rows == 1 ? ": " : "s: ") +
+           std::to_string(computed) + " computed, " + std::to_string(with_errors) + " with errors" +
            (edition.empty() ? "" : " (default values: " + edition + ")");
+}
+
+std::string BatchSummary::unlisted_errors_line() const {
+    const int64_t unlisted = with_errors - static_cast<int64_t>(first_errors.size());
+    if (unlisted <= 0)
+        return {};
+    return "… and " + std::to_string(unlisted) + " more " + item +
+           "s with errors (see the error column)";
 }
 
 std::string BatchSummary::error_line(const RowError& error) {
@@ -96,15 +69,9 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         if (!header)
             throw BatchFailure("the input is empty; its first line must name the columns");
         std::vector<std::string> names;
-        for (std::string_view name : header->fields) {
-            if (!is_valid_utf8(name) || name.find('\0') != std::string_view::npos) {
-                throw BatchFailure("line " + std::to_string(header->line) +
-                                   ": the header is not UTF-8 text");
-            }
-            names.emplace_back(name);
-        }
         ColumnLayout layout;
         try {
+            names = header_names(*header);
             layout = layout_columns(header->fields, {ranges != nullptr, co2});
         } catch (const HeaderError& error) {
             throw BatchFailure("line " + std::to_string(header->line) + ": " + error.what());
@@ -131,7 +98,7 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
         BatchSummary summary;
         while (const CsvRecord* record = reader.next()) {
             ++summary.rows;
-            unreadable_row.error = unreadable(*record, layout, names);
+            unreadable_row.error = record_problem(*record, names);
             const ScenarioResult& result =
                 unreadable_row.error.empty()
                     ? calculator.compute(scenario_cells(layout, record->fields), record->line)
@@ -154,8 +121,9 @@ BatchSummary run_batch_stream(ReadBytes read, WriteBytes write, const engine::Me
             summary.note = "the input has a header and no rows";
         if (row_ranges) {
             if (const std::optional<TotalRange> total = row_ranges->total()) {
-                summary.total_line = "total annual change: " + total->total +
-                                     " MgC/yr, 95% range " + total->low + " to " + total->high;
+                summary.total_lines.push_back("total annual change: " + total->total +
+                                              " MgC/yr, 95% range " + total->low + " to " +
+                                              total->high);
             }
         }
         if (progress && !progress({summary.rows, reader.bytes_read(), total_bytes}))

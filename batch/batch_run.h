@@ -24,6 +24,8 @@ struct RowError {
 struct BatchSummary {
     static constexpr size_t kListedErrors = 10;
 
+    // What the run counts: the rows of a scenario file, the sites of histories.
+    const char* item = "row";
     int64_t rows = 0;
     int64_t computed = 0;
     int64_t with_errors = 0;
@@ -33,12 +35,15 @@ struct BatchSummary {
     std::string note;
     // The title of the edition of the default values the database records, if it records one.
     std::string edition;
-    // With ranges and areas: "total annual change: 1234.56 MgC/yr, 95% range 1100.00 to 1370.00".
-    std::string total_line;
+    // Sums over the file, such as with ranges and areas "total annual change: 1234.56 MgC/yr,
+    // 95% range 1100.00 to 1370.00".
+    std::vector<std::string> total_lines;
 
     // "1000 rows: 997 computed, 3 with errors", and "(default values: TITLE)" when the edition
     // is known.
     std::string summary_line() const;
+    // "… and 2 more rows with errors (see the error column)" when not all are listed, else empty.
+    std::string unlisted_errors_line() const;
     // "line 12: country "Kenia" is unknown; did you mean "Kenya"?"
     static std::string error_line(const RowError& error);
     // 0 when every row was computed, 1 when some have errors.

@@ -58,4 +58,9 @@ private:
     bool record_started_ = false;
 };
 
+// Whether the numbers a run writes need quotes: only when their decimal separator does.
+inline bool numbers_need_quotes(char separator, char delimiter) {
+    return separator == delimiter || separator == '"';
+}
+
 }  // namespace humo::batch

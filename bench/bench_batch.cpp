@@ -5,12 +5,8 @@
 
 #include <benchmark/benchmark.h>
 #include <csv.h>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +16,7 @@
 #include <vector>
 
 #include "batch_files.h"
+#include "child_run.h"
 #include "csv_reader.h"
 #include "scenario_rows.h"
 
@@ -42,63 +39,12 @@ struct Files {
 };
 Files files;
 
-struct ChildRun {
-    double seconds = 0;
-    // User and system time: on a machine shared with other work, the time the run itself took.
-    double cpu_seconds = 0;
-    double peak_megabytes = 0;
-};
-
 // What the runs measured, for the closing lines: humo-batch writing its file with -o (synced
 // to the disk before it is put in place), humo-batch writing to standard output redirected to
-// the file (as the shell writes its file, unsynced), and the shell.
-// Each the fastest of its runs: on a machine shared with other work, the slower ones measure
-// the other work too.
+// the file (as the shell writes its file, unsynced), and the shell. Each the fastest of its runs.
 ChildRun written;
 ChildRun streamed;
 ChildRun shell;
-
-void keep_fastest(ChildRun& fastest, const ChildRun& run) {
-    if (fastest.seconds == 0 || run.seconds < fastest.seconds)
-        fastest = run;
-}
-
-double seconds_of(const timeval& time) {
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
-}
-
-// Runs a program to its end, its standard input from a file and its standard output to one
-// (or nowhere), and measures it.
-ChildRun run_child(const std::vector<std::string>& arguments, const std::string& input = {},
-                   const std::string& output = {}) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!input.empty()) {
-            const int fd = open(input.c_str(), O_RDONLY);
-            dup2(fd, STDIN_FILENO);
-        }
-        const int out = output.empty() ? open("/dev/null", O_WRONLY)
-                                       : open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, STDOUT_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    ChildRun run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.cpu_seconds = seconds_of(usage.ru_utime) + seconds_of(usage.ru_stime);
-    run.peak_megabytes = static_cast<double>(usage.ru_maxrss) / 1024;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(arguments[0] + " failed");
-    return run;
-}
 
 void BM_BatchInProcess(benchmark::State& state) {
     for (auto _ : state) {

@@ -14,12 +14,6 @@ namespace {
 
 using engine::Id;
 
-struct SystemChoice {
-    std::string land_use;
-    std::string management;
-    std::string input;
-};
-
 // Everything a region offers that computes: each land-use type with each management system and
 // input level of its lists, kept when the calculation itself accepts it.
 std::vector<SystemChoice> systems_of(const engine::MemoryTables& tables,
@@ -52,44 +46,40 @@ std::vector<SystemChoice> systems_of(const engine::MemoryTables& tables,
 
 }  // namespace
 
-void write_scenario_rows(const std::string& database, const std::string& path, long rows,
-                         unsigned seed) {
+Offers offered_sites(const std::string& database) {
     const engine::MemoryTables tables = engine::load_memory_tables(database, {'.'});
     batch::ScenarioCalculator calculator(tables);
 
     // Each country's regions, and what each region and soil type offers.
-    struct Site {
-        std::string country;
-        std::string region;
-        std::string soil;
-        const std::vector<SystemChoice>* systems;
-    };
-    std::vector<std::vector<SystemChoice>> offers;
-    offers.reserve(tables.region_names.size() * tables.soil_names.size());
-    std::vector<Site> sites;
-    std::vector<const std::vector<SystemChoice>*> by_region_soil(
-        tables.region_names.size() * tables.soil_names.size(), nullptr);
+    Offers offers;
+    std::vector<int64_t> by_region_soil(tables.region_names.size() * tables.soil_names.size(), -1);
     for (size_t country = 0; country < tables.country_names.size(); ++country) {
         const std::string& name = tables.country_names.text(static_cast<Id>(country));
         for (Id region : tables.country_regions[country].ids) {
             for (size_t soil = 0; soil < tables.soil_names.size(); ++soil) {
                 auto& slot =
                     by_region_soil[static_cast<size_t>(region) * tables.soil_names.size() + soil];
-                if (!slot) {
-                    offers.push_back(
+                if (slot < 0) {
+                    slot = static_cast<int64_t>(offers.systems.size());
+                    offers.systems.push_back(
                         systems_of(tables, calculator, name, region, static_cast<Id>(soil)));
-                    slot = &offers.back();
                 }
-                if (!slot->empty()) {
-                    sites.push_back({name, tables.region_names.text(region),
-                                     tables.soil_names.text(static_cast<Id>(soil)), slot});
+                if (!offers.systems[static_cast<size_t>(slot)].empty()) {
+                    offers.sites.push_back({name, tables.region_names.text(region),
+                                            tables.soil_names.text(static_cast<Id>(soil)),
+                                            static_cast<size_t>(slot)});
                 }
             }
         }
     }
-    if (sites.empty())
+    if (offers.sites.empty())
         throw std::runtime_error("the database offers no scenario that computes");
+    return offers;
+}
 
+void write_scenario_rows(const std::string& database, const std::string& path, long rows,
+                         unsigned seed) {
+    const Offers offers = offered_sites(database);
     std::mt19937 random(seed);
     std::ofstream out(path, std::ios::binary);
     batch::CsvWriter writer(
@@ -104,9 +94,10 @@ void write_scenario_rows(const std::string& database, const std::string& path, l
     }
     writer.end_record();
     for (long row = 0; row < rows; ++row) {
-        const Site& site = sites[random() % sites.size()];
-        const SystemChoice& from = (*site.systems)[random() % site.systems->size()];
-        const SystemChoice& to = (*site.systems)[random() % site.systems->size()];
+        const OfferedSite& site = offers.sites[random() % offers.sites.size()];
+        const std::vector<SystemChoice>& systems = offers.systems[site.systems];
+        const SystemChoice& from = systems[random() % systems.size()];
+        const SystemChoice& to = systems[random() % systems.size()];
         for (const std::string* field :
              {&site.country, &site.region, &site.soil, &from.land_use, &from.management,
               &from.input, &to.land_use, &to.management, &to.input}) {

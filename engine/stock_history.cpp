@@ -92,7 +92,16 @@ bool HistoryTable::next() {
         walk_.next();
     row_ = {};
     row_.year = walk_.year();
-    stock_text_ = stock_text(walk_.stock(), separator_);
+    // A stock that has not moved since the year shown before keeps its texts and its total: in
+    // most years of a long history it is at an equilibrium.
+    const bool stock_moved = !shown_stock_ || !(*shown_stock_ == walk_.stock());
+    if (stock_moved) {
+        stock_text_ = stock_text(walk_.stock(), separator_);
+        if (area_) {
+            total_stock_ = walk_.stock() * *area_;
+            total_stock_text_ = stock_text(total_stock_, separator_);
+        }
+    }
     row_.stock = stock_text_;
     if (walk_.regime() != equilibrium_regime_) {
         equilibrium_regime_ = walk_.regime();
@@ -103,6 +112,10 @@ bool HistoryTable::next() {
         if (walk_.change_count() != change_count_) {
             change_count_ = walk_.change_count();
             change_text_ = change_text(walk_.annual_change(), separator_);
+            if (area_) {
+                total_change_ = walk_.annual_change() * *area_;
+                total_change_text_ = change_text(total_change_, separator_);
+            }
         }
         row_.annual_change = change_text_;
     }
@@ -115,16 +128,12 @@ bool HistoryTable::next() {
             row_.period_change = period_text_;
         }
     }
-    shown_stock_ = walk_.stock();
+    if (stock_moved)
+        shown_stock_ = walk_.stock();
     if (area_) {
-        total_stock_ = walk_.stock() * *area_;
-        total_stock_text_ = stock_text(total_stock_, separator_);
         row_.total_stock = total_stock_text_;
-        if (walk_.has_annual_change()) {
-            total_change_ = walk_.annual_change() * *area_;
-            total_change_text_ = change_text(total_change_, separator_);
+        if (walk_.has_annual_change())
             row_.total_annual_change = total_change_text_;
-        }
     }
     next_year_ += every_;
     return true;

@@ -1,9 +1,11 @@
-// humo-batch: computes many scenarios at once, each row exactly as the calculator would.
+// humo-batch: computes many scenarios at once, each row exactly as the calculator would, or
+// the land-use histories of many sites.
 //
 //   humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]
 //              [--uncertainty [--iterations N] [--seed S]] [--co2] INPUT.csv [-o OUTPUT.csv]
+//   humo-batch --history [--from YEAR] [--to YEAR] [--every N] ... INPUT.csv [-o OUTPUT.csv]
 //
-// Exit status: 0 every row computed, 1 some rows have errors (all rows are written), 2 nothing
+// Exit status: 0 every row (site) computed, 1 some have errors (all are written), 2 nothing
 // written (the input, its header or the database cannot be used, or the command line is wrong).
 
 #include <unistd.h>
@@ -21,6 +23,8 @@
 #include "batch_files.h"
 #include "editions.h"
 #include "file_locations.h"
+#include "history_rules.h"
+#include "history_run.h"
 
 namespace {
 
@@ -32,6 +36,9 @@ constexpr int kUnusable = 2;
 const char* const kUsage =
     "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
     "                  [--uncertainty [--iterations N] [--seed S]] [--co2] INPUT.csv\n"
+    "                  [-o OUTPUT.csv]\n"
+    "       humo-batch --history [--from YEAR] [--to YEAR] [--every N] [--database FILE |\n"
+    "                  --edition ID] [--decimal-separator C] [--quiet] INPUT.csv\n"
     "                  [-o OUTPUT.csv]\n";
 
 const char* const kHelp =
@@ -64,11 +71,23 @@ const char* const kHelp =
     "  -o, --output FILE        write here, whole or not at all (may name INPUT)\n"
     "  --help, --version\n"
     "\n"
+    "With --history the input holds land-use histories, one row per regime: site, year (the\n"
+    "regime's first year), country, climate_region, soil_type, land_use, management, input,\n"
+    "optional carbon_stock and area_ha (the same in every row of a site). A site's rows may be\n"
+    "anywhere, in any order. Written: site, year, stock, equilibrium, annual_change,\n"
+    "period_change, with area_ha total_stock and total_annual_change, note and error, for\n"
+    "each year from the site's first to 20 years after its last change; standard error adds\n"
+    "the sum of the sites' totals per year.\n"
+    "  --from YEAR, --to YEAR   the years shown instead\n"
+    "  --every N                every N years from --from (or the site's first year)\n"
+    "\n"
     "Exit status: 0 every row computed, 1 some rows have errors, 2 nothing written.\n"
     "See humo-batch(1).\n";
 
 struct Options {
     humo::batch::BatchRequest request;
+    // Asks for the histories of sites instead of scenarios, for these years.
+    std::optional<humo::engine::YearSpan> history;
     bool quiet = false;
 };
 
@@ -122,6 +141,9 @@ std::variant<Options, int> parse(int argc, char** argv) {
     bool uncertainty = false;
     bool drawing_asked = false;
     humo::engine::Simulation simulation;
+    humo::engine::YearSpan years;
+    bool history = false;
+    bool years_asked = false;
     bool options_end = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -155,9 +177,12 @@ std::variant<Options, int> parse(int argc, char** argv) {
             uncertainty = true;
         } else if (argument == "--co2") {
             options.request.co2 = true;
+        } else if (argument == "--history") {
+            history = true;
         } else if (argument == "--database" || argument == "--edition" || argument == "-o" ||
                    argument == "--output" || argument == "--decimal-separator" ||
-                   argument == "--iterations" || argument == "--seed") {
+                   argument == "--iterations" || argument == "--seed" || argument == "--from" ||
+                   argument == "--to" || argument == "--every") {
             const std::optional<std::string> given = take_value();
             if (!given || given->empty())
                 return usage_error(argument + " needs a value");
@@ -180,6 +205,21 @@ std::variant<Options, int> parse(int argc, char** argv) {
                                        std::to_string(UINT64_MAX));
                 simulation.seed = *seed;
                 drawing_asked = true;
+            } else if (argument == "--from" || argument == "--to") {
+                const std::optional<int> year = humo::engine::read_year(*given);
+                if (!year)
+                    return usage_error(argument + " must be a year from " +
+                                       std::to_string(humo::engine::kFirstYear) + " to " +
+                                       std::to_string(humo::engine::kLastYear));
+                (argument == "--from" ? years.from : years.to) = *year;
+                years_asked = true;
+            } else if (argument == "--every") {
+                const std::optional<uint64_t> every = whole_number(*given);
+                if (!every || *every < 1 || *every > humo::engine::kLastYear)
+                    return usage_error("--every must be a whole number of years from 1 to " +
+                                       std::to_string(humo::engine::kLastYear));
+                years.every = static_cast<int>(*every);
+                years_asked = true;
             } else if (argument == "--decimal-separator") {
                 if (!usable_separator(*given))
                     return usage_error(
@@ -199,6 +239,15 @@ std::variant<Options, int> parse(int argc, char** argv) {
         return usage_error("--iterations and --seed go with --uncertainty");
     if (uncertainty)
         options.request.ranges = simulation;
+    if (years_asked && !history)
+        return usage_error("--from, --to and --every go with --history");
+    if (history && (uncertainty || options.request.co2))
+        return usage_error(
+            "--history gives no ranges and no CO2; leave out --uncertainty and --co2");
+    if (years.from && years.to && *years.from > *years.to)
+        return usage_error("--from must not come after --to");
+    if (history)
+        options.history = years;
     if (edition) {
         if (given_database)
             return usage_error("--edition and --database name two databases; give one");
@@ -261,14 +310,14 @@ void report(const BatchSummary& summary, bool quiet) {
         std::cerr << "humo-batch: " << summary.note << "\n";
     if (!quiet)
         std::cerr << summary.summary_line() << "\n";
-    if (!quiet && !summary.total_line.empty())
-        std::cerr << summary.total_line << "\n";
+    for (const std::string& line : summary.total_lines) {
+        if (!quiet)
+            std::cerr << line << "\n";
+    }
     for (const humo::batch::RowError& error : summary.first_errors)
         std::cerr << BatchSummary::error_line(error) << "\n";
-    const int64_t unlisted =
-        summary.with_errors - static_cast<int64_t>(summary.first_errors.size());
-    if (unlisted > 0)
-        std::cerr << "… and " << unlisted << " more rows with errors (see the error column)\n";
+    if (const std::string unlisted = summary.unlisted_errors_line(); !unlisted.empty())
+        std::cerr << unlisted << "\n";
 }
 
 }  // namespace
@@ -281,9 +330,16 @@ int main(int argc, char** argv) {
 
     ProgressLine progress(!options.quiet);
     try {
-        const BatchSummary summary = humo::batch::run_batch(
-            options.request,
-            [&progress](const humo::batch::BatchProgress& p) { return progress.update(p); });
+        const auto report_progress = [&progress](const humo::batch::BatchProgress& p) {
+            return progress.update(p);
+        };
+        const humo::batch::BatchRequest& request = options.request;
+        const BatchSummary summary =
+            options.history
+                ? humo::batch::run_history({request.input, request.output, request.database,
+                                            request.separator, *options.history},
+                                           report_progress)
+                : humo::batch::run_batch(request, report_progress);
         progress.clear();
         report(summary, options.quiet);
         return summary.exit_status();

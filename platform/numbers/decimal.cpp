@@ -3,6 +3,7 @@
 #include <locale.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -24,10 +25,18 @@ uint64_t machine_value(const std::string& digits) {
 }
 
 std::string digits_of(uint64_t value) {
-    std::string digits;
+    // Written from the last digit back, two at a time, then taken at once: results are made by
+    // the million.
+    std::array<char, 20> buffer;
+    auto first = buffer.end();
+    for (; value >= 100; value /= 100) {
+        const auto pair = static_cast<char>(value % 100);
+        *--first = static_cast<char>(pair % 10);
+        *--first = static_cast<char>(pair / 10);
+    }
     for (; value > 0; value /= 10)
-        digits.insert(digits.begin(), static_cast<char>(value % 10));
-    return digits;
+        *--first = static_cast<char>(value % 10);
+    return std::string(first, buffer.end());
 }
 
 Magnitude magnitude_of(const std::string& digits, size_t zeros = 0) {
@@ -38,19 +47,22 @@ Magnitude magnitude_of(const std::string& digits, size_t zeros = 0) {
 
 std::string digits_of(const Magnitude& m) { return std::string(m.rbegin(), m.rend()); }
 
+// The wide sum's coefficient stays below 10^36, so a term below 10^36 can always be added.
+constexpr size_t kWideDigits = 36;
+
+template <typename Number>
+Number power_of_ten(size_t n) {
+    Number power = 1;
+    for (size_t i = 0; i < n; ++i)
+        power *= 10;
+    return power;
+}
+
 // Exponents beyond this say nothing a double could hold; clamping them keeps a typed
 // "1e-999999999" from costing memory.
 constexpr int64_t kExponentLimit = 100000;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// 10^n for n ≤ 22, every one of them exactly a double.
-double exact_power_of_ten(int n) {
-    double power = 1;
-    for (int i = 0; i < n; ++i)
-        power *= 10;
-    return power;
-}
 
 int compare(const Magnitude& a, const Magnitude& b) {
     if (a.size() != b.size())
@@ -241,9 +253,9 @@ double Decimal::to_double() const {
     // Most numbers have few digits: convert them without the library's general reader.
     if (digits_.size() <= 15 && exponent_ >= -22 && exponent_ <= 22) {
         const double coefficient = static_cast<double>(machine_value(digits_));
-        // Exact: the coefficient and the power of ten are both exact doubles, so the one
-        // rounding of the product or quotient gives the nearest double.
-        const double power = exact_power_of_ten(static_cast<int>(std::abs(exponent_)));
+        // Exact: the coefficient and the power of ten (10^22 at most) are both exact doubles, so
+        // the one rounding of the product or quotient gives the nearest double.
+        const auto power = power_of_ten<double>(static_cast<size_t>(std::abs(exponent_)));
         const double magnitude = exponent_ >= 0 ? coefficient * power : coefficient / power;
         return negative_ ? -magnitude : magnitude;
     }
@@ -261,6 +273,7 @@ std::string Decimal::fixed(int decimals, DecimalSeparator separator) const {
     std::string whole;
     const int64_t scale = exponent_ + decimals;
     if (scale >= 0) {
+        whole.reserve(digits_.size() + static_cast<size_t>(scale));
         for (char digit : digits_)
             whole += static_cast<char>('0' + digit);
         whole.append(static_cast<size_t>(scale), '0');
@@ -280,16 +293,75 @@ std::string Decimal::fixed(int decimals, DecimalSeparator separator) const {
             }
         }
     }
-    const size_t first = whole.find_first_not_of('0');
-    whole = first == std::string::npos ? "" : whole.substr(first);
-    const bool rounds_to_zero = whole.empty();
-    if (whole.size() < static_cast<size_t>(decimals) + 1)
-        whole.insert(0, static_cast<size_t>(decimals) + 1 - whole.size(), '0');
-    std::string text = negative_ && !rounds_to_zero ? "-" : "";
-    text += whole.substr(0, whole.size() - decimals);
-    if (decimals > 0)
-        text += separator.character + whole.substr(whole.size() - decimals);
+    const size_t first = std::min(whole.find_first_not_of('0'), whole.size());
+    const size_t significant = whole.size() - first;
+    // Zeros before the significant digits make up at least one digit before the separator.
+    const auto shown_decimals = static_cast<size_t>(decimals);
+    const size_t width = std::max(significant, shown_decimals + 1);
+    const size_t zeros = width - significant;
+    std::string text;
+    text.reserve(width + 2);
+    if (negative_ && significant > 0)
+        text += '-';
+    for (size_t i = 0; i < width; ++i) {
+        if (decimals > 0 && i == width - shown_decimals)
+            text += separator.character;
+        text += i < zeros ? '0' : whole[first + i - zeros];
+    }
     return text;
+}
+
+void DecimalSum::add(const Decimal& term) {
+    if (term.is_zero())
+        return;
+    if (term.digits_.size() > kMachineDigits) {
+        rest_ = rest_ + term;
+        return;
+    }
+    if (coefficient_ == 0)
+        exponent_ = term.exponent_;
+    Wide value = machine_value(term.digits_);
+    static const Wide kLimit = power_of_ten<Wide>(kWideDigits);
+    if (term.exponent_ < exponent_) {
+        // The sum so far moves to the term's exponent, when it has room for the zeros.
+        const auto zeros = static_cast<size_t>(std::min<int64_t>(exponent_ - term.exponent_, 40));
+        if (zeros >= kWideDigits)
+            spill();
+        else if (const Wide scale = power_of_ten<Wide>(zeros);
+                 coefficient_ > kLimit / scale || coefficient_ < -kLimit / scale)
+            spill();
+        else
+            coefficient_ *= scale;
+        exponent_ = term.exponent_;
+    } else if (term.exponent_ > exponent_) {
+        const int64_t zeros = term.exponent_ - exponent_;
+        if (zeros > static_cast<int64_t>(kWideDigits - kMachineDigits)) {
+            rest_ = rest_ + term;
+            return;
+        }
+        value *= power_of_ten<Wide>(static_cast<size_t>(zeros));
+    }
+    coefficient_ += term.negative_ ? -value : value;
+    if (coefficient_ > kLimit || coefficient_ < -kLimit)
+        spill();
+}
+
+void DecimalSum::spill() {
+    Decimal part;
+    part.negative_ = coefficient_ < 0;
+    for (Wide magnitude = part.negative_ ? -coefficient_ : coefficient_; magnitude > 0;
+         magnitude /= 10)
+        part.digits_.insert(part.digits_.begin(), static_cast<char>(magnitude % 10));
+    part.exponent_ = exponent_;
+    part.normalise();
+    rest_ = rest_ + part;
+    coefficient_ = 0;
+}
+
+Decimal DecimalSum::value() const {
+    DecimalSum copy = *this;
+    copy.spill();
+    return copy.rest_;
 }
 
 }  // namespace humo::numbers

@@ -35,6 +35,8 @@ public:
     std::string fixed(int decimals, DecimalSeparator separator) const;
 
 private:
+    friend class DecimalSum;
+
     Decimal negated() const;
     // Drops trailing zeros into the exponent and leading zeros; zero has no sign.
     void normalise();
@@ -45,6 +47,25 @@ private:
     std::string digits_;
     // The value is digits × 10^exponent.
     int64_t exponent_ = 0;
+};
+
+// The exact sum of many decimals, such as a year's stocks over thousands of sites. The terms are
+// gathered in one wide machine number at the smallest exponent seen, which is many times quicker
+// than adding Decimals; a term or a sum too long for it is added as a Decimal.
+class DecimalSum {
+public:
+    void add(const Decimal& term);
+    Decimal value() const;
+
+private:
+    __extension__ using Wide = __int128;
+
+    // Adds the machine number to the Decimal part and starts it afresh.
+    void spill();
+
+    Wide coefficient_ = 0;
+    int64_t exponent_ = 0;
+    Decimal rest_;
 };
 
 }  // namespace humo::numbers

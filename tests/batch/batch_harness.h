@@ -65,13 +65,8 @@ inline std::string csv_text(const std::vector<std::vector<std::string>>& records
     return text;
 }
 
-// Runs a batch over a CSV text against loaded tables; the output is read back by column.
-inline BatchOutput run_on_text(const std::string& input, const engine::MemoryTables& tables,
-                               const batch::RangeOptions* ranges = nullptr, bool co2 = false) {
-    BatchOutput output;
-    output.summary = batch::run_batch_stream(
-        reading(input), [&](const char* data, size_t size) { output.text.append(data, size); },
-        tables, nullptr, 0, ranges, co2);
+// The output's rows read back by column.
+inline void read_rows(BatchOutput& output) {
     const auto records = read_records(output.text);
     output.header = records.at(0);
     for (size_t r = 1; r < records.size(); ++r) {
@@ -80,6 +75,16 @@ inline BatchOutput run_on_text(const std::string& input, const engine::MemoryTab
             row[output.header[c]] = records[r][c];
         output.rows.push_back(row);
     }
+}
+
+// Runs a batch over a CSV text against loaded tables; the output is read back by column.
+inline BatchOutput run_on_text(const std::string& input, const engine::MemoryTables& tables,
+                               const batch::RangeOptions* ranges = nullptr, bool co2 = false) {
+    BatchOutput output;
+    output.summary = batch::run_batch_stream(
+        reading(input), [&](const char* data, size_t size) { output.text.append(data, size); },
+        tables, nullptr, 0, ranges, co2);
+    read_rows(output);
     return output;
 }
 

@@ -99,7 +99,7 @@ TEST_F(BatchRangesTest, TheFilesTotalDrawsSharedValuesOnceAndLeavesBadRowsOut) {
                          std::stod(output.rows[row].at("total_annual_change_low"));
     }
     // 10 + 30 ha at 1.16 and 20 ha at the sandy field's change, from the exact stocks.
-    const std::string& line = output.summary.total_line;
+    const std::string& line = output.summary.total_lines.at(0);
     ASSERT_TRUE(line.starts_with("total annual change: ")) << line;
     const double kenya_change = (38 * 1.17 * 1.11 - 38 * 0.69) / 20;
     const double sandy_change = (stock("Sandy") * 0.93 - stock("Sandy") * 0.69 * 1.17) / 20;

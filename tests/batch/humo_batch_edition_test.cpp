@@ -79,6 +79,9 @@ TEST_F(HumoBatchEditionTest, AnUnknownEditionOrOneWithADatabaseIsRefused) {
     const std::string usage =
         "usage: humo-batch [--database FILE | --edition ID] [--decimal-separator C] [--quiet]\n"
         "                  [--uncertainty [--iterations N] [--seed S]] [--co2] INPUT.csv\n"
+        "                  [-o OUTPUT.csv]\n"
+        "       humo-batch --history [--from YEAR] [--to YEAR] [--every N] [--database FILE |\n"
+        "                  --edition ID] [--decimal-separator C] [--quiet] INPUT.csv\n"
         "                  [-o OUTPUT.csv]\n";
     for (const auto& [arguments, says] : std::map<std::string, std::string>{
              {"--edition 1996 in.csv", "no edition 1996; the editions are 2003, 2006, 2019"},

@@ -71,6 +71,31 @@ TEST(Decimal, ComputesExactlyAsByHand) {
     EXPECT_EQ(decimal("999999999") * decimal("9999999999"), decimal("9999999989000000001"));
 }
 
+// A sum of many terms is the sum by hand, whatever their lengths, signs and exponents, and
+// however far it outgrows a machine number.
+TEST(Decimal, ASumOfManyTermsIsExact) {
+    const char* terms[] = {"327.75",
+                           "-0.000000000001",
+                           "12345678901234567.5",
+                           "1e30",
+                           "-26.22",
+                           "123456789012345678901234",
+                           "0.1234567890123456789",
+                           "5e-40",
+                           "99999999999999999",
+                           "-1e30"};
+    DecimalSum sum;
+    Decimal by_hand;
+    for (int round = 0; round < 1000; ++round) {
+        for (const char* term : terms) {
+            sum.add(decimal(term));
+            by_hand = by_hand + decimal(term);
+        }
+    }
+    EXPECT_EQ(sum.value(), by_hand);
+    EXPECT_TRUE(DecimalSum().value().is_zero());
+}
+
 TEST(Decimal, ReadsOnlyPlainNumbers) {
     for (const auto& [text, same] :
          {std::pair{"+1.5e2", "150"}, {".5", "0.50"}, {"5.", "5"}, {"1E-2", "0.01"}})
