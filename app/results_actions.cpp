@@ -15,25 +15,6 @@
 namespace humo::app {
 namespace {
 
-// The database the calculator has open, else the one it would open.
-std::string database_in_use(Module1& module) {
-    const db::SoilCarbonDatabase& database = module.database();
-    if (loaded_calculator(module) && database.SoilCarbonConnection &&
-        database.SoilCarbonConnection->state() == recordset::ObjectState::kOpen) {
-        return database.SoilCarbonConnection->path();
-    }
-    return module.program().host().database_file();
-}
-
-std::string now_text() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
 // The report of what the calculator shows, or why there is none.
 std::variant<report::CalculationReport, std::string> current_report(Module1& module) {
     calculator::frmmaster* calculator = loaded_calculator(module);
@@ -62,6 +43,24 @@ report::CalculationRanges ranges_of(Module1& module, const report::CalculationRe
 }
 
 }  // namespace
+
+std::string database_in_use(Module1& module) {
+    const db::SoilCarbonDatabase& database = module.database();
+    if (loaded_calculator(module) && database.SoilCarbonConnection &&
+        database.SoilCarbonConnection->state() == recordset::ObjectState::kOpen) {
+        return database.SoilCarbonConnection->path();
+    }
+    return module.program().host().database_file();
+}
+
+std::string now_text() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
 
 calculator::frmmaster* loaded_calculator(Module1& module) {
     for (forms::Form* form : module.program().loaded_forms()) {
