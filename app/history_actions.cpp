@@ -20,8 +20,9 @@ forms::Refusal save_history_report(Module1& module, const std::string& path,
     if (!report.usable())
         return report::history_error_text(report);
     const std::string database = database_in_use(module);
-    report.origin = {"Made on " + now_text(), "Database: " + database,
-                     "Default values: " + db::edition_text(db::edition_in_use(database))};
+    report.origin =
+        report::report_origin(now_text(), database, db::edition_text(db::edition_in_use(database)),
+                              report::edited_values(database, defaults_compared(module, database)));
     try {
         write(report, path);
     } catch (const std::runtime_error& error) {

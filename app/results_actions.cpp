@@ -20,15 +20,10 @@ std::variant<report::CalculationReport, std::string> current_report(Module1& mod
     calculator::frmmaster* calculator = loaded_calculator(module);
     if (!calculator)
         return "calculator not loaded";
-    forms::Host& host = module.program().host();
     const std::string database = database_in_use(module);
-    // Edits are those made since that edition's defaults were loaded.
-    const std::optional<db::EditionInUse> edition = db::edition_in_use(database);
     auto gathered =
-        report::gather_report(*calculator, database,
-                              db::defaults_file(host.defaults_directory(),
-                                                edition ? edition->id : db::editions().front().id),
-                              host.decimal_separator(), now_text());
+        report::gather_report(*calculator, database, defaults_compared(module, database),
+                              module.program().host().decimal_separator(), now_text());
     if (auto* none = std::get_if<report::NoReport>(&gathered))
         return none->reason;
     return std::get<report::CalculationReport>(std::move(gathered));
@@ -51,6 +46,13 @@ std::string database_in_use(Module1& module) {
         return database.SoilCarbonConnection->path();
     }
     return module.program().host().database_file();
+}
+
+std::string defaults_compared(Module1& module, const std::string& database) {
+    // Edits are those made since that edition's defaults were loaded.
+    const std::optional<db::EditionInUse> edition = db::edition_in_use(database);
+    return db::defaults_file(module.program().host().defaults_directory(),
+                             edition ? edition->id : db::editions().front().id);
 }
 
 std::string now_text() {

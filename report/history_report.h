@@ -6,6 +6,7 @@
 
 #include "history_chart.h"
 #include "memory_tables.h"
+#include "report_origin.h"
 
 namespace humo::report {
 
@@ -52,7 +53,7 @@ struct HistoryRowText {
 struct HistoryReport {
     HistoryEntries entries;
     // When, from which database and with which default values; filled by whoever writes it.
-    std::vector<std::string> origin;
+    ReportOrigin origin;
     // The reference stock used and where it comes from: typed, or the table's.
     std::string reference_stock;
     // Each regime's equilibrium stock as shown, by the entries' order; empty on an error.

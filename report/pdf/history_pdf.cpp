@@ -73,13 +73,16 @@ void lay_out_regimes(PdfPage& page, const HistoryReport& r) {
 
 void lay_out_notes(PdfPage& page, const HistoryReport& r) {
     page.font(9);
+    auto paragraph = [&](const std::string& text, double after) {
+        if (!text.empty())
+            page.space(page.text(text, 0, 170, false) + after);
+    };
     if (!r.usable())
-        page.space(page.text(sentence(history_error_text(r)), 0, 170) + 1);
-    for (const std::string* note : {&r.assumption, &r.warning}) {
-        if (!note->empty())
-            page.space(page.text(*note, 0, 170) + 1);
-    }
-    page.space(page.text(kHistoryMethod, 0, 170) + 5);
+        paragraph(sentence(history_error_text(r)), 1);
+    paragraph(r.assumption, 1);
+    if (!r.warning.empty())
+        paragraph("Warning: " + r.warning, 1);
+    paragraph(kHistoryMethod, 5);
 }
 
 void lay_out_chart(PdfPage& page, const HistoryReport& r) {
@@ -126,8 +129,11 @@ void write_history_pdf(const HistoryReport& report, const std::string& path) {
         page.text(title);
         page.space(3);
         page.font(9);
-        for (const std::string& line : report.origin)
+        for (const std::string& line : report.origin.lines)
             page.text(line);
+        page.font(8);
+        for (const std::string& row : report.origin.edited_rows)
+            page.text(row, 5);
         page.space(5);
         lay_out_site(page, report);
         lay_out_regimes(page, report);

@@ -108,10 +108,10 @@ void lay_out(PdfPage& page, const ReportDocument& d) {
     page.text(d.title);
     page.space(3);
     page.font(9);
-    for (const std::string& line : d.origin)
+    for (const std::string& line : d.origin.lines)
         page.text(line);
     page.font(8);
-    for (const std::string& row : d.edited_rows)
+    for (const std::string& row : d.origin.edited_rows)
         page.text(row, 5);
     page.space(5);
 
