@@ -32,6 +32,11 @@ forms::Refusal history_site(const Call& call) {
     return std::nullopt;
 }
 
+forms::Refusal history_name(const Call& call) {
+    app::history_on_fresh_tables(call.module).set_site_name(text(call, 0));
+    return std::nullopt;
+}
+
 forms::Refusal history_add(const Call& call) {
     app::history_on_fresh_tables(call.module)
         .put_regime({call.arguments[0].number, text(call, 1), text(call, 2), text(call, 3)});
@@ -79,7 +84,8 @@ forms::Refusal history_dump(const Call& call) {
     const std::vector<std::string> columns = report::history_columns(report.with_totals);
     for (const report::HistoryRowText& row : report.rows) {
         const std::vector<std::string> cells = report::history_cells(row, report.with_totals);
-        std::vector<std::pair<std::string, std::string>> members = {{"year", cells[0]}};
+        std::vector<std::pair<std::string, std::string>> members = {
+            {"site", json::quote(entries.site_name)}, {"year", cells[0]}};
         for (size_t i = 1; i < cells.size(); ++i)
             members.emplace_back(columns[i], json::quote(cells[i]));
         call.out << object(members) << "\n";

@@ -31,6 +31,7 @@ const std::vector<Verb>& verbs() {
         {"uncertainty-iterations", {number("N")}, set_uncertainty_iterations},
         {"history-site", {kText, kText, kText, kOptionalText}, history_site},
         {"history-site", {kText, kText, kText, kText, kText}, history_site},
+        {"history-name", {kText}, history_name},
         {"history-add", {number("YEAR"), kText, kText, kText}, history_add},
         {"history-remove", {number("YEAR")}, history_remove},
         {"history-years", {number("FROM"), number("TO"), number("EVERY")}, history_years},
