@@ -194,7 +194,7 @@ const report::HistoryReport& LandUseHistory::report() const {
         } else {
             report_.emplace();
             report_->entries = entries_;
-            report_->error = "the database cannot be read: " + tables_error_;
+            report_->error = tables_error_;
         }
     }
     return *report_;

@@ -71,7 +71,7 @@ private:
     void changed() { report_.reset(); }
 
     std::unique_ptr<engine::MemoryTables> tables_;
-    std::string tables_error_;
+    std::string tables_error_ = "no database has been read";
     report::HistoryEntries entries_;
     mutable std::optional<report::HistoryReport> report_;
 };

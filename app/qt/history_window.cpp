@@ -351,11 +351,14 @@ void HistoryWindow::set_year(int regime, int year) {
     size_t placed = 0;
     edit("First year",
          [&](LandUseHistory& h) { placed = h.set_year(static_cast<size_t>(regime), year); });
+    const int moved = static_cast<int>(placed);
+    // A year typed and left for the Remove button removes the regime it was typed into.
+    if (regimes_->current_regime() == regime)
+        regimes_->set_current_regime(moved);
     if (!focused)
         return;
     // The regime moved to its year's place and those between moved up or down by one: the
     // focus stays with the regime it was in.
-    const int moved = static_cast<int>(placed);
     int row = focused->first;
     if (row == regime)
         row = moved;

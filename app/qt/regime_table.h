@@ -31,6 +31,7 @@ public:
     void show_regimes(const LandUseHistory& history);
     // The regime whose cell the user was in last, or -1.
     int current_regime() const { return current_regime_; }
+    void set_current_regime(int regime) { current_regime_ = regime; }
     // Moves the keyboard focus into a regime's cell.
     void focus_cell(int regime, Column column);
     // The regime and column of the cell that has the keyboard focus, if one has it.
