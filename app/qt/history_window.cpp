@@ -5,14 +5,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QShortcut>
 #include <QSplitter>
-#include <QUndoCommand>
 #include <QVBoxLayout>
 
 #include "carbon_arithmetic.h"
 #include "choice_list.h"
+#include "entries_change.h"
 #include "history_actions.h"
 #include "history_pdf.h"
 #include "history_rules.h"
@@ -25,33 +24,6 @@ namespace {
 const char* const kTitle = "Land-use history";
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-// One change to the history: undone by putting the entries back as they were before it, and
-// redone by putting them back as they were after it.
-class EntriesChange : public QUndoCommand {
-public:
-    using PutBack = std::function<void(const report::HistoryEntries&)>;
-    EntriesChange(const QString& what, report::HistoryEntries before, report::HistoryEntries after,
-                  PutBack put_back)
-        : QUndoCommand(what),
-          before_(std::move(before)),
-          after_(std::move(after)),
-          put_back_(std::move(put_back)) {}
-
-    void undo() override { put_back_(before_); }
-    // The change is made before it is pushed: the first redo has nothing to do.
-    void redo() override {
-        if (made_)
-            put_back_(after_);
-        made_ = true;
-    }
-
-private:
-    report::HistoryEntries before_;
-    report::HistoryEntries after_;
-    PutBack put_back_;
-    bool made_ = false;
-};
 
 QLabel* note_label(QWidget* parent, const QString& name, const QString& style) {
     auto* label = new QLabel(parent);
@@ -97,13 +69,7 @@ HistoryWindow::HistoryWindow(Module1& module, FileChooser& files, QWidget* paren
 
     auto* results = new QSplitter(this);
     auto* table_box = new QGroupBox("Stock &by year", results);
-    years_table_ = new QTableWidget(table_box);
-    years_table_->setObjectName("years");
-    years_table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    years_table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    years_table_->verticalHeader()->hide();
-    years_table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    years_table_->verticalHeader()->setDefaultSectionSize(years_table_->fontMetrics().height() + 6);
+    years_table_ = new YearTable(table_box);
     (new QVBoxLayout(table_box))->addWidget(years_table_);
     chart_ = new HistoryChartView(results);
     results->addWidget(table_box);
@@ -463,36 +429,7 @@ void HistoryWindow::show_years() {
     }
     show_number(every_, report.entries.every);
 
-    QTableWidget& table = *years_table_;
-    table.clearSpans();
-    table.clear();
-    const std::vector<std::string> headings = report::shown_headings(report);
-    table.setColumnCount(static_cast<int>(headings.size()));
-    QStringList labels;
-    for (const std::string& heading : headings)
-        labels << q(heading);
-    table.setHorizontalHeaderLabels(labels);
-    if (!report.usable() || report.rows.empty()) {
-        // In place of the rows, why there are none.
-        table.setRowCount(1);
-        table.setSpan(0, 0, 1, table.columnCount());
-        auto* why = new QTableWidgetItem(
-            report.usable()
-                ? QString("No year of the history lies between From and To.")
-                : "Cannot be computed: " + q(report::sentence(report::history_error_text(report))));
-        why->setToolTip(why->text());
-        table.setItem(0, 0, why);
-        return;
-    }
-    table.setRowCount(static_cast<int>(report.rows.size()));
-    for (size_t row = 0; row < report.rows.size(); ++row) {
-        const std::vector<std::string> cells = report::shown_cells(report, report.rows[row]);
-        for (size_t column = 0; column < cells.size(); ++column) {
-            auto* cell = new QTableWidgetItem(q(cells[column]));
-            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table.setItem(static_cast<int>(row), static_cast<int>(column), cell);
-        }
-    }
+    years_table_->show_years(report);
 }
 
 void HistoryWindow::order_tabs() {

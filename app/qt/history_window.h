@@ -6,13 +6,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QUndoStack>
 #include <functional>
 
 #include "file_chooser.h"
 #include "history_chart_view.h"
 #include "regime_table.h"
+#include "year_table.h"
 
 namespace humo::app {
 
@@ -98,7 +98,7 @@ private:
     QLabel* error_;
     QLabel* assumption_;
     QLabel* warning_;
-    QTableWidget* years_table_;
+    YearTable* years_table_;
     HistoryChartView* chart_;
     QPushButton* save_;
     QPushButton* copy_;
