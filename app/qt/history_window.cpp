@@ -83,9 +83,9 @@ HistoryWindow::HistoryWindow(Module1& module, FileChooser& files, QWidget* paren
     layout->addLayout(buttons_row());
 
     QAction* undo = undo_->createUndoAction(this, "&Undo");
-    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcuts(QKeySequence::Undo);
     QAction* redo = undo_->createRedoAction(this, "&Redo");
-    redo->setShortcut(QKeySequence::Redo);
+    redo->setShortcuts(QKeySequence::Redo);
     addActions({undo, redo});
     connect(undo_button_, &QPushButton::clicked, undo, &QAction::trigger);
     connect(undo_, &QUndoStack::canUndoChanged, undo_button_, &QWidget::setEnabled);

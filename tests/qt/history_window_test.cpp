@@ -137,7 +137,7 @@ TEST_F(HistoryWindowTest, ListsFollowThePicksBeforeThem) {
 
 // A bad regime: the table of years and the notes say why, and its row is marked; Copy and the
 // report wait for a history that can be computed. Removing a regime and undoing it brings back
-// everything typed.
+// everything typed; redoing removes it again.
 TEST_F(HistoryWindowTest, ErrorsAreShownAndARemovedRegimeComesBackWithCtrlZ) {
     enter_example();
     choose(list(1, RegimeTable::kLandUse), "Grassland");
@@ -167,6 +167,8 @@ TEST_F(HistoryWindowTest, ErrorsAreShownAndARemovedRegimeComesBackWithCtrlZ) {
     EXPECT_EQ(session.module.land_use_history().entries(), example);
     EXPECT_EQ(picked(list(1, RegimeTable::kManagement)), "No-till");
     EXPECT_EQ(window->area()->text(), "12.5");
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(regimes().rowCount(), 2);
 }
 
 TEST_F(HistoryWindowTest, CopyAndTheReportGiveTheTableShown) {
