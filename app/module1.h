@@ -8,6 +8,7 @@
 #include "frm_humo.h"
 #include "frm_splash.h"
 #include "frmmaster.h"
+#include "land_use_history.h"
 #include "monte_carlo.h"
 #include "program.h"
 #include "reference_data_forms.h"
@@ -47,6 +48,8 @@ public:
     calculator::CalculatorState& calculator_state() { return calculator_state_; }
     // How the uncertainty ranges are drawn: the iterations and the seed the user chose.
     engine::Simulation& uncertainty_choices() { return uncertainty_choices_; }
+    // The land-use history the window shows and humo-script drives.
+    LandUseHistory& land_use_history() { return land_use_history_; }
 
 private:
     std::optional<std::string> restore_defaults_now(const std::optional<std::string>& edition_id);
@@ -56,6 +59,7 @@ private:
     SharedReadTransaction read_transaction_{database_};
     calculator::CalculatorState calculator_state_;
     engine::Simulation uncertainty_choices_;
+    LandUseHistory land_use_history_;
     ReferenceDataForms data_forms_;
     forms::FormSlot<app::frmHUMO> humo_;
     forms::FormSlot<app::frmSplash> splash_;

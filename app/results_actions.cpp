@@ -15,39 +15,15 @@
 namespace humo::app {
 namespace {
 
-// The database the calculator has open, else the one it would open.
-std::string database_in_use(Module1& module) {
-    const db::SoilCarbonDatabase& database = module.database();
-    if (loaded_calculator(module) && database.SoilCarbonConnection &&
-        database.SoilCarbonConnection->state() == recordset::ObjectState::kOpen) {
-        return database.SoilCarbonConnection->path();
-    }
-    return module.program().host().database_file();
-}
-
-std::string now_text() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
 // The report of what the calculator shows, or why there is none.
 std::variant<report::CalculationReport, std::string> current_report(Module1& module) {
     calculator::frmmaster* calculator = loaded_calculator(module);
     if (!calculator)
         return "calculator not loaded";
-    forms::Host& host = module.program().host();
     const std::string database = database_in_use(module);
-    // Edits are those made since that edition's defaults were loaded.
-    const std::optional<db::EditionInUse> edition = db::edition_in_use(database);
     auto gathered =
-        report::gather_report(*calculator, database,
-                              db::defaults_file(host.defaults_directory(),
-                                                edition ? edition->id : db::editions().front().id),
-                              host.decimal_separator(), now_text());
+        report::gather_report(*calculator, database, defaults_compared(module, database),
+                              module.program().host().decimal_separator(), now_text());
     if (auto* none = std::get_if<report::NoReport>(&gathered))
         return none->reason;
     return std::get<report::CalculationReport>(std::move(gathered));
@@ -62,6 +38,31 @@ report::CalculationRanges ranges_of(Module1& module, const report::CalculationRe
 }
 
 }  // namespace
+
+std::string database_in_use(Module1& module) {
+    const db::SoilCarbonDatabase& database = module.database();
+    if (loaded_calculator(module) && database.SoilCarbonConnection &&
+        database.SoilCarbonConnection->state() == recordset::ObjectState::kOpen) {
+        return database.SoilCarbonConnection->path();
+    }
+    return module.program().host().database_file();
+}
+
+std::string defaults_compared(Module1& module, const std::string& database) {
+    // Edits are those made since that edition's defaults were loaded.
+    const std::optional<db::EditionInUse> edition = db::edition_in_use(database);
+    return db::defaults_file(module.program().host().defaults_directory(),
+                             edition ? edition->id : db::editions().front().id);
+}
+
+std::string now_text() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
 
 calculator::frmmaster* loaded_calculator(Module1& module) {
     for (forms::Form* form : module.program().loaded_forms()) {

@@ -22,6 +22,16 @@ class Module1;
 // The calculator when it is loaded; nothing before Continue and after it is unloaded.
 calculator::frmmaster* loaded_calculator(Module1& module);
 
+// The database the calculator has open, else the one it would open.
+std::string database_in_use(Module1& module);
+
+// The pristine defaults a database's values are compared with: those of the edition it
+// records, else the oldest.
+std::string defaults_compared(Module1& module, const std::string& database);
+
+// The time now as a report gives it, "YYYY-MM-DD HH:MM".
+std::string now_text();
+
 // Whether the calculator shows both predicted stocks, so there are results to report or copy.
 bool shows_results(Module1& module);
 

@@ -74,8 +74,10 @@ SiteHistory build_history(ScenarioRules& rules, const HistorySiteCells& site_cel
     const std::optional<Site> site = rules.pick_site(cells);
     if (site_cells.area_ha && !trimmed(*site_cells.area_ha).empty())
         history.area = rules.amount("area_ha", *site_cells.area_ha);
-    if (!site || !rules.errors().empty())
+    if (!site || !rules.errors().empty()) {
+        history.site_at_fault = true;
         return fail(years[order.front()], joined(rules.errors()));
+    }
 
     for (size_t index : order) {
         const std::optional<System> system =
@@ -99,8 +101,10 @@ SiteHistory build_history(ScenarioRules& rules, const HistorySiteCells& site_cel
             if (regime.equilibrium.to_double() > largest.to_double())
                 largest = regime.equilibrium;
         }
-        if (std::isinf((largest * *history.area).to_double()))
+        if (std::isinf((largest * *history.area).to_double())) {
+            history.site_at_fault = true;
             return fail(years[order.front()], "total_stock is beyond the range of numbers");
+        }
     }
     return history;
 }

@@ -43,6 +43,8 @@ struct SiteHistory {
     // fault (the first regime's when the site's own cells are).
     std::string error;
     std::optional<int> error_year;
+    // The site's own cells are at fault, not a regime's.
+    bool site_at_fault = false;
 
     bool usable() const { return error.empty(); }
 };

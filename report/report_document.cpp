@@ -9,31 +9,6 @@ std::string shown(const Figure& figure) { return figure.text + (figure.typed ? "
 
 std::string chosen(const std::string& item) { return item.empty() ? "(none chosen)" : item; }
 
-std::vector<std::string> origin(const CalculationReport& report) {
-    std::vector<std::string> lines = {"Made on " + report.created,
-                                      "Database: " + report.database_file,
-                                      "Default values: " + report.edition};
-    const EditedValues& edited = report.edited;
-    if (!edited.compared) {
-        lines.push_back("Whether its values differ from the shipped defaults is not known: " +
-                        edited.note + ".");
-    } else if (edited.count == 0) {
-        lines.push_back("Its values are the shipped defaults of that edition.");
-    } else {
-        lines.push_back(std::to_string(edited.count) +
-                        (edited.count == 1 ? " row differs" : " rows differ") +
-                        " from the shipped defaults of that edition:");
-    }
-    return lines;
-}
-
-std::vector<std::string> edited_rows(const EditedValues& edited) {
-    std::vector<std::string> rows = edited.rows;
-    if (edited.count > edited.rows.size())
-        rows.push_back("… and " + std::to_string(edited.count - edited.rows.size()) + " more");
-    return rows;
-}
-
 std::string range_line(const std::string& what, const RangeShown& shown, const char* units) {
     return what + ": " + shown.value + " " + units + ", 95% range " + shown.low + " to " +
            shown.high + (shown.half_width.empty() ? "" : " (" + shown.half_width + ")");
@@ -63,8 +38,7 @@ void add_ranges(const CalculationRanges& ranges, numbers::DecimalSeparator separ
 ReportDocument report_document(const CalculationReport& r, const CalculationRanges* ranges) {
     ReportDocument document;
     document.title = "HUMO Soil Carbon Tool: calculation report";
-    document.origin = origin(r);
-    document.edited_rows = edited_rows(r.edited);
+    document.origin = report_origin(r.created, r.database_file, r.edition, r.edited);
     document.site_heading = "Site";
     document.site = {
         {"Country", r.country},

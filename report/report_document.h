@@ -6,6 +6,7 @@
 
 #include "calculation_ranges.h"
 #include "calculation_report.h"
+#include "report_origin.h"
 #include "stock_chart.h"
 
 namespace humo::report {
@@ -20,10 +21,7 @@ struct SystemsRow {
 // The words and numbers of a report, in reading order, ready to be laid out on a page.
 struct ReportDocument {
     std::string title;
-    // When, from which database, and whether its values are the shipped ones.
-    std::vector<std::string> origin;
-    // The edited rows, each on a line of its own.
-    std::vector<std::string> edited_rows;
+    ReportOrigin origin;
     std::string site_heading;
     std::vector<std::pair<std::string, std::string>> site;
     // The first row names the two columns.

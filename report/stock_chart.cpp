@@ -11,17 +11,6 @@ namespace {
 
 constexpr int kWantedTicks = 5;
 
-// A round step near the span's fifth: 1, 2, 2.5 or 5 times a power of ten.
-double round_step(double span) {
-    const double raw = span / kWantedTicks;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double multiple : {1.0, 2.0, 2.5, 5.0}) {
-        if (raw <= multiple * magnitude)
-            return multiple * magnitude;
-    }
-    return 10 * magnitude;
-}
-
 void label_ticks(ChartAxis& axis, double step, numbers::DecimalSeparator separator) {
     // Counted, not summed, so no tick drifts off its round value.
     const long count = std::lround((axis.high - axis.low) / step);
@@ -33,6 +22,16 @@ void label_ticks(ChartAxis& axis, double step, numbers::DecimalSeparator separat
 }
 
 }  // namespace
+
+double round_step(double span) {
+    const double raw = span / kWantedTicks;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double multiple : {1.0, 2.0, 2.5, 5.0}) {
+        if (raw <= multiple * magnitude)
+            return multiple * magnitude;
+    }
+    return 10 * magnitude;
+}
 
 ChartAxis stock_axis(double from, double to, numbers::DecimalSeparator separator) {
     const double low = std::min({0.0, from, to});

@@ -30,6 +30,9 @@ struct StockChart {
     std::string to_text;
 };
 
+// A round step for about five ticks over `span`: 1, 2, 2.5 or 5 times a power of ten.
+double round_step(double span);
+
 // An axis from zero, or below it for a negative value, to past the larger value, with round
 // ticks; tick labels use the separator.
 ChartAxis stock_axis(double from, double to, numbers::DecimalSeparator separator);

@@ -5,8 +5,8 @@
 // Runs the real windows (best with QT_QPA_PLATFORM=offscreen) on the database (by default the
 // one next to the executable) and the help file next to it, makes the picks of a complete
 // calculation and grabs the frame after each stage; then the data forms, the help window on F1,
-// the uncertainty ranges, the frame's File menu open, and a batch of many scenarios behind its
-// progress dialog.
+// the uncertainty ranges, a land-use history, the frame's File menu open, and a batch of many
+// scenarios behind its progress dialog.
 
 #include <QApplication>
 #include <QDir>
@@ -167,6 +167,22 @@ int main(int argc, char** argv) {
     menu.uncertainty_action()->trigger();
     ok = save(menu.uncertainty_window(), output.filePath("uncertainty.png")) && ok;
     menu.uncertainty_window()->close();
+
+    // The land-use history of the README's example: three regimes, the second change coming
+    // before the first transition is over.
+    menu.history_action()->trigger();
+    humo::app::LandUseHistory& history = module.land_use_history();
+    history.set_site_name("Field 7");
+    history.set_country("Kenya");
+    history.set_climate_region("Tropical Dry");
+    history.set_soil_type("High clay activity mineral");
+    history.set_area("12.5");
+    history.put_regime({1980, "Long-term cultivated", "Full tillage", "Medium"});
+    history.put_regime({1996, "Long-term cultivated", "No-till", "Medium"});
+    history.put_regime({2005, "Grassland", "Improved", "High"});
+    menu.history_window()->refresh();
+    ok = save(menu.history_window(), output.filePath("history.png")) && ok;
+    menu.history_window()->close();
 
     QMenuBar* bar = renderer.frame_window()->menuBar();
     QAction* file = bar->actions().at(0);

@@ -1,5 +1,6 @@
 #include "verb_table.h"
 #include "form_commands.h"
+#include "history_commands.h"
 #include "menu_commands.h"
 
 namespace humo::script {
@@ -28,6 +29,14 @@ const std::vector<Verb>& verbs() {
         {"uncertainty", {}, show_uncertainty},
         {"uncertainty-seed", {number("S")}, set_uncertainty_seed},
         {"uncertainty-iterations", {number("N")}, set_uncertainty_iterations},
+        {"history-site", {kText, kText, kText, kOptionalText}, history_site},
+        {"history-site", {kText, kText, kText, kText, kText}, history_site},
+        {"history-name", {kText}, history_name},
+        {"history-add", {number("YEAR"), kText, kText, kText}, history_add},
+        {"history-remove", {number("YEAR")}, history_remove},
+        {"history-years", {number("FROM"), number("TO"), number("EVERY")}, history_years},
+        {"history-dump", {}, history_dump},
+        {.name = "history-report", .shape = {kText}, .handler = history_report, .needs_gui = true},
     };
     return table;
 }

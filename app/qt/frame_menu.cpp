@@ -2,12 +2,9 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -23,12 +20,6 @@ namespace {
 const char* const kBatchTitle = "Calculate a batch";
 const char* const kReportTitle = "Save report";
 
-std::optional<std::string> chosen(const QString& path) {
-    if (path.isEmpty())
-        return std::nullopt;
-    return path.toStdString();
-}
-
 // "scenarios.csv" → "scenarios-results.csv", beside it.
 std::string results_file_for(const std::string& input) {
     const QFileInfo info(QString::fromStdString(input));
@@ -36,36 +27,6 @@ std::string results_file_for(const std::string& input) {
 }
 
 }  // namespace
-
-std::optional<size_t> DialogFileChooser::edition_to_load(QWidget* parent,
-                                                         const std::vector<std::string>& titles,
-                                                         size_t current) {
-    QStringList items;
-    for (const std::string& title : titles)
-        items << QString::fromStdString(title);
-    bool ok = false;
-    const QString item =
-        QInputDialog::getItem(parent, "Load default values", "Which default values to load:", items,
-                              static_cast<int>(current), false, &ok);
-    if (!ok)
-        return std::nullopt;
-    return static_cast<size_t>(items.indexOf(item));
-}
-
-std::optional<std::string> DialogFileChooser::scenarios_to_read(QWidget* parent) {
-    return chosen(QFileDialog::getOpenFileName(parent, "Calculate a batch: scenarios to read",
-                                               QDir::homePath(),
-                                               "CSV files (*.csv *.txt);;All files (*)"));
-}
-
-std::optional<std::string> DialogFileChooser::where_to_save(QWidget* parent,
-                                                            const std::string& title,
-                                                            const std::string& suggested,
-                                                            const std::string& filter) {
-    return chosen(QFileDialog::getSaveFileName(parent, QString::fromStdString(title),
-                                               QString::fromStdString(suggested),
-                                               QString::fromStdString(filter)));
-}
 
 FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
                      ReportWriter write_report)
@@ -87,6 +48,7 @@ FrameMenu::FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files,
     QMenu* view = bar->addMenu("&View");
     view->setObjectName("viewMenu");
     uncertainty_ = view->addAction("&Uncertainty ranges…", this, &FrameMenu::show_uncertainty);
+    history_ = view->addAction("Land-use &history…", this, &FrameMenu::show_history);
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("helpMenu");
     about_ = help->addAction("&About humo_tool", this, &FrameMenu::about);
@@ -113,6 +75,16 @@ void FrameMenu::show_uncertainty() {
     uncertainty_window_->raise();
     uncertainty_window_->activateWindow();
     uncertainty_window_->refresh();
+}
+
+// Each time it is shown, the window reads the tables afresh: edits in the data forms count.
+void FrameMenu::show_history() {
+    if (!history_window_)
+        history_window_ = new HistoryWindow(module_, files_, &frame_);
+    history_window_->refresh();
+    history_window_->show();
+    history_window_->raise();
+    history_window_->activateWindow();
 }
 
 void FrameMenu::tell(const std::string& text, forms::MsgBoxIcon icon, const std::string& title) {
@@ -149,17 +121,10 @@ void FrameMenu::calculate_batch() {
 }
 
 void FrameMenu::save_report() {
-    const std::string suggested =
-        QDir(QDir::homePath())
-            .filePath("humo-report-" + QDateTime::currentDateTime().toString("yyyy-MM-dd-HHmm") +
-                      ".pdf")
-            .toStdString();
-    std::optional<std::string> path =
-        files_.where_to_save(&frame_, kReportTitle, suggested, "PDF files (*.pdf)");
+    const std::optional<std::string> path =
+        pdf_to_save(files_, &frame_, kReportTitle, "humo-report");
     if (!path)
         return;
-    if (!QString::fromStdString(*path).endsWith(".pdf", Qt::CaseInsensitive))
-        *path += ".pdf";
     if (forms::Refusal refusal = app::save_report(module_, *path, write_report_))
         tell("The report was not saved: " + *refusal + ".", forms::MsgBoxIcon::kExclamation,
              kReportTitle);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "file_chooser.h"
+#include "history_window.h"
 #include "host.h"
 #include "results_actions.h"
 #include "uncertainty_window.h"
@@ -17,38 +19,11 @@ namespace humo::app {
 
 class Module1;
 
-// Where the user chooses files, and which default values to load; the window asks with
-// dialogs, tests answer in advance.
-class FileChooser {
-public:
-    virtual ~FileChooser() = default;
-    // One of the editions' titles, starting from `current`; nothing when the user cancels.
-    virtual std::optional<size_t> edition_to_load(QWidget* parent,
-                                                  const std::vector<std::string>& titles,
-                                                  size_t current) = 0;
-    // A scenario file to read.
-    virtual std::optional<std::string> scenarios_to_read(QWidget* parent) = 0;
-    // Where to save, starting from a suggested file; `filter` as a file dialog takes it.
-    virtual std::optional<std::string> where_to_save(QWidget* parent, const std::string& title,
-                                                     const std::string& suggested,
-                                                     const std::string& filter) = 0;
-};
-
-// The file dialogs of the desktop.
-class DialogFileChooser : public FileChooser {
-public:
-    std::optional<size_t> edition_to_load(QWidget* parent, const std::vector<std::string>& titles,
-                                          size_t current) override;
-    std::optional<std::string> scenarios_to_read(QWidget* parent) override;
-    std::optional<std::string> where_to_save(QWidget* parent, const std::string& title,
-                                             const std::string& suggested,
-                                             const std::string& filter) override;
-};
-
 // The frame's menu bar: File with "Calculate a batch…", "Save report…", "Load default
-// values…" and "Exit"; Edit with "Copy results"; View with "Uncertainty ranges…"; Help with
-// "About humo_tool"; and a status bar that names the edition of the default values in use. The forms' own controls stay as they
-// are; the menu works through the same functions humo-script uses.
+// values…" and "Exit"; Edit with "Copy results"; View with "Uncertainty ranges…" and "Land-use
+// history…"; Help with "About humo_tool"; and a status bar that names the edition of the
+// default values in use. The forms' own controls stay as they are; the menu works through the
+// same functions humo-script uses.
 class FrameMenu : public QObject {
 public:
     FrameMenu(Module1& module, QMainWindow& frame, FileChooser& files, ReportWriter write_report);
@@ -60,8 +35,10 @@ public:
     QAction* copy_results_action() const { return copy_results_; }
     QAction* about_action() const { return about_; }
     QAction* uncertainty_action() const { return uncertainty_; }
-    // The uncertainty window, once it has been opened.
+    QAction* history_action() const { return history_; }
+    // The uncertainty and history windows, once they have been opened.
     UncertaintyWindow* uncertainty_window() const { return uncertainty_window_; }
+    HistoryWindow* history_window() const { return history_window_; }
 
     // "Save report…", "Copy results" and "Uncertainty ranges…" are offered only while both
     // predicted stocks show.
@@ -75,6 +52,7 @@ private:
     void copy_results();
     void about();
     void show_uncertainty();
+    void show_history();
     void load_defaults();
     void show_edition();
     std::string database_file() const;
@@ -91,7 +69,9 @@ private:
     QAction* copy_results_;
     QAction* about_;
     QAction* uncertainty_;
+    QAction* history_;
     UncertaintyWindow* uncertainty_window_ = nullptr;
+    HistoryWindow* history_window_ = nullptr;
     QLabel* edition_label_;
 };
 

@@ -35,8 +35,9 @@ public:
     // The decimal separator of the user's regional settings, read once at start-up.
     virtual numbers::DecimalSeparator decimal_separator() = 0;
     // Opens the help viewer on the compiled HTML help file `file` as `command` says, or brings
-    // it up when it is open already. `window` names the window that asks: a form, or
-    // FORM.CONTROL. A missing file or topic is the viewer's to report.
+    // it up when it is open already; "FILE::/topics/a.htm" with command 0 names a topic. `window`
+    // names the window that asks: a form, or FORM.CONTROL. A missing file or topic is the viewer's
+    // to report.
     virtual void html_help(const std::string& window, const std::string& file, int command,
                            int data) = 0;
 

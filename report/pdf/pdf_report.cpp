@@ -1,84 +1,23 @@
 #include "pdf_report.h"
 
-#include <QBuffer>
-#include <QFont>
 #include <QFontMetricsF>
-#include <QPageSize>
-#include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
-#include <stdexcept>
 
-#include "file_in_place.h"
 #include "histogram_painting.h"
+#include "pdf_page.h"
 
 namespace humo::report {
 namespace {
 
-constexpr int kResolution = 600;
-constexpr double kMarginMm = 20;
 // The chart needs at least this much of a page.
 constexpr double kChartMinMm = 85;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
-// Lays the document out down an A4 page, in millimetres.
-class Page {
-public:
-    explicit Page(QPdfWriter& writer) : writer_(writer), painter_(&writer) {
-        width_ = mm_of(writer.width()) - 2 * kMarginMm;
-        height_ = mm_of(writer.height()) - 2 * kMarginMm;
-    }
-    bool active() const { return painter_.isActive(); }
-    QPainter& painter() { return painter_; }
-
-    static double device(double mm) { return mm * kResolution / 25.4; }
-    static double mm_of(double device) { return device * 25.4 / kResolution; }
-
-    void font(double points, bool bold = false) {
-        QFont font("Liberation Sans");
-        font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        painter_.setFont(font);
-    }
-
-    // Writes text from `indent` on, wrapped within `width` (the rest of the line by default),
-    // at the current line; returns the height it took.
-    double text(const std::string& text, double indent = 0, double width = 0, bool advance = true) {
-        const double available = width > 0 ? width : width_ - indent;
-        const QRectF box(device(kMarginMm + indent), device(kMarginMm + y_), device(available),
-                         device(height_));
-        QRectF used;
-        painter_.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, q(text), &used);
-        const double height = mm_of(used.height());
-        if (advance)
-            y_ += height;
-        return height;
-    }
-    void space(double mm) { y_ += mm; }
-    double remaining() const { return height_ - y_; }
-    void new_page() {
-        writer_.newPage();
-        y_ = 0;
-    }
-    // The rest of the page as a rectangle in device units.
-    QRectF rest() const {
-        return {device(kMarginMm), device(kMarginMm + y_), device(width_), device(height_ - y_)};
-    }
-
-private:
-    QPdfWriter& writer_;
-    QPainter painter_;
-    double width_ = 0;
-    double height_ = 0;
-    double y_ = 0;
-};
-
-void draw_chart(Page& page, const StockChart& chart) {
+void draw_chart(PdfPage& page, const StockChart& chart) {
     QPainter& p = page.painter();
     const QRectF area = page.rest();
-    const double mm = Page::device(1);
+    const double mm = PdfPage::device(1);
     page.font(11, true);
     page.text(chart.title);
     page.font(8);
@@ -146,7 +85,7 @@ void draw_chart(Page& page, const StockChart& chart) {
 }
 
 // The ranges on a page of their own, with the histogram of the change.
-void lay_out_ranges(Page& page, const ReportDocument& d) {
+void lay_out_ranges(PdfPage& page, const ReportDocument& d) {
     page.new_page();
     page.painter().setPen(Qt::black);
     page.font(12, true);
@@ -159,20 +98,20 @@ void lay_out_ranges(Page& page, const ReportDocument& d) {
     page.space(page.text(d.ranges_method, 0, 170, false) + 4);
     page.font(8);
     const QRectF rest = page.rest();
-    const QRectF area(rest.left(), rest.top(), Page::device(170), Page::device(80));
+    const QRectF area(rest.left(), rest.top(), PdfPage::device(170), PdfPage::device(80));
     paint_change_histogram(page.painter(), area, d.histogram, d.change_low, d.change_high,
                            d.separator, QColor(80, 120, 170), Qt::black);
 }
 
-void lay_out(Page& page, const ReportDocument& d) {
+void lay_out(PdfPage& page, const ReportDocument& d) {
     page.font(16, true);
     page.text(d.title);
     page.space(3);
     page.font(9);
-    for (const std::string& line : d.origin)
+    for (const std::string& line : d.origin.lines)
         page.text(line);
     page.font(8);
-    for (const std::string& row : d.edited_rows)
+    for (const std::string& row : d.origin.edited_rows)
         page.text(row, 5);
     page.space(5);
 
@@ -213,23 +152,7 @@ void lay_out(Page& page, const ReportDocument& d) {
 }  // namespace
 
 void write_pdf_report(const ReportDocument& document, const std::string& path) {
-    // Drawn in memory first, then written as every file of the program is: whole or not at all.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(kResolution);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(q(document.title));
-        writer.setCreator("humo_tool");
-        Page page(writer);
-        if (!page.active())
-            throw std::runtime_error("cannot write " + path + ": the page cannot be drawn");
-        lay_out(page, document);
-    }
-    files::write_whole(
-        path, std::string_view(pdf.data().constData(), static_cast<size_t>(pdf.data().size())));
+    write_pdf(document.title, path, [&](PdfPage& page) { lay_out(page, document); });
 }
 
 }  // namespace humo::report

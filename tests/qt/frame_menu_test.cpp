@@ -161,7 +161,7 @@ TEST_F(FrameMenuTest, SaveReportWritesAPdfOfTheCalculationShown) {
 
 // The window follows the calculator after each pick; its own choices draw again.
 TEST_F(FrameMenuTest, UncertaintyRangesFollowTheCalculatorAndItsChoices) {
-    EXPECT_EQ(opened("&View"), (Strings{"&Uncertainty ranges… (off)"}));
+    EXPECT_EQ(opened("&View"), (Strings{"&Uncertainty ranges… (off)", "Land-use &history…"}));
     db::create_edition_database(session.dir.file("humo_tool.mdb"),
                                 testing::default_data_directory(), *db::find_edition("2019"));
     calculate();

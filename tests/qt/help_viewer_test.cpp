@@ -130,6 +130,12 @@ TEST_F(HelpViewerTest, ProblemsAreShownAsAMessageInTheWindow) {
     EXPECT_TRUE(page_text().startsWith("Country\n"));
     viewer.show_help(kBuiltFile, 3, 0);
     EXPECT_EQ(viewer.message(), "The help viewer does not carry out the help command 3.");
+    // A topic named after the file, as a window's Help button asks for its own.
+    viewer.show_help(kBuiltFile + "::/topics/country.htm", 0, 0);
+    EXPECT_TRUE(page_text().startsWith("Country\n"));
+    viewer.show_help(kBuiltFile + "::/topics/none.htm", 0, 0);
+    EXPECT_EQ(viewer.message(), QString::fromStdString("The help file " + kBuiltFile +
+                                                       " has no topic /topics/none.htm."));
     // A file that was there and has gone: its history leads nowhere any more.
     testing::TempDir dir;
     const std::string missing = dir.file("humo_tool.chm");

@@ -97,11 +97,11 @@ TEST_F(ReportTest, TheEditedRowsAreListedAgainstTheShippedDefaults) {
     CalculationReport report;
     report.edited = many;
     const ReportDocument document = report_document(report);
-    EXPECT_EQ(document.edited_rows.size(), EditedValues::kListed + 1);
-    EXPECT_EQ(document.edited_rows.back(),
+    EXPECT_EQ(document.origin.edited_rows.size(), EditedValues::kListed + 1);
+    EXPECT_EQ(document.origin.edited_rows.back(),
               "… and " + std::to_string(many.count - EditedValues::kListed) + " more");
     EXPECT_EQ(
-        document.origin.back(),
+        document.origin.lines.back(),
         std::to_string(many.count) + " rows differ from the shipped defaults of that edition:");
 }
 
@@ -112,7 +112,7 @@ TEST_F(ReportTest, WithoutTheShippedDefaultsTheReportSaysSo) {
     EXPECT_EQ(missing.note, "the shipped defaults (" + defaults() + ") are missing");
     CalculationReport r;
     r.edited = missing;
-    EXPECT_EQ(report_document(r).origin.back(),
+    EXPECT_EQ(report_document(r).origin.lines.back(),
               "Whether its values differ from the shipped defaults is not known: the shipped "
               "defaults (" +
                   defaults() + ") are missing.");
@@ -157,11 +157,12 @@ TEST_F(ReportTest, ThePageSaysWhatWasComputedAndHow) {
         "AND climate_region = 'Boreal';");
     const ReportDocument d = report_document(gathered());
     EXPECT_EQ(d.title, "HUMO Soil Carbon Tool: calculation report");
-    EXPECT_EQ(d.origin, (Strings{"Made on 2024-05-01 14:03", "Database: " + database(),
-                                 "Default values: not recorded in this database (taken as the "
-                                 "Good-practice guidance, Chapter 3 defaults (2003))",
-                                 "1 row differs from the shipped defaults of that edition:"}));
-    EXPECT_EQ(d.edited_rows,
+    EXPECT_EQ(d.origin.lines,
+              (Strings{"Made on 2024-05-01 14:03", "Database: " + database(),
+                       "Default values: not recorded in this database (taken as the "
+                       "Good-practice guidance, Chapter 3 defaults (2003))",
+                       "1 row differs from the shipped defaults of that edition:"}));
+    EXPECT_EQ(d.origin.edited_rows,
               (Strings{"tbl_systems: Long-term cultivated, Boreal: land_use_factor 0.7 (default "
                        "0.71)"}));
     EXPECT_EQ(d.site.back(), (std::pair<std::string, std::string>{

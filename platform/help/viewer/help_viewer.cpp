@@ -87,7 +87,10 @@ HelpViewer::HelpViewer(QWidget* parent)
     setCentralWidget(splitter);
 }
 
-void HelpViewer::show_help(const std::string& file, int command, int data) {
+void HelpViewer::show_help(const std::string& request, int command, int data) {
+    // "humo_tool.chm::/topics/a.htm" names a topic of the file.
+    const size_t topic_at = request.find("::");
+    const std::string file = request.substr(0, topic_at);
     Outcome<HelpFile> opened = HelpFile::open(file);
     if (!opened.ok()) {
         use_file(nullptr, file);
@@ -95,7 +98,10 @@ void HelpViewer::show_help(const std::string& file, int command, int data) {
     } else {
         auto help = std::make_shared<const HelpFile>(std::move(opened.value()));
         use_file(help, file);
-        if (command == 0) {
+        if (command == 0 && topic_at != std::string::npos) {
+            const std::string topic = request.substr(topic_at + 2);
+            show_topic(HelpBrowser::topic_url(help->resolve(topic).value_or(topic)), true);
+        } else if (command == 0) {
             open_topic(help->default_topic(), true);
         } else if (command == 15) {
             open_topic(help->topic_for_context(static_cast<std::uint32_t>(data)), true);

@@ -16,10 +16,11 @@ class HelpViewer : public QMainWindow {
 public:
     explicit HelpViewer(QWidget* parent = nullptr);
 
-    // Opens the help file `file` (read afresh) at its default topic (command 0) or at the topic
-    // of the context number `data` (command 15), and brings the window up. What goes wrong is
-    // shown as a message in the window.
-    void show_help(const std::string& file, int command, int data);
+    // Opens the help file (read afresh) at its default topic (command 0), at a topic named after
+    // the file ("FILE::/topics/a.htm", command 0) or at the topic of the context number `data`
+    // (command 15), and brings the window up. What goes wrong is shown as a message in the
+    // window.
+    void show_help(const std::string& request, int command, int data);
 
     HelpBrowser* browser() const { return browser_; }
     QTreeWidget* contents() const { return contents_; }
