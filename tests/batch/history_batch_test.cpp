@@ -99,6 +99,16 @@ TEST(HistoryBatchTest, TwoChangesInsideTwentyYearsWhereverASitesRowsLie) {
     EXPECT_EQ(years_of(output, "Field 8")["1985"].at("note"),
               "the stock is assumed to be at the first regime's equilibrium at the end of 1985");
 
+    // The window's rows for the same history, as humo-script's golden dump of it holds them.
+    const std::string window = testing::read_fixture("../scenarios/history.expected");
+    for (const auto& [year, row] : field7) {
+        std::string line = "{\"site\":\"Field 7\",\"year\":" + year;
+        for (const char* column : {"stock", "equilibrium", "annual_change", "period_change",
+                                   "total_stock", "total_annual_change"})
+            line += ",\"" + std::string(column) + "\":\"" + row.at(column) + "\"";
+        EXPECT_THAT(window, ::testing::HasSubstr(line + "}\n")) << year;
+    }
+
     EXPECT_EQ(output.summary.summary_line(), "2 sites: 2 computed, 0 with errors");
     // The sites' exact totals summed, then rounded: 327.75 + 262.2, Field 8 in its first year;
     // in 2005 366.02585625 + 273.7653 and 13.20298125 + 11.5653.
