@@ -21,8 +21,8 @@
 #include <variant>
 
 #include "batch_files.h"
+#include "database_choice.h"
 #include "editions.h"
-#include "file_locations.h"
 #include "history_rules.h"
 #include "history_run.h"
 
@@ -108,12 +108,6 @@ humo::numbers::DecimalSeparator locale_separator() {
     return separator;
 }
 
-// A character that cannot be part of a number otherwise.
-bool usable_separator(const std::string& text) {
-    return text.size() == 1 &&
-           std::string_view("0123456789+-eEdD \t\"\r\n").find(text[0]) == std::string_view::npos;
-}
-
 // A whole number written in digits alone.
 std::optional<uint64_t> whole_number(const std::string& text) {
     uint64_t value = 0;
@@ -131,9 +125,6 @@ int usage_error(const std::string& why) {
 // The options, or the exit status when the program is done already.
 std::variant<Options, int> parse(int argc, char** argv) {
     Options options;
-    const humo::db::FileLocations locations =
-        humo::db::locate_files(program_directory(), std::nullopt);
-    options.request.database = locations.database;
     options.request.separator = locale_separator();
     std::optional<std::string> input;
     bool given_database = false;
@@ -221,7 +212,7 @@ std::variant<Options, int> parse(int argc, char** argv) {
                 years.every = static_cast<int>(*every);
                 years_asked = true;
             } else if (argument == "--decimal-separator") {
-                if (!usable_separator(*given))
+                if (!humo::numbers::can_separate_decimals(*given))
                     return usage_error(
                         "the decimal separator must be one character that "
                         "cannot be part of a number, such as . or ,");
@@ -248,26 +239,18 @@ std::variant<Options, int> parse(int argc, char** argv) {
         return usage_error("--from must not come after --to");
     if (history)
         options.history = years;
-    if (edition) {
-        if (given_database)
-            return usage_error("--edition and --database name two databases; give one");
-        if (!humo::db::find_edition(*edition))
-            return usage_error("no edition " + *edition + "; the editions are " +
-                               humo::db::edition_ids());
-        options.request.database = humo::db::defaults_file(locations.defaults_directory, *edition);
-        if (!fs::exists(options.request.database)) {
-            std::cerr << "humo-batch: the defaults of the " << *edition << " edition, "
-                      << options.request.database << ", are missing\n";
-            return kUnusable;
-        }
-    } else if (!given_database) {
-        // The same database the tool opens, made from the defaults on first use as it would be.
-        try {
-            humo::db::make_user_copy(locations);
-        } catch (const std::runtime_error& error) {
-            std::cerr << "humo-batch: " << error.what() << "\n";
-            return kUnusable;
-        }
+    if (edition && given_database)
+        return usage_error("--edition and --database name two databases; give one");
+    try {
+        // Without either, the database the tool opens, made from the defaults on first use.
+        options.request.database = humo::db::choose_database(
+            program_directory(),
+            given_database ? std::optional(options.request.database) : std::nullopt, edition);
+    } catch (const std::runtime_error& error) {
+        if (edition && !humo::db::find_edition(*edition))
+            return usage_error(error.what());
+        std::cerr << "humo-batch: " << error.what() << "\n";
+        return kUnusable;
     }
     options.request.input = *input;
     return options;
