@@ -89,9 +89,12 @@ HistoryWindow::HistoryWindow(Module1& module, FileChooser& files, QWidget* paren
     addActions({undo, redo});
     connect(undo_button_, &QPushButton::clicked, undo, &QAction::trigger);
     connect(undo_, &QUndoStack::canUndoChanged, undo_button_, &QWidget::setEnabled);
-    connect(undo_, &QUndoStack::undoTextChanged, undo_button_, [this](const QString& what) {
-        undo_button_->setToolTip("Undo: " + what + " (Ctrl+Z)");
-    });
+    // The stack still speaks while the window's children are deleted: the button alone is
+    // captured, and the connection ends with it.
+    connect(undo_, &QUndoStack::undoTextChanged, undo_button_,
+            [button = undo_button_](const QString& what) {
+                button->setToolTip("Undo: " + what + " (Ctrl+Z)");
+            });
     undo_button_->setEnabled(false);
     resize(1040, 800);
 }
