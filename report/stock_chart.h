@@ -13,6 +13,12 @@ struct ChartAxis {
     double high = 1;
     std::vector<double> ticks;
     std::vector<std::string> labels;
+
+    // Where `value` stands on a line of `length` drawn from `start` for the axis's range; a
+    // negative length runs back, as a vertical axis drawn upwards on a page does.
+    double place(double value, double start, double length) const {
+        return start + (value - low) / (high - low) * length;
+    }
 };
 
 // The carbon stock over the 20 years from the FROM to the TO stock, reached along a straight

@@ -51,13 +51,9 @@ void paint_history_chart(QPainter& painter, const QRectF& area, const HistoryCha
         return;
     }
 
-    auto x_of = [&](double year) {
-        return plot.left() +
-               (year - chart.years.low) / (chart.years.high - chart.years.low) * plot.width();
-    };
+    auto x_of = [&](double year) { return chart.years.place(year, plot.left(), plot.width()); };
     auto y_of = [&](double stock) {
-        return plot.bottom() -
-               (stock - chart.stock.low) / (chart.stock.high - chart.stock.low) * plot.height();
+        return chart.stock.place(stock, plot.bottom(), -plot.height());
     };
     for (size_t i = 0; i < chart.stock.ticks.size(); ++i) {
         const double y = y_of(chart.stock.ticks[i]);

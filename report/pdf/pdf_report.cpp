@@ -25,13 +25,9 @@ void draw_chart(PdfPage& page, const StockChart& chart) {
     const QRectF plot(area.left() + 18 * mm, area.top() + 10 * mm, area.width() - 24 * mm,
                       std::min(area.height() - 24 * mm, 100 * mm));
 
-    auto x_of = [&](double year) {
-        return plot.left() +
-               (year - chart.years.low) / (chart.years.high - chart.years.low) * plot.width();
-    };
+    auto x_of = [&](double year) { return chart.years.place(year, plot.left(), plot.width()); };
     auto y_of = [&](double stock) {
-        return plot.bottom() -
-               (stock - chart.stock.low) / (chart.stock.high - chart.stock.low) * plot.height();
+        return chart.stock.place(stock, plot.bottom(), -plot.height());
     };
 
     p.setPen(QPen(Qt::lightGray, 0.2 * mm));
